@@ -42,3 +42,6 @@ void gdiSetWindowDCPaintClip(HDC dc, const RECT* clientRect);
 void gdiDeleteWindowDC(HDC dc);
 // Default state (colours, selected objects) restored on a DC before reuse.
 void gdiResetDCState(HDC dc);
+
+// The display size the game reads through GetDeviceCaps(HORZRES/VERTRES).
+void userGetScreenSize(int* width, int* height);
