@@ -26,9 +26,7 @@ struct Backend {
                   const void* sourceImage);
   void (*stopSound)();
 
-  // The remaining members (windows, events, presentation, message boxes) are
-  // declared by the USER half of the layer below.
-#include "platform/backend_window_members.inc"
+  // Windows, events, presentation and message boxes: added by the USER half.
 };
 
 // The backend in force; installed once at start-up, before any Win32 call.
