@@ -1,0 +1,21 @@
+// The fixed pool of actor records and the operations on them.
+#pragma once
+
+#include <cstdint>
+
+#include "shell/world_state.h"
+
+extern const uint16_t StateSprite[kStateCount];
+extern const int32_t KindDefaultState[11];
+
+Actor* createActor(int32_t kind, int32_t state);
+Actor* createActorWithSprite(int32_t kind, uint16_t spriteIndex);
+Actor* setActorState(Actor* actor, int32_t state);
+Actor* setActorSprite(Actor* actor, uint16_t spriteIndex);
+Actor* setActorPosition(Actor* actor, int16_t x, int16_t y, int16_t z);
+void removeActor(Actor* actor);
+void freeDeadActors();
+Actor* makeGhost(Actor* actor);
+Actor* lastDrawn(Actor* actor);
+Actor* copyActor(Actor* source, bool linkAfterSource);
+Actor* newBlankActor();

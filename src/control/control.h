@@ -1,0 +1,15 @@
+// Keyboard and mouse steering of the player's figure, and the game keys.
+#pragma once
+
+#include <cstdint>
+
+#include "shell/world_state.h"
+
+extern const int32_t TurnTable[22][2];  // [state][0] after a left turn, [1] after a right turn
+
+void onKeyDown(WPARAM virtualKey);
+void onChar(WPARAM character);
+void onMouseMove(int16_t x, int16_t y);
+void onMouseButton();
+int32_t groundDirection(int16_t mx, int16_t my);
+int32_t airPose(int16_t mx, int16_t my);
