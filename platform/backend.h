@@ -15,6 +15,50 @@ struct WaveFormat {
   uint16_t bitsPerSample = 8;
 };
 
+// What a backend reports from its wait. Window handles are the top-level
+// HWNDs the layer passed to createWindow; a null window on a key or character
+// event means "whichever window has the focus", on a mouse event "the active
+// top-level window".
+enum class BackendEventType {
+  KeyDown,           // virtualKey (a VK_* code), repeat (held down, auto-repeated)
+  KeyUp,             // virtualKey
+  Char,              // character: text that no key press of ours produces (the
+                     // layer's TranslateMessage makes WM_CHAR for ordinary keys)
+  MouseMove,         // x, y in client coordinates of the top-level window
+  MouseDown,         // x, y, button (0 left, 1 right, 2 middle). A click that
+  MouseUp,           // activates a window is reported as the click alone: the
+                     // layer sends WM_MOUSEACTIVATE, which may eat it.
+  Activate,          // the user gave the window the focus
+  Deactivate,        // the user took the focus elsewhere
+  Minimise,          // the user minimised the window
+  Restore,           // the user restored it from minimised
+  Resize,            // width, height: the user resized the client area to this
+  Close,             // the user asked the window to close; a null window means
+                     // the whole application (the layer posts WM_QUIT)
+  MessageBoxAnswer,  // box (from beginMessageBox) was answered with answer
+};
+
+struct BackendEvent {
+  BackendEventType type = BackendEventType::KeyDown;
+  HWND window = nullptr;
+  UINT virtualKey = 0;
+  bool repeat = false;
+  unsigned char character = 0;
+  int x = 0;
+  int y = 0;
+  int button = 0;
+  int width = 0;
+  int height = 0;
+  int box = 0;
+  int answer = 0;
+};
+
+// How a top-level window is shown.
+enum class BackendWindowState { Hidden, Normal, Minimised };
+
+// waitEvent's timeout for "until something happens".
+inline constexpr uint32_t kBackendWaitForever = 0xFFFFFFFFu;
+
 struct Backend {
   // The one clock: milliseconds, wrapping like GetTickCount.
   uint32_t (*tickCount)();
@@ -26,7 +70,36 @@ struct Backend {
                   const void* sourceImage);
   void (*stopSound)();
 
-  // Windows, events, presentation and message boxes: added by the USER half.
+  // The display the windows live on.
+  void (*screenSize)(int* width, int* height);
+
+  // Top-level windows. The layer creates one native window per top-level
+  // HWND, hidden at first; client is the client area in screen coordinates
+  // (the backend draws its own frame, if any, around it).
+  bool (*createWindow)(HWND window, const char* title, const RECT& client);
+  void (*destroyWindow)(HWND window);
+  void (*setWindowState)(HWND window, BackendWindowState state);
+  void (*setWindowTitle)(HWND window, const char* title);
+  // The layer moved or resized the client area (never called back for a
+  // Resize event the backend reported itself).
+  void (*setWindowClient)(HWND window, const RECT& client);
+  void (*raiseWindow)(HWND window);
+
+  // Shows the changed rectangles (client coordinates, already clipped) of a
+  // top-level window's 0x00RRGGBB framebuffer. The pixels stay the layer's.
+  void (*present)(HWND window, const uint32_t* pixels, int stride, int width, int height,
+                  const RECT* rects, int rectCount);
+
+  // Waits at most timeoutMs (0: only look; kBackendWaitForever: no limit)
+  // for the next event; false when the time ran out first. The layer calls
+  // this only when no message is ready, so a backend sleeps here and nowhere
+  // else.
+  bool (*waitEvent)(BackendEvent* event, uint32_t timeoutMs);
+
+  // A modal message box: shown at once, answered later by a MessageBoxAnswer
+  // event carrying the returned id and an IDOK/IDCANCEL/... answer. The
+  // layer dispatches messages meanwhile. type holds the MB_* flags.
+  int (*beginMessageBox)(const char* text, const char* caption, UINT type);
 };
 
 // The backend in force; installed once at start-up, before any Win32 call.
