@@ -1,0 +1,170 @@
+// Course timing and style points: run starts at y = 640, the slalom gates,
+// finishes and abandons, the run clock and the freestyle style count.
+#include <cstdint>
+
+#include "actors/actors.h"
+#include "scoring/scoring.h"
+#include "shell/shell.h"
+
+namespace {
+
+constexpr int16_t kStartLineY = 640;
+constexpr int32_t kMissedGatePenaltyMs = 5000;
+constexpr uint16_t kPassLeftSprite = 23;   // pass with x <= the pole
+constexpr uint16_t kPassRightSprite = 24;  // pass with x >= the pole
+constexpr uint16_t kGreenFlagSprite = 25;
+constexpr uint16_t kRedFlagSprite = 26;
+constexpr int32_t kStateAcrossSlope = 3;
+constexpr int32_t kStateCrashed = 11;
+constexpr int32_t kStateFinishedInAir = 14;
+constexpr int32_t kStateTumbling = 17;
+
+// The two timed courses differ only in these values; they share runStart,
+// runClock and nextGate, which is safe because only one run is ever on.
+struct TimedCourse {
+  int16_t startLeft;
+  int16_t startRight;
+  int16_t finishY;
+  bool WorldState::*runOn;
+  PlacedObject* WorldState::*firstGate;
+  const char* key;
+};
+
+constexpr TimedCourse kSlalom = {
+    -576, -320, 8640, &WorldState::slalomRunOn, &WorldState::firstSlalomGate, "SS"};
+constexpr TimedCourse kTreeSlalom = {
+    320, 512, 16640, &WorldState::treeSlalomRunOn, &WorldState::firstTreeSlalomGate, "GS"};
+
+constexpr int16_t kFreestyleLeft = -160;
+constexpr int16_t kFreestyleRight = 160;
+constexpr int16_t kFreestyleFinishY = 16640;
+
+// Clock sums wrap like the tick count itself rather than overflow.
+int32_t wrappingDifference(uint32_t a, uint32_t b) {
+  return static_cast<int32_t>(a - b);
+}
+
+// The checks look only at the player; anything else passed in is ignored.
+bool isPlayer(const Actor* actor) {
+  if (actor == nullptr || actor != world.player) return false;
+  GAME_CHECK(actor->kind == KIND_PLAYER);
+  return true;
+}
+
+// This move crossed the start line downward inside [left, right].
+bool crossedStartWindow(const Actor* player, int16_t px, int16_t py, int16_t left, int16_t right) {
+  if (!(py <= kStartLineY && kStartLineY < player->y)) return false;
+  int32_t xc = crossingValue(player->x, px, player->y, py, kStartLineY);
+  return left <= xc && xc <= right;
+}
+
+int32_t crossingTime(const Actor* player, int16_t py, int16_t lineY) {
+  return crossingValue(static_cast<int32_t>(world.now), static_cast<int32_t>(world.prevNow),
+                       player->y, py, lineY);
+}
+
+bool gateMissed(const PlacedObject* gate, int32_t xc) {
+  if (gate->spriteIndex == kPassLeftSprite) return xc > gate->x;
+  if (gate->spriteIndex == kPassRightSprite) return xc < gate->x;
+  return false;  // flagged in an earlier attempt: counts as passed
+}
+
+void passNextGate(const Actor* player, int16_t px, int16_t py) {
+  PlacedObject* gate = world.nextGate;
+  if (gate == nullptr || player->y <= gate->y) return;
+  int32_t xc = crossingValue(player->x, px, player->y, py, gate->y);
+  if (gateMissed(gate, xc)) {
+    world.runStart = wrappingDifference(static_cast<uint32_t>(world.runStart),
+                                        static_cast<uint32_t>(kMissedGatePenaltyMs));
+    setGateFlag(gate, kRedFlagSprite);
+  } else {
+    setGateFlag(gate, kGreenFlagSprite);
+  }
+  // The gates of a course follow one another in the table; after the last
+  // one comes the finish banner, which the finish test reaches first.
+  world.nextGate = gate + 1;
+}
+
+void checkTimedCourse(const TimedCourse& course, Actor* actor, int16_t px, int16_t py) {
+  if (!isPlayer(actor)) return;
+  bool& runOn = world.*course.runOn;
+  if (!runOn) {
+    if (!crossedStartWindow(actor, px, py, course.startLeft, course.startRight)) return;
+    runOn = true;
+    world.runStart = crossingTime(actor, py, kStartLineY);
+    world.runClock = wrappingDifference(world.now, static_cast<uint32_t>(world.runStart));
+    world.nextGate = world.*course.firstGate;
+    return;
+  }
+
+  world.runClock = wrappingDifference(world.now, static_cast<uint32_t>(world.runStart));
+  if (actor->y > course.finishY) {
+    int32_t finishedAt = crossingTime(actor, py, course.finishY);
+    runOn = false;
+    world.runClock = wrappingDifference(static_cast<uint32_t>(finishedAt),
+                                        static_cast<uint32_t>(world.runStart));
+    finishRun();
+    recordHighScore(course.key, world.runClock, true);
+  } else if (actor->y <= kStartLineY) {
+    runOn = false;  // climbed back above the start: abandoned, flags stay
+  } else {
+    passNextGate(actor, px, py);
+  }
+}
+
+}  // namespace
+
+// The value at e of the line through (c, a) and (d, b). The product is taken
+// in 64 bits so that long lines or far-apart clocks cannot overflow it; the
+// quotient truncates toward zero as the course timing expects.
+int32_t crossingValue(int32_t a, int32_t b, int32_t c, int32_t d, int32_t e) {
+  if (!GAME_CHECK(c != d)) return a;
+  int64_t offset = (int64_t{a} - b) * (int64_t{c} - e) / (int64_t{c} - d);
+  return static_cast<int32_t>(static_cast<uint32_t>(int64_t{a} - offset));
+}
+
+void checkSlalom(Actor* actor, int16_t previousX, int16_t previousY) {
+  checkTimedCourse(kSlalom, actor, previousX, previousY);
+}
+
+void checkTreeSlalom(Actor* actor, int16_t previousX, int16_t previousY) {
+  checkTimedCourse(kTreeSlalom, actor, previousX, previousY);
+}
+
+void checkFreestyle(Actor* actor, int16_t previousX, int16_t previousY) {
+  if (!isPlayer(actor)) return;
+  if (!world.freestyleRunOn) {
+    // Style is not reset: a second run goes on from the points gathered.
+    if (crossedStartWindow(actor, previousX, previousY, kFreestyleLeft, kFreestyleRight))
+      world.freestyleRunOn = true;
+    return;
+  }
+  if (actor->y > kFreestyleFinishY) {
+    world.freestyleRunOn = false;
+    finishRun();
+    recordHighScore("FS", world.style, false);
+  } else if (actor->y <= kStartLineY) {
+    world.freestyleRunOn = false;
+  }
+}
+
+// The mark lives on the placed record, so it is still there when the gate
+// leaves the view and comes back.
+void setGateFlag(PlacedObject* gate, uint16_t spriteIndex) {
+  if (!GAME_CHECK(gate != nullptr)) return;
+  gate->spriteIndex = spriteIndex;
+  gate->sprite = world.sprites != nullptr ? &world.sprites[spriteIndex] : nullptr;
+  if (gate->actor != nullptr) setActorSprite(gate->actor, spriteIndex);
+}
+
+void finishRun() {
+  Actor* player = world.player;
+  if (player != nullptr && player->state != kStateCrashed && player->state != kStateTumbling)
+    setActorState(player, player->z <= 0 ? kStateAcrossSlope : kStateFinishedInAir);
+  refreshStatus(world.statusDc);
+}
+
+void addStyle(int32_t n) {
+  if (!world.freestyleRunOn) return;
+  world.style = static_cast<int32_t>(static_cast<uint32_t>(world.style) + static_cast<uint32_t>(n));
+}
