@@ -1,0 +1,84 @@
+// The three high-score lists in "tolvane.ini": merge a finished run into its
+// course's list, write the list back and show it.
+#include <cstdint>
+#include <cstring>
+
+#include "scoring/score_list.h"
+#include "scoring/scoring.h"
+#include "shell/shell.h"
+
+namespace {
+
+constexpr char kProfileFile[] = "tolvane.ini";
+constexpr char kProfileSection[] = "Snowvel";
+constexpr DWORD kLineBufferSize = 256;
+constexpr int kCaptionString = 15;
+constexpr int kThatsYouString = 16;
+constexpr int kTryAgainString = 17;
+
+// Appends to the message buffer, dropping whatever would not fit, so no
+// content of the profile file can write past it.
+class MessageText {
+ public:
+  explicit MessageText(char* buffer) : buffer_(buffer) { buffer_[0] = '\0'; }
+  void append(const char* text) {
+    size_t length = std::strlen(text);
+    if (length_ + length >= kLineBufferSize) length = kLineBufferSize - 1 - length_;
+    std::memcpy(buffer_ + length_, text, length);
+    length_ += length;
+    buffer_[length_] = '\0';
+  }
+
+ private:
+  char* buffer_;
+  size_t length_ = 0;
+};
+
+// One entry as the box shows it: a run time, or points in nine columns.
+void appendResult(MessageText* message, int32_t result, bool isTime) {
+  char text[32];
+  if (isTime)
+    formatRunTime(result, text);
+  else
+    wsprintfA(text, "%9ld", static_cast<LONG>(result));
+  message->append(text);
+}
+
+// Times are kept negated so that one "larger is better" order serves all
+// three lists; the negation saturates for the one value it cannot take.
+int32_t storedValue(int32_t value, bool isTime) {
+  if (!isTime) return value;
+  return value == INT32_MIN ? INT32_MAX : -value;
+}
+
+}  // namespace
+
+// The results of the profile calls and of the box are ignored on purpose: a
+// file that cannot be read is an empty list, and one that cannot be written
+// still shows the player the list as it stands.
+void recordHighScore(const char* key, int32_t value, bool isTime) {
+  int32_t v = storedValue(value, isTime);
+
+  char buffer[kLineBufferSize];
+  DWORD read =
+      GetPrivateProfileStringA(kProfileSection, key, "", buffer, kLineBufferSize, kProfileFile);
+  ScoreList list;
+  parseScoreLine(buffer, read >= kLineBufferSize - 1, &list);
+
+  int pos = insertScore(&list, v);
+  writeScoreLine(list, buffer);
+  WritePrivateProfileStringA(kProfileSection, key, buffer, kProfileFile);
+
+  MessageText message(buffer);
+  for (int i = 0; i < list.count; ++i) {
+    if (i > 0) message.append("\n");
+    appendResult(&message, isTime ? storedTimeToMs(list.numbers[i]) : list.numbers[i], isTime);
+    if (i == pos) message.append(loadString(kThatsYouString));
+  }
+  if (pos == kScoreListSize) {
+    message.append("\n\n");
+    appendResult(&message, isTime ? storedTimeToMs(v) : value, isTime);
+    message.append(loadString(kTryAgainString));
+  }
+  MessageBoxA(world.mainWindow, buffer, loadString(kCaptionString), MB_OK);
+}
