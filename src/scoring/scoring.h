@@ -21,6 +21,12 @@ void paintStatusPanel(HWND window);
 void releaseStatusPanel(HWND window);
 void placeStatusPanel();
 void refreshStatus(HDC dc);
+// The four value texts as refreshStatus draws them, from the current world.
+struct StatusTexts {
+  char text[4][32];
+  int length[4];
+};
+void formatStatusValues(StatusTexts* values);
 int formatRunTime(int32_t ms, char* text);
 void drawStatusLine(HDC dc, const char* text, int x, int* linePosition, int length);
 void widenToText(HDC dc, int16_t* width, const char* text, int length);

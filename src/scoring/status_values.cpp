@@ -35,27 +35,29 @@ int16_t playerDistance(const Actor* player) {
 
 }  // namespace
 
-void refreshStatus(HDC dc) {
-  int x = world.labelWidth + kStatusMargin;
-  int linePosition = kStatusMargin;
+void formatStatusValues(StatusTexts* values) {
   int16_t speed = 0;
   int16_t distance = 0;
   if (world.player != nullptr) {
     speed = playerSpeed(world.player);
     distance = playerDistance(world.player);
   }
+  values->length[0] = formatRunTime(world.runClock, values->text[0]);
+  values->length[1] = wsprintfA(values->text[1], loadString(kDistanceFormat),
+                                static_cast<int>(static_cast<int16_t>(distance / kUnitsPerMetre)));
+  values->length[2] = wsprintfA(values->text[2], loadString(kSpeedFormat), static_cast<int>(speed));
+  values->length[3] =
+      wsprintfA(values->text[3], loadString(kStyleFormat), static_cast<LONG>(world.style));
+}
 
-  char text[64];
-  int length = formatRunTime(world.runClock, text);
-  drawStatusLine(dc, text, x, &linePosition, length);
-  length = wsprintfA(text, loadString(kDistanceFormat),
-                     static_cast<int>(static_cast<int16_t>(distance / kUnitsPerMetre)));
-  drawStatusLine(dc, text, x, &linePosition, length);
-  length = wsprintfA(text, loadString(kSpeedFormat), static_cast<int>(speed));
-  drawStatusLine(dc, text, x, &linePosition, length);
-  length = wsprintfA(text, loadString(kStyleFormat), static_cast<LONG>(world.style));
-  drawStatusLine(dc, text, x, &linePosition, length);
-
+// Only the values: the labels beside them are drawn by the panel's paint.
+void refreshStatus(HDC dc) {
+  StatusTexts values;
+  formatStatusValues(&values);
+  int linePosition = kStatusMargin;
+  for (int line = 0; line < 4; ++line)
+    drawStatusLine(dc, values.text[line], world.labelWidth + kStatusMargin, &linePosition,
+                   values.length[line]);
   world.lastStatusAt = static_cast<int32_t>(world.now);
 }
 
