@@ -1,0 +1,62 @@
+// Dogs trot to the right in two frames, bark when touched and, now and then
+// after barking, leave a yellow stain behind.
+#include "world/behaviour_steps.h"
+
+#include "actors/actors.h"
+#include "shell/shell.h"
+#include "sound/sound.h"
+#include "world/world.h"
+
+namespace {
+
+constexpr uint16_t kYellowSnowSprite = 82;
+
+void leaveStain(int16_t x, int16_t y, int16_t z) {
+  Actor* stain = createActorWithSprite(KIND_SCENERY, kYellowSnowSprite);
+  if (stain != nullptr)
+    setActorPosition(stain, static_cast<int16_t>(x - 4), static_cast<int16_t>(y - 2), z);
+}
+
+}  // namespace
+
+void updateDog(Actor* dog) {
+  int32_t newState = dog->state;
+  switch (dog->state) {
+    case 27:
+      dog->dy = static_cast<int16_t>(randomBelow(3) - 1);
+      moveActor(dog);
+      newState = 28;
+      break;
+    case 28:
+      dog->dx = 4;
+      moveActor(dog);
+      newState = 27;
+      break;
+    case 29: {
+      dog->dx = 0;
+      dog->dy = 0;
+      const int32_t r = randomBelow(32);
+      moveActor(dog);
+      newState = r != 0 ? 30 : 27;
+      break;
+    }
+    case 30: {
+      const int32_t r = randomBelow(100);
+      if (r != 0) {
+        moveActor(dog);
+        newState = 29;
+      } else {
+        // The stain marks where the dog stood before this step.
+        leaveStain(dog->x, dog->y, dog->z);
+        playSound(8);
+        moveActor(dog);
+        newState = 27;
+      }
+      break;
+    }
+    default:
+      moveActor(dog);
+      break;
+  }
+  setActorState(dog, newState);
+}
