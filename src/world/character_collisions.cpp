@@ -1,0 +1,69 @@
+// How racers, dogs, boarders and monsters react to what they touch.
+#include "world/collision_rules.h"
+
+#include "actors/actors.h"
+#include "scoring/scoring.h"
+#include "shell/shell.h"
+#include "sound/sound.h"
+#include "world/world.h"
+
+int32_t racerReaction(const Contact& c) {
+  Actor* a = c.a;
+  if (a->state >= 25) return a->state;  // already down
+  if (c.b->kind == KIND_PLAYER) addStyle(20);
+  playSound(6);
+  return c.b->z > 0 ? 26 : 25;
+}
+
+int32_t dogReaction(const Contact& c) {
+  Actor* a = c.a;
+  if (a->state >= 29) return a->state;  // already barking
+  if (c.b->dx == 0 && c.b->dy == 0) return a->state;
+  if (c.b->kind == KIND_PLAYER) addStyle(3);
+  playSound(3);
+  return 29;
+}
+
+int32_t boarderReaction(const Contact& c) {
+  Actor* a = c.a;
+  switch (c.b->kind) {
+    case KIND_PLAYER:
+      addStyle(20);
+      [[fallthrough]];
+    case KIND_RACER:
+    case KIND_BOARDER:
+    case KIND_TREE:
+    case KIND_STONE:
+      if (a->z < c.bTop && a->state != 34) return 34;
+      return a->state;
+    case KIND_BUMP:
+    case KIND_RAMP:
+      if (a->z < c.bTop) {
+        a->dz = half(a->dy);
+        playSound(5);
+        return 33;
+      }
+      return a->state;
+    default:
+      return a->state;
+  }
+}
+
+int32_t monsterReaction(const Contact& c) {
+  Actor* a = c.a;
+  Actor* b = c.b;
+  if (b != world.player) return a->state;
+  GAME_CHECK(b->kind == KIND_PLAYER);
+  playSound(7);
+  discardActor(b);
+  if (GAME_CHECK(a->placed != nullptr)) {
+    // The meal's clock runs from this moment.
+    a->placed->state = 50;
+    a->placed->dx = 0;
+    a->placed->dy = 0;
+    a->placed->stamp = static_cast<int32_t>(world.now);
+  }
+  a->dx = 0;
+  a->dy = 0;
+  return 50;
+}

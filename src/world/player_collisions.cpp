@@ -1,0 +1,123 @@
+// How the player's figure reacts to what it touches: crashes, jumps,
+// slow-downs and the style points of a freestyle run.
+#include "world/collision_rules.h"
+
+#include <algorithm>
+#include <cstdlib>
+
+#include "actors/actors.h"
+#include "scoring/scoring.h"
+#include "sound/sound.h"
+#include "world/world.h"
+
+namespace {
+
+constexpr int32_t kHeadingDown = 0;
+constexpr int32_t kCrashed = 11;
+constexpr int32_t kAirborne = 13;
+constexpr int32_t kTumble = 17;
+
+constexpr uint16_t kBareTreeSprite = 50;
+constexpr uint16_t kStumpSprite = 46;
+constexpr uint16_t kStumpRemainsSprite = 86;
+constexpr uint16_t kYellowSnowSprite = 82;
+
+int32_t obstacleRule(const Contact& c) {
+  Actor* a = c.a;
+  Actor* b = c.b;
+  // Over it or under it: no test of crossing, so this pays every pass.
+  if (a->z > c.bTop || b->z > c.aTop) {
+    if (b->kind == KIND_BURNING_TREE) {
+      addStyle(1000);
+      b->kind = KIND_TREE;  // the fire is out: a bare tree again
+      setActorSprite(b, kBareTreeSprite);
+    } else {
+      addStyle(6);
+    }
+    return a->state;
+  }
+  if (!c.crossed) return a->state;
+
+  // Brushing a tree's edge only slows the figure.
+  if (b->kind == KIND_TREE &&
+      std::abs(a->x - b->x) > half(std::max(a->sprite->width, b->sprite->width))) {
+    a->dy = half(a->dy);
+    return a->state;
+  }
+
+  const bool onSnow = a->z == 0 && a->dz == 0;
+  const int32_t crashState = onSnow ? kCrashed : kTumble;
+  if (!onSnow && b->spriteIndex == kBareTreeSprite) {
+    b->kind = KIND_BURNING_TREE;
+    setActorState(b, 56);
+    addStyle(16);
+    return kTumble;
+  }
+
+  if (a->dy < 0 && b->spriteIndex == kStumpSprite) {
+    setActorSprite(b, kStumpRemainsSprite);  // backing into a stump breaks it
+  } else {
+    addStyle(-32);
+    playSound(1);
+  }
+  return crashState;
+}
+
+int32_t stoneRule(const Contact& c) {
+  Actor* a = c.a;
+  if (a->z <= 0) return obstacleRule(c);
+  if (a->z > c.bTop) {
+    if (c.b->spriteIndex == kStumpRemainsSprite) {
+      discardActor(c.b);
+      addStyle(100);
+    }
+  } else if (c.crossed) {
+    launch(a, half(a->dy));  // bounced off it
+  }
+  return a->state;
+}
+
+}  // namespace
+
+int32_t playerReaction(const Contact& c) {
+  Actor* a = c.a;
+  Actor* b = c.b;
+  if (a->state == kTumble) return a->state;
+  if (b->kind < KIND_RACER || b->kind > KIND_SCENERY) return a->state;
+
+  switch (b->kind) {
+    case KIND_DOG:
+    case KIND_GATE:
+    case KIND_SCENERY:
+      if (c.crossed) a->dy = half(a->dy);
+      if (b->spriteIndex == kYellowSnowSprite) addStyle(-16);
+      return a->state;
+    case KIND_MONSTER_TOP:
+    case KIND_MONSTER_BOTTOM:
+    case KIND_MONSTER_LEFT:
+    case KIND_MONSTER_RIGHT:
+      return a->state;  // the monster's own rule acts
+    case KIND_MOGULS:
+      if (a->state != kHeadingDown) return a->state;
+      a->dz = 1;
+      if (a->dy > 4) a->dy = half(a->dy);
+      return kAirborne;
+    case KIND_BUMP:
+      if (a->z <= 0) {
+        launch(a, 4);
+        return kAirborne;
+      }
+      if (a->z < c.bTop) launch(a, half(a->dy));
+      return a->state;
+    case KIND_RAMP:
+      if (c.crossed && a->z < half(c.bTop) && a->dy > 0) {
+        launch(a, a->dy);
+        return kAirborne;
+      }
+      return a->state;
+    case KIND_STONE:
+      return stoneRule(c);
+    default:  // racers, boarders, chairs, trees of every sort
+      return obstacleRule(c);
+  }
+}
