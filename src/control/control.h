@@ -13,3 +13,7 @@ void onMouseMove(int16_t x, int16_t y);
 void onMouseButton();
 int32_t groundDirection(int16_t mx, int16_t my);
 int32_t airPose(int16_t mx, int16_t my);
+
+// Gives the player a state chosen by input, painting it at once if no input
+// has painted since the last tick.
+void applyInputState(int32_t newState);
