@@ -8,8 +8,7 @@
 
 // Reports a failed invariant with this source file's name and line, then
 // carries on (the operation decides what is safe to do next).
-#define GAME_CHECK(cond) \
-  ((cond) ? true : (assertFailed(gameSourceName(__FILE__), __LINE__), false))
+#define GAME_CHECK(cond) ((cond) ? true : (assertFailed(gameSourceName(__FILE__), __LINE__), false))
 
 // The file name without its folders, for assertion texts.
 const char* gameSourceName(const char* path);
@@ -43,3 +42,8 @@ constexpr UINT_PTR kTimerId = 666;
 void seedRandom(uint32_t seed);
 int32_t nextRandom();
 int32_t randomBelow(int16_t n);
+
+// Counters kept for the program's driver and the tests: invariant reports
+// shown so far, and ticks the game has run.
+uint32_t assertionReportCount();
+uint32_t ticksRunCount();

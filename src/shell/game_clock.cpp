@@ -1,0 +1,63 @@
+// The 40 ms tick, the window timer behind it, and pausing.
+#include "display/display.h"
+#include "scoring/scoring.h"
+#include "shell/shell.h"
+#include "world/world.h"
+
+namespace {
+uint32_t ticksRun = 0;
+}
+
+uint32_t ticksRunCount() {
+  return ticksRun;
+}
+
+void tick() {
+  ++ticksRun;
+  const DWORD t = GetTickCount();
+  world.prevNow = world.now;
+  world.tickMs = t - world.now;
+  world.now = t;
+
+  worldTick();
+  repaint(world.mainDc, &world.clientRect);
+  world.inputRepaintAllowed = true;
+
+  // About three times a second is enough for the status values.
+  if (world.now - DWORD(world.lastStatusAt) > 327) refreshStatus(world.statusDc);
+}
+
+void CALLBACK timerProc(HWND, UINT, UINT_PTR, DWORD) {
+  if (world.running) tick();
+}
+
+void startTimer() {
+  if (world.mainWindow == nullptr || world.timerOn || world.paused) return;
+  world.timerOn = true;
+  world.now = GetTickCount();
+  // A timed run's clock leaves out the time the game stood still.
+  if (world.slalomRunOn || world.treeSlalomRunOn) {
+    world.runStart += int32_t(world.now - world.timeStopped);
+  }
+  SetTimer(world.mainWindow, kTimerId, world.timerInterval & 0xFFFF, timerProc);
+}
+
+void stopTimer() {
+  if (world.mainWindow == nullptr || !world.timerOn) return;
+  world.timerOn = false;
+  KillTimer(world.mainWindow, kTimerId);
+  // The last tick's time, not the clock's, so the pause starts where play stopped.
+  world.timeStopped = world.now;
+}
+
+void togglePause() {
+  world.paused = world.timerOn;
+  if (world.paused) {
+    stopTimer();
+    SetWindowTextA(world.mainWindow, loadString(2));
+    InvalidateRect(world.mainWindow, nullptr, FALSE);
+  } else {
+    SetWindowTextA(world.mainWindow, loadString(1));
+    startTimer();
+  }
+}

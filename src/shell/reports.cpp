@@ -1,0 +1,35 @@
+// Invariant reports and the two kinds of warning box.
+#include "shell/shell.h"
+
+namespace {
+uint32_t assertionReportsShown = 0;
+}
+
+uint32_t assertionReportCount() {
+  return assertionReportsShown;
+}
+
+const char* gameSourceName(const char* path) {
+  const char* name = path;
+  for (const char* p = path; *p != '\0'; ++p) {
+    if (*p == '/' || *p == '\\') name = p + 1;
+  }
+  return name;
+}
+
+void warn(const char* caption, const char* text) {
+  int answer = MessageBoxA(nullptr, text, caption, MB_ICONEXCLAMATION | MB_OKCANCEL);
+  if (answer == IDCANCEL && world.mainWindow != nullptr) DestroyWindow(world.mainWindow);
+}
+
+void showError(const char* text) {
+  MessageBoxA(nullptr, text, loadString(1), MB_ICONEXCLAMATION);
+}
+
+void assertFailed(const char* fileName, unsigned line) {
+  ++assertionReportsShown;
+  char text[512];
+  wsprintfA(text, "%s line %u", fileName, line);
+  warn("Assertion Failed", text);
+  togglePause();
+}

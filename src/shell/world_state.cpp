@@ -1,0 +1,4 @@
+// The one game-wide state record.
+#include "shell/world_state.h"
+
+WorldState world;
