@@ -6,6 +6,8 @@ Run from anywhere: python3 tools/art/make_sprites.py [--preview out.png]"""
 import os
 import sys
 
+sys.dont_write_bytecode = True
+
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 
 import others  # noqa: E402

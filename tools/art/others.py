@@ -261,7 +261,7 @@ def woof():
 STANCE = {
     "nose": (-9, 0), "tail": (9, 0),
     "foot_l": (-4, -1), "foot_r": (4, -1),
-    "knee_l": (-5, -6), "knee_r": (5, -6),
+    "knee_l": (-3, -5), "knee_r": (3, -5),
     "hip": (0, -10), "neck": (0, -17),
     "hand_l": (-9, -12), "hand_r": (9, -13),
     "head": (0, -21),
@@ -278,8 +278,8 @@ def boarder_figure(size, pose, angle=0.0, board_half=1.1):
         return cx + x * ca - y * sa, cy + x * sa + y * ca
 
     up = (sa, -ca)
-    cv = Canvas(w + 16, h + 16)
-    o = 8
+    cv = Canvas(w + 48, h + 48)
+    o = 24
 
     def band(a, b, fill, half):
         (x0, y0), (x1, y1) = a, b
@@ -328,19 +328,20 @@ def sprites():
     }
     s[30] = ("racer-slide-right", 21, 29, place(mirror(s[29][3]), 21, 29))
     carve = dict(STANCE, nose=(-10, 3), tail=(9, -3), foot_l=(-4, 0), foot_r=(4, -2),
+                 knee_l=(-3, -5), knee_r=(3, -6),
                  hand_l=(-10, -10), hand_r=(8, -15))
     s[37] = ("boarder-carve-left", 26, 30, posed((26, 30), carve, -8))
     steep = dict(STANCE, nose=(6, 4), tail=(-6, -4), foot_l=(-3, -2), foot_r=(3, 1),
-                 knee_l=(-4, -7), knee_r=(4, -5), hand_l=(-6, -9), hand_r=(7, -12))
+                 knee_l=(-2, -6), knee_r=(2, -4), hand_l=(-6, -9), hand_r=(7, -12))
     s[38] = ("boarder-carve-right", 20, 30, posed((20, 30), steep, 6))
-    air = dict(STANCE, knee_l=(-6, -8), knee_r=(6, -8), hand_l=(-10, -22), hand_r=(10, -22),
+    air = dict(STANCE, knee_l=(-4, -6), knee_r=(4, -6), hand_l=(-10, -22), hand_r=(10, -22),
                hip=(0, -11))
     s[39] = ("boarder-air", 25, 31, posed((25, 31), air))
-    tumble = dict(STANCE, hand_l=(-10, -20), hand_r=(10, -8), knee_l=(-6, -5))
+    tumble = dict(STANCE, hand_l=(-10, -20), hand_r=(10, -8), knee_l=(-4, -5))
     s[40] = ("boarder-tumble-1", 30, 29, posed((30, 29), tumble, 70))
     s[41] = ("boarder-tumble-2", 32, 32, posed((32, 32), tumble, 140))
     s[42] = ("boarder-tumble-3", 32, 32, posed((32, 32), tumble, 200))
     s[43] = ("boarder-tumble-4", 25, 29, posed((25, 29), tumble, 270))
-    flat = dict(STANCE, hand_l=(-8, -20), hand_r=(9, -18), knee_l=(-7, -5), knee_r=(7, -4))
+    flat = dict(STANCE, hand_l=(-8, -20), hand_r=(9, -18), knee_l=(-4, -5), knee_r=(4, -4))
     s[44] = ("boarder-tumble-5", 29, 25, posed((29, 25), flat, 335))
     return s

@@ -112,7 +112,8 @@ def write_png(path, pixels, width, height):
 def preview(path, sprites, scale=4, per_row=8, cell=(36, 52)):
     """Lay the sprites out on one sheet, each scaled and framed by a faint
     box that shows the image's exact bounds."""
-    cw, ch = cell
+    cw = max(cell[0], max(len(r[0]) for r in sprites) + 4)
+    ch = max(cell[1], max(len(r) for r in sprites) + 4)
     cols = min(per_row, len(sprites))
     lines = (len(sprites) + per_row - 1) // per_row
     W, H = cols * cw * scale, lines * ch * scale
