@@ -5,7 +5,7 @@ import math
 
 import player
 from canvas import Canvas
-from xpmlib import mirror, parse, place, word
+from xpmlib import mirror, parse, place
 
 # --- gates -----------------------------------------------------------------
 
@@ -154,7 +154,7 @@ def racer_fallen():
     cv = Canvas(24, 24)
     red_ski(cv, 2, 10, 21, 22)
     red_ski(cv, 3, 22, 22, 13)
-    cv.stamp(parse(RACER_FALLEN)[::-1][::-1], 0, 12)
+    cv.stamp(RACER_FALLEN, 0, 12)
     cv.line(1, 9, 10, 4, "#")
     return cv.rows()
 
@@ -240,8 +240,6 @@ DOG_SIT_SHUT = """
 def barking(art, text_top):
     cv = Canvas(19, 19)
     cv.stamp(parse(art), 0, 5)
-    text = word("WOOF", "#")
-    text = [r.replace("F.#", "F").replace("####", "###") for r in text]
     cv.stamp(woof(), 0, text_top)
     return place(cv.rows(), 19, 19)
 
