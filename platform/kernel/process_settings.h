@@ -1,0 +1,19 @@
+// Layer-only settings with no Win32 equivalent, for the program's driver and
+// for tests: where bare profile file names live, and the command line that
+// GetCommandLineA reports.
+#pragma once
+
+#include <string>
+
+// Directory for bare profile names such as "tolvane.ini". An empty string
+// returns to the default: $SNOWVEL_DATA_DIR if set, else
+// $XDG_DATA_HOME/snowvel, else ~/.local/share/snowvel.
+void setProfileDirectory(const std::string& directory);
+
+// The directory in force now, following the rule above; empty when none can
+// be found (no override, no environment, no home directory).
+std::string profileDirectory();
+
+// The whole command line as Windows would give it: the program name, then the
+// tail. The driver sets it once at start-up.
+void setCommandLine(const std::string& commandLine);
