@@ -1,7 +1,8 @@
-// contactsheet <manifest> <out.png>
+// contactsheet <manifest> <out.png> [first-last]
 // Lays every bitmap of the manifest out on white, first at 1:1 (how the game
 // shows them) and then at 4x with a faint frame at each image's bounds, each
-// labelled with its id, and writes the sheet as a PNG for review.
+// labelled with its id, and writes the sheet as a PNG for review. An id
+// range limits the sheet to those sprites, for a closer look.
 #include <png.h>
 
 #include <algorithm>
@@ -131,8 +132,10 @@ bool writePng(const Canvas& canvas, const std::string& path) {
 
 int main(int argc, char** argv) {
   using namespace snowtools;
-  if (argc != 3) {
-    std::fprintf(stderr, "usage: contactsheet <manifest> <out.png>\n");
+  int first = 1, last = 0xFFFF;
+  if ((argc != 3 && argc != 4) ||
+      (argc == 4 && std::sscanf(argv[3], "%d-%d", &first, &last) != 2)) {
+    std::fprintf(stderr, "usage: contactsheet <manifest> <out.png> [first-last]\n");
     return 2;
   }
   try {
@@ -140,6 +143,7 @@ int main(int argc, char** argv) {
     std::vector<IndexedImage> images;
     std::vector<int> ids;
     for (const ManifestEntry& e : manifest.bitmaps) {
+      if (e.id < first || e.id > last) continue;
       images.push_back(decodePackedDib(packedDibOfBmpFile(readBinaryFile(e.path), e.path), e.path));
       ids.push_back(e.id);
     }

@@ -70,10 +70,10 @@ def small_stump():
 def small_bump():
     c = Canvas(16, 4)
     c.art(0, 0, """
-....++++++++....
-..++........--..
-.+............-.
-..--........--..
+.....++++++.....
+..+++......+++..
+.+...........+-.
+..------------..
 """)
     return c
 
@@ -81,13 +81,13 @@ def small_bump():
 def large_bump():
     c = Canvas(24, 8)
     c.art(0, 0, """
-.......++++++++++.......
-....+++..........---....
-..++................--..
-.+....................-.
-.+....................-.
-..--................--..
-....---..........---....
+........++++++++........
+.....+++........+++.....
+...++..............+-...
+..+.................+-..
+.+..................++-.
+..++..............+++-..
+....---+++++++++++---...
 .......----------.......
 """)
     return c
@@ -208,34 +208,34 @@ def burning_tree(frame):
 
 
 def walking_tree(stride):
-    """The tree with legs instead of a trunk and two eyes; stride -1 puts
-    the left foot forward, +1 the right, 0 stands."""
-    c, foliage_bottom = fir(28, 32, 4, 4)
-    # Clear the trunk and draw two legs.
+    """The tree on two legs, with eyes; stride -1 puts the left foot
+    forward, +1 the right, 0 stands with the feet together. Same size and
+    baseline as the tree."""
+    c, foliage_bottom = fir(28, 32, 4, 8)
     for y in range(foliage_bottom + 1, 32):
         c.hline(0, 27, y, ".")
-    centre = 13.5
+    legs = set()
     for side in (-1, 1):
-        hip = int(centre + side * 2.5)
-        reach = side * 2 + (stride * 2 if stride else 0)
-        foot = int(centre + reach + side * 2)
-        c.line(hip, foliage_bottom + 1, foot, 30, "r")
-        c.line(hip + 1, foliage_bottom + 1, foot + 1, 30, "r")
-        toe = foot + (2 if side > 0 else -2)
-        c.hline(min(foot, toe), max(foot, toe) + 1, 31, "#")
-        c.put(foot - 1 if side > 0 else foot + 2, 30, "#")
-    # Outline the legs.
-    legs = {(x, y) for y in range(foliage_bottom + 1, 31) for x in range(28) if c.get(x, y) == "r"}
+        hip = 12 if side < 0 else 15
+        foot = hip + side * 1 + (side * 3 if stride == side else 0) - (side if stride == -side else 0)
+        top = foliage_bottom + 1
+        for y in range(top, 30):
+            x = round(hip + (foot - hip) * (y - top) / (29 - top))
+            legs.update({(x, y), (x + 1, y)})
+        toe = range(foot - 2, foot + 2) if side < 0 else range(foot, foot + 4)
+        legs.update({(x, 30) for x in toe})
     for (x, y) in legs:
-        for nx in (x - 1, x + 1):
-            if c.get(nx, y) == ".":
-                c.put(nx, y, "#")
-    # Eyes peering out of the second tier.
+        c.put(x, y, "r")
+    # Outline outside the legs, so they stay brown two pixels thick.
+    for (x, y) in legs:
+        for nx, ny in ((x - 1, y), (x + 1, y), (x, y + 1)):
+            if (nx, ny) not in legs and c.get(nx, ny) == ".":
+                c.put(nx, ny, "#")
+    # Two eyes peering out of the second tier of branches.
     for ex in (10, 16):
-        c.put(ex, 13, "#")
-        c.put(ex + 1, 13, "#")
-        c.put(ex, 12, "+")
-        c.put(ex + 1, 12, "+")
+        c.fill(ex - 1, 11, ex + 2, 14, "#")
+        c.fill(ex, 12, ex + 1, 13, "+")
+        c.put(ex + (1 if stride >= 0 else 0), 13, "#")
     return c
 
 
@@ -258,44 +258,48 @@ def centred_text(c, y, string, font, colour, x0=0, x1=None):
     c.text(x, y, string, font, colour)
 
 
-def arrow(c, x, y, direction, size, colour="R"):
-    """A solid arrow of `size` rows pointing 'right', 'left', 'down',
-    'down-left' or 'down-right', with its top left corner at (x, y)."""
+def arrow(c, x, y, direction, length, thickness, colour="R"):
+    """A solid outlined arrow inside a length x length square (horizontal
+    arrows: length wide, 2 * thickness + 1 tall) at (x, y)."""
     pts = set()
     if direction in ("right", "left"):
-        shaft = size // 3
-        for dy in range(size):
-            head = size // 2 - abs(dy - size // 2)
-            for dx in range(head + 1):
-                pts.add((size + dx, dy))
-            if abs(dy - size // 2) <= shaft // 2:
-                for dx in range(size):
-                    pts.add((dx, dy))
+        head = thickness + 1
+        mid = thickness
+        for i in range(length):
+            reach = mid if i >= length - head - 1 else thickness // 2
+            if i >= length - head - 1:
+                reach = min(mid, length - 1 - i)
+            for dy in range(-reach, reach + 1):
+                pts.add((i, mid + dy))
         if direction == "left":
-            pts = {(2 * size - px, py) for (px, py) in pts}
+            pts = {(length - 1 - px, py) for (px, py) in pts}
     elif direction == "down":
-        for dy in range(size):
-            if dy < size // 2:
-                for dx in range(size // 2 - 1, size // 2 + 2):
-                    pts.add((dx, dy))
+        half = length // 2
+        for py in range(length):
+            if py < length - half - 1:
+                for px in range(half - thickness // 2, half + thickness // 2 + 1):
+                    pts.add((px, py))
             else:
-                half = size - 1 - dy
-                for dx in range(size // 2 - half, size // 2 + half + 1):
-                    pts.add((dx, dy))
-    else:  # diagonal: a head in the corner and a thick shaft from the far corner
-        for i in range(size):
-            for t in (-1, 0, 1):
-                pts.add((i + t, i))
-        for i in range(size // 2 + 1):
-            pts.add((size - 1 - i, size - 1))
-            pts.add((size - 1, size - 1 - i))
-            pts.add((size - 2 - i, size - 2))
-            pts.add((size - 2, size - 2 - i))
+                reach = length - 1 - py
+                for px in range(half - reach, half + reach + 1):
+                    pts.add((px, py))
+    else:  # a diagonal shaft and a head whose back edge crosses it squarely
+        end = length - 1
+        head = length // 2
+        for i in range(length):
+            for t in range(-(thickness // 2), thickness // 2 + 1):
+                if 0 <= i + t < length:
+                    pts.add((i + t, i))
+        for py in range(length):
+            for px in range(length):
+                if px + py >= 2 * end - head:
+                    pts.add((px, py))
         if direction == "down-left":
-            pts = {(size - 1 - px, py) for (px, py) in pts}
+            pts = {(end - px, py) for (px, py) in pts}
+    pts = {(x + px, y + py) for (px, py) in pts}
     for (px, py) in pts:
-        c.put(x + px, y + py, colour)
-    c.outline({(x + px, y + py) for (px, py) in pts})
+        c.put(px, py, colour)
+    c.outline(pts)
 
 
 def title_card():
@@ -317,28 +321,26 @@ def title_card():
     mountain(70, 6, 24, 22)
     mountain(46, 0, 24, 27)
     c.hline(1, 91, 24, "#")
-    # The name, twice the size of the banner letters, with a drop shadow.
-    word = "SNOWVEL"
-    w = text_width(word, LARGE, 1) * 2
-    x0 = (93 - w) // 2
-    letters = Canvas(93, 57)
-    letters.text(0, 0, word, LARGE, "B")
+    # The name at twice the banner letters' size, outlined outside the
+    # strokes so they stay two pixels thick, with a dark lower half.
+    word, gap = "SNOWVEL", 3
+    w = sum(2 * len(LARGE[ch][0]) for ch in word) + gap * (len(word) - 1)
+    x = (93 - w) // 2
     inside = set()
-    for y in range(7):
-        for x in range(w // 2 + 1):
-            if letters.get(x, y) == "B":
-                for sy in range(2):
-                    for sx in range(2):
-                        inside.add((x0 + 2 * x + sx, 28 + 2 * y + sy))
-    for (x, y) in inside:
-        c.put(x + 1, y + 1, "b")
-        c.put(x + 2, y + 2, "b")
-    for (x, y) in inside:
-        c.put(x, y, "B" if y < 34 else "b" if y > 39 else "B")
-    for (x, y) in inside:
-        if y < 32 and (x + y) % 2 == 0:
-            c.put(x, y, "C")
-    c.outline(inside)
+    for ch in word:
+        glyph = LARGE[ch]
+        for gy, row in enumerate(glyph):
+            for gx, bit in enumerate(row):
+                if bit == "#":
+                    inside.update({(x + 2 * gx + sx, 29 + 2 * gy + sy)
+                                   for sx in range(2) for sy in range(2)})
+        x += 2 * len(glyph[0]) + gap
+    border = {(px + dx, py + dy) for (px, py) in inside
+              for dx in (-1, 0, 1) for dy in (-1, 0, 1)} - inside
+    for (px, py) in border:
+        c.put(px, py, "#")
+    for (px, py) in inside:
+        c.put(px, py, "C" if py < 33 else "B" if py < 38 else "b")
     # Ski tracks swinging across the foot of the card, a little fir each side.
     for x in range(8, 85):
         y = 50 + round(2.5 * __import__("math").sin(x / 6.0))
@@ -413,43 +415,40 @@ SMALL_DIGITS = {
 
 
 def banner(width, height, word, direction, cloth, trim):
+    """Two posts with a cloth between them: the word above an arrow."""
     c = Canvas(width, height)
     post(c, 0, 0, height - 1)
     post(c, width - 3, 0, height - 1)
-    c.put(1, 0, "#")
-    c.put(width - 2, 0, "#")
-    top, bottom = 2, 16
+    top, bottom = 1, 20
     c.box(3, top, width - 4, bottom, cloth, "#", rounded=False)
-    for x in range(4, width - 4):
+    for x in range(4, width - 4):  # a chequered hem along both edges
         if (x // 2) % 2 == 0:
             c.put(x, top + 1, trim)
             c.put(x, bottom - 1, trim)
-    ax = 5 if direction == "left" else width - 15
-    word_x0, word_x1 = (15, width - 5) if direction == "left" else (4, width - 16)
-    centred_text(c, top + 4, word, LARGE, "#", x0=word_x0, x1=word_x1)
-    arrow(c, ax, top + 4, direction, 5, "Y")
+    centred_text(c, top + 3, word, LARGE, "#")
+    length = 18
+    arrow(c, (width - length) // 2, top + 11, direction, length, 3, "Y")
+    c.put(1, 0, "+")
+    c.put(width - 2, 0, "+")
     return c
 
 
 def course_sign(width, height, lines, direction, frame):
+    """A board framed in the course's colour: its name, and a big arrow
+    showing the way to its start."""
     c = Canvas(width, height)
-    board_bottom = height - 7
+    board_bottom = height - 6
     post(c, width // 2 - 1, board_bottom, height - 1)
     board(c, 0, 0, width - 1, board_bottom)
     c.box(1, 1, width - 2, board_bottom - 1, "+", frame, rounded=False)
-    c.put(1, 1, "#")
-    c.put(width - 2, 1, "#")
-    c.put(1, board_bottom - 1, "#")
-    c.put(width - 2, board_bottom - 1, "#")
+    for (x, y) in ((1, 1), (width - 2, 1), (1, board_bottom - 1), (width - 2, board_bottom - 1)):
+        c.put(x, y, "#")
     y = 3
     for line in lines:
-        centred_text(c, y, line, LARGE, "#", x0=2, x1=width - 3)
-        y += 9
-    size = board_bottom - y - 1
-    if direction == "down":
-        arrow(c, (width - size) // 2, y, "down", size)
-    else:
-        arrow(c, (width - size) // 2, y, direction, size)
+        centred_text(c, y, line, SMALL, "#")
+        y += 6
+    size = board_bottom - y - 2
+    arrow(c, (width - size) // 2, y + 1, direction, size, 3, frame)
     return c
 
 
@@ -492,31 +491,50 @@ MMMMMM
 """
 
 
+RIDER = """
+..####..
+.#CCCC#.
+.#cccc#.
+.#++++#.
+..#++#..
+.##MM##.
+#MMMMMM#
+#MMMMMM#
+#M#MM#M#
+#M#MM#M#
+#+#MM#+#
+.#MMMM#.
+.#MMMM#.
+.#gggg#.
+.#gggg#.
+"""
+
+
 def lift_chair(riders):
+    """A chair hanging from its grip, seen from downhill: riders sit in
+    front of the back rest with their boards dangling under the seat."""
     c = Canvas(26, 32)
-    # Grip on the cable and the hanger down to the seat.
     c.box(11, 0, 14, 2, "-", "#", rounded=False)
-    c.vline(12, 3, 20, "#")
-    c.vline(13, 3, 20, "-")
-    c.vline(14, 3, 20, "#")
-    # Back rest and seat.
+    c.vline(12, 3, 9, "#")
+    c.vline(13, 3, 9, "-")
+    c.vline(14, 3, 9, "#")
     c.box(1, 9, 24, 20, "+", "#", rounded=False)
-    c.hline(2, 23, 11, "-")
-    c.hline(2, 23, 14, "-")
+    c.hline(2, 23, 12, "-")
+    c.hline(2, 23, 16, "-")
     c.box(0, 19, 25, 22, "-", "#", rounded=False)
-    for seat in riders:
-        x = 3 if seat == 0 else 17
-        c.art(x, 7, RIDER)
-        # Legs over the seat edge and the board hanging under them.
-        c.fill(x + 1, 19, x + 4, 26, "g")
-        c.vline(x, 19, 26, "#")
-        c.vline(x + 5, 19, 26, "#")
-        c.vline(x + 2 + (seat == 0), 21, 26, "#")
-        c.box(x - 2, 27, x + 7, 29, "Y", "#")
+    c.hline(1, 24, 20, "+")
     # Footrest bar under the chair.
-    c.hline(3, 22, 30, "#")
-    c.vline(3, 23, 30, "#")
-    c.vline(22, 23, 30, "#")
+    c.vline(3, 23, 29, "#")
+    c.vline(22, 23, 29, "#")
+    c.hline(3, 22, 29, "#")
+    for seat in riders:
+        x = 3 if seat == 0 else 15
+        c.art(x, 5, RIDER)
+        c.fill(x + 2, 21, x + 5, 26, "g")
+        c.vline(x + 1, 21, 26, "#")
+        c.vline(x + 6, 21, 26, "#")
+        c.vline(x + 3 + (seat == 1), 23, 26, "#")
+        c.box(x, 27, x + 7, 30, "Y", "#")
     return c
 
 
@@ -548,8 +566,8 @@ def sprites():
     yield 59, "finish-right", banner(50, 29, "FINISH", "right", "R", "Y")
     yield 60, "finish-left", banner(50, 29, "FINISH", "left", "R", "Y")
     yield 61, "sign-slalom", course_sign(40, 36, ["SLALOM"], "down-left", "R")
-    yield 62, "sign-tree-slalom", course_sign(44, 36, ["TREE"], "down-right", "g")
-    yield 63, "sign-freestyle", course_sign(40, 35, ["FREE"], "down", "B")
+    yield 62, "sign-tree-slalom", course_sign(44, 36, ["TREE", "SLALOM"], "down-right", "g")
+    yield 63, "sign-freestyle", course_sign(40, 35, ["FREE", "STYLE"], "down", "B")
     yield 64, "lift-tower", lift_tower()
     yield 65, "lift-chair-two", lift_chair([0, 1])
     yield 66, "lift-chair-one", lift_chair([0])
