@@ -1,0 +1,3 @@
+# The headless backend saves screenshots as PNG (Debian: libpng-dev).
+find_package(PNG REQUIRED)
+target_link_libraries(backend_headless PUBLIC PNG::PNG)
