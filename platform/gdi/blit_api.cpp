@@ -35,48 +35,55 @@ void fillRect(const DrawDestination& dest, const GdiDc& dc, const RECT& logical,
 // value, as on Windows, and nothing outside the bitmap is ever read.
 BOOL WINAPI BitBlt(HDC destDc, int x, int y, int width, int height, HDC sourceDc, int sourceX,
                    int sourceY, DWORD rop) {
+  const uint8_t rop3 = rop3Of(rop);
+  if (!rop3UsesSource(rop3)) return PatBlt(destDc, x, y, width, height, rop);
   GdiDc* dc = nullptr;
   DrawDestination dest;
   if (!resolveDestination(destDc, &dc, &dest)) return FALSE;
-  const uint8_t rop3 = rop3Of(rop);
   COLORREF pattern = 0;
   if (rop3UsesPattern(rop3) && !brushColour(dc->brush, &pattern)) return TRUE;
-  if (!rop3UsesSource(rop3)) {
-    if (width > 0 && height > 0)
-      fillRect(dest, *dc, extentRect(x, y, width, height), rop3, pattern);
-    return TRUE;
-  }
   GdiDc* src = nullptr;
   PixelSurface source;
   int sourceOffsetX = 0;
   int sourceOffsetY = 0;
   if (!resolveSource(sourceDc, &src, &source, &sourceOffsetX, &sourceOffsetY)) return FALSE;
-  if (width <= 0 || height <= 0) return TRUE;
+  // A negative extent runs left or up from the given corner, in both DCs.
+  int64_t destX = x, destY = y, fromX = int64_t{sourceX} + sourceOffsetX,
+          fromY = int64_t{sourceY} + sourceOffsetY, w = width, h = height;
+  if (w < 0) {
+    destX += w;
+    fromX += w;
+    w = -w;
+  }
+  if (h < 0) {
+    destY += h;
+    fromY += h;
+    h = -h;
+  }
+  if (w == 0 || h == 0) return TRUE;
 
   // Cut the block to the part whose source lies inside the source surface.
-  RECT sourceRect = extentRect(sourceX + sourceOffsetX, sourceY + sourceOffsetY, width, height);
+  RECT sourceRect = extentRect(fromX, fromY, w, h);
   RECT readable;
   if (!intersectRects(sourceRect, {0, 0, source.width, source.height}, &readable)) return TRUE;
-  RECT destRect = extentRect(x, y, width, height);
-  destRect.left += readable.left - sourceRect.left;
-  destRect.top += readable.top - sourceRect.top;
-  destRect.right -= sourceRect.right - readable.right;
-  destRect.bottom -= sourceRect.bottom - readable.bottom;
+  RECT destRect =
+      extentRect(destX + (readable.left - sourceRect.left), destY + (readable.top - sourceRect.top),
+                 readable.right - readable.left, readable.bottom - readable.top);
 
   // Surface position of the source pixel for destination surface pixel (0, 0).
   const int64_t shiftX = int64_t{readable.left} - (int64_t{destRect.left} + dest.offsetX);
   const int64_t shiftY = int64_t{readable.top} - (int64_t{destRect.top} + dest.offsetY);
   BlitColours colours = coloursFor(*dc, src, pattern);
   drawClipped(dest, destRect, [&](const RECT& part) {
-    const int64_t fromX = part.left + shiftX;
-    const int64_t fromY = part.top + shiftY;
+    const int64_t readX = part.left + shiftX;
+    const int64_t readY = part.top + shiftY;
     // Guards the reads even if clamping of absurd coordinates skewed the cut.
-    if (fromX < 0 || fromY < 0 || fromX + (part.right - part.left) > source.width ||
-        fromY + (part.bottom - part.top) > source.height) {
+    if (readX < 0 || readY < 0 || readX + (part.right - part.left) > source.width ||
+        readY + (part.bottom - part.top) > source.height) {
       return;
     }
     rasterBlit(dest.surface, part.left, part.top, part.right - part.left, part.bottom - part.top,
-               &source, static_cast<int>(fromX), static_cast<int>(fromY), rop3, colours);
+               &source, static_cast<int>(readX), static_cast<int>(readY), rop3, colours);
   });
   return TRUE;
 }

@@ -107,8 +107,8 @@ TEST(Clipping, OverlappingBlitsWithinOneBitmapReadBeforeWriting) {
   const DWORD rops[] = {SRCCOPY, SRCINVERT};
   for (DWORD rop : rops) {
     for (const auto& shift : shifts) {
-      SCOPED_TRACE(testing::Message() << std::hex << rop << std::dec << " by " << shift[0] << ","
-                                      << shift[1]);
+      SCOPED_TRACE(testing::Message()
+                   << std::hex << rop << std::dec << " by " << shift[0] << "," << shift[1]);
       MemorySurface s(10, 10, 32);
       for (int y = 0; y < 10; ++y)
         for (int x = 0; x < 10; ++x) SetPixel(s.dc(), x, y, colourAt(x, y));

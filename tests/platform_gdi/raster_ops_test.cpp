@@ -162,3 +162,18 @@ TEST(RasterOps, PatternOperationsUseTheSelectedBrush) {
   SelectObject(dst.dc(), old);
   EXPECT_TRUE(DeleteObject(brush));
 }
+
+// A colour made by an inverting operation is the same colour as any other:
+// black from NOTSRCCOPY still matches a black background in a conversion.
+TEST(RasterOps, InvertedColoursCompareEqualInLaterConversions) {
+  MemorySurface white(2, 1, 32);
+  MemorySurface inverted(2, 1, 32);
+  MemorySurface mono(2, 1, 1);
+  white.fill(kWhite);
+  ASSERT_TRUE(BitBlt(inverted.dc(), 0, 0, 2, 1, white.dc(), 0, 0, NOTSRCCOPY));
+  ASSERT_TRUE(BitBlt(inverted.dc(), 1, 0, 1, 1, white.dc(), 0, 0, NOTSRCERASE));
+  SetBkColor(inverted.dc(), kBlack);
+  ASSERT_TRUE(BitBlt(mono.dc(), 0, 0, 2, 1, inverted.dc(), 0, 0, SRCCOPY));
+  EXPECT_EQ(GetPixel(mono.dc(), 0, 0), kWhite);
+  EXPECT_EQ(GetPixel(mono.dc(), 1, 0), kWhite);
+}
