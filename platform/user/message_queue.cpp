@@ -137,11 +137,9 @@ void queueKey(const BackendEvent& event) {
   HWND target = keyboardTarget(event.window);
   if (target == nullptr) return;
   if (event.type == BackendEventType::KeyDown) {
-    noteKeyDown(event.virtualKey, event.repeat);
     LPARAM lParam = 1 | (event.repeat ? (1 << 30) : 0);
     input.push_back(InputMessage{makeMessage(target, WM_KEYDOWN, event.virtualKey, lParam)});
   } else if (event.type == BackendEventType::KeyUp) {
-    noteKeyUp(event.virtualKey);
     LPARAM lParam = static_cast<LPARAM>(1 | (1u << 30) | (1u << 31));
     input.push_back(InputMessage{makeMessage(target, WM_KEYUP, event.virtualKey, lParam)});
   } else {
@@ -205,7 +203,14 @@ bool takeInput(MSG* msg, HWND filter, UINT filterMin, UINT filterMax, bool remov
       return takeInput(msg, filter, filterMin, filterMax, remove);
     }
     *msg = item.msg;
-    if (remove) input.erase(input.begin() + static_cast<long>(i));
+    if (remove) {
+      // The thread's key state moves as key messages are taken, so
+      // TranslateMessage sees Shift as it was when the key went down.
+      if (m == WM_KEYDOWN)
+        noteKeyDown(static_cast<UINT>(msg->wParam), (msg->lParam & (1 << 30)) != 0);
+      if (m == WM_KEYUP) noteKeyUp(static_cast<UINT>(msg->wParam));
+      input.erase(input.begin() + static_cast<long>(i));
+    }
     return true;
   }
   return false;

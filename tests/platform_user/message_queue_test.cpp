@@ -39,8 +39,8 @@ class MessageQueue : public UserTest {
 TEST_F(MessageQueue, PostedThenInputThenPaintThenTimer) {
   HWND hwnd = createShownWindow();
   SetTimer(hwnd, 7, 10, nullptr);
+  advanceTo(5050);  // the timer is overdue now
   headlessScheduleEvent(5050, keyDown('B'));
-  advanceTo(5050);  // the timer is overdue now and 'B' is queued behind F24
   InvalidateRect(hwnd, nullptr, FALSE);
   PostMessageA(hwnd, WM_USER, 1, 2);
   MSG msg;
