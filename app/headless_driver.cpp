@@ -1,0 +1,119 @@
+// The headless run: the game's own entry on the virtual desktop, with the
+// picture and the state taken just before the main window is closed.
+#include "headless_driver.h"
+
+#include <cstdio>
+#include <fstream>
+#include <sstream>
+
+#include "platform/headless/headless.h"
+#include "platform/kernel/process_settings.h"
+#include "platform/win32.h"
+#include "shell/game_snapshot.h"
+#include "shell/shell.h"
+#include "state_dump.h"
+
+namespace {
+
+constexpr uint32_t kPeriodMs = 40;
+
+struct EndOfRun {
+  const HeadlessRunOptions* options = nullptr;
+  Backend wrapped{};
+  bool (*headlessWait)(BackendEvent*, uint32_t) = nullptr;
+  bool captured = false;
+  bool failed = false;
+  GameSnapshot snapshot{};
+};
+
+EndOfRun endOfRun;
+
+// Takes the picture and the state while the window still exists.
+void captureEndOfRun() {
+  if (endOfRun.captured) return;
+  endOfRun.captured = true;
+  endOfRun.snapshot = takeGameSnapshot();
+  const HeadlessRunOptions& options = *endOfRun.options;
+  if (!options.screenshotFile.empty()) {
+    std::string error;
+    if (!headlessSavePng(nullptr, options.screenshotFile, &error)) {
+      std::fprintf(stderr, "snowvel: screenshot %s: %s\n", options.screenshotFile.c_str(),
+                   error.c_str());
+      endOfRun.failed = true;
+    }
+  }
+}
+
+bool waitWatchingForTheEnd(BackendEvent* event, uint32_t timeoutMs) {
+  const bool got = endOfRun.headlessWait(event, timeoutMs);
+  if (got && event->type == BackendEventType::Close) captureEndOfRun();
+  return got;
+}
+
+bool readFile(const std::string& path, std::string* text) {
+  std::ifstream in(path, std::ios::binary);
+  if (!in) return false;
+  std::ostringstream buffer;
+  buffer << in.rdbuf();
+  *text = buffer.str();
+  return true;
+}
+
+}  // namespace
+
+int runHeadless(const HeadlessRunOptions& options) {
+  HeadlessConfig config;
+  config.screenWidth = options.screenWidth;
+  config.screenHeight = options.screenHeight;
+  config.startTick = options.seed;
+  config.endTick = options.seed + options.ticks * kPeriodMs;
+  installHeadlessBackend(config);
+
+  // Watch the desktop's wait for the closing event of the run's end.
+  endOfRun = EndOfRun{};
+  endOfRun.options = &options;
+  endOfRun.wrapped = *currentBackend();
+  endOfRun.headlessWait = endOfRun.wrapped.waitEvent;
+  endOfRun.wrapped.waitEvent = waitWatchingForTheEnd;
+  setBackend(&endOfRun.wrapped);
+
+  if (!options.inputFile.empty()) {
+    std::string text, error;
+    std::vector<InputScriptEntry> entries;
+    if (!readFile(options.inputFile, &text)) {
+      std::fprintf(stderr, "snowvel: cannot read %s\n", options.inputFile.c_str());
+      return 2;
+    }
+    if (!parseInputScript(text, &entries, &error)) {
+      std::fprintf(stderr, "snowvel: %s: %s\n", options.inputFile.c_str(), error.c_str());
+      return 2;
+    }
+    scheduleInputScript(entries, kPeriodMs);
+  }
+  if (!options.dataDir.empty()) setProfileDirectory(options.dataDir);
+  setCommandLine("snowvel " + options.tail);
+
+  std::vector<char> tail(options.tail.begin(), options.tail.end());
+  tail.push_back('\0');
+  const int exitCode = gameMain(GetModuleHandleA(nullptr), nullptr, tail.data(), SW_SHOWNORMAL);
+  // A game that ended by itself (no close from the desktop) is dumped as it
+  // stands; there is no picture left to take then.
+  if (!endOfRun.captured) {
+    endOfRun.captured = true;
+    endOfRun.snapshot = takeGameSnapshot();
+    if (!options.screenshotFile.empty()) {
+      std::fprintf(stderr, "snowvel: the game ended before the screenshot could be taken\n");
+      endOfRun.failed = true;
+    }
+  }
+
+  if (!options.dumpFile.empty()) {
+    std::ofstream out(options.dumpFile);
+    out << dumpState(endOfRun.snapshot, options.seed, kPeriodMs).dump(2) << '\n';
+    if (!out) {
+      std::fprintf(stderr, "snowvel: cannot write %s\n", options.dumpFile.c_str());
+      endOfRun.failed = true;
+    }
+  }
+  return endOfRun.failed && exitCode == 0 ? 2 : exitCode;
+}

@@ -1,0 +1,59 @@
+// The native program: `snowvel --headless ...` runs the game on the virtual
+// desktop; without it the game needs a window backend.
+#include <CLI/CLI.hpp>
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "headless_driver.h"
+
+namespace {
+
+bool parseScreen(const std::string& text, int* width, int* height) {
+  int w = 0, h = 0;
+  char x = 0, extra = 0;
+  if (std::sscanf(text.c_str(), "%d%c%d%c", &w, &x, &h, &extra) != 3) return false;
+  if ((x != 'x' && x != 'X') || w < 1 || h < 1 || w > 16384 || h > 16384) return false;
+  *width = w;
+  *height = h;
+  return true;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  CLI::App app{"Snowvel, a skiing game"};
+  HeadlessRunOptions options;
+  bool headless = false;
+  std::string screen = "1024x768";
+  std::vector<std::string> tail;
+
+  app.add_flag("--headless", headless, "Run on the virtual desktop (no window)");
+  app.add_option("--screen", screen, "Display size WxH the game sees")->capture_default_str();
+  app.add_option("--seed", options.seed, "The clock's start value, which seeds the first game")
+      ->capture_default_str();
+  app.add_option("--ticks", options.ticks, "Periods of 40 ms to run before closing")
+      ->capture_default_str();
+  app.add_option("--input", options.inputFile, "Input script: PERIOD EVENT ARGS per line")
+      ->check(CLI::ExistingFile);
+  app.add_option("--screenshot", options.screenshotFile, "PNG of the client area at the end");
+  app.add_option("--dump", options.dumpFile, "JSON of the game state at the end");
+  app.add_option("--data-dir", options.dataDir, "Where the high-score file lives");
+  app.add_option("tail", tail, "The command-line tail given to the game (e.g. nosound)");
+  app.allow_extras(false);
+  CLI11_PARSE(app, argc, argv);
+
+  if (!parseScreen(screen, &options.screenWidth, &options.screenHeight)) {
+    std::fprintf(stderr, "snowvel: --screen wants WxH, for example 1024x768\n");
+    return 2;
+  }
+  for (size_t i = 0; i < tail.size(); ++i) {
+    if (i > 0) options.tail += ' ';
+    options.tail += tail[i];
+  }
+  if (!headless) {
+    std::fprintf(stderr, "snowvel: this build has no window backend; run with --headless\n");
+    return 2;
+  }
+  return runHeadless(options);
+}
