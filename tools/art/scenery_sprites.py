@@ -417,19 +417,19 @@ SMALL_DIGITS = {
 def banner(width, height, word, direction, cloth, trim):
     """Two posts with a cloth between them: the word above an arrow."""
     c = Canvas(width, height)
-    post(c, 0, 0, height - 1)
-    post(c, width - 3, 0, height - 1)
+    post(c, 1, 0, height - 1)
+    post(c, width - 4, 0, height - 1)
     top, bottom = 1, 20
-    c.box(3, top, width - 4, bottom, cloth, "#", rounded=False)
-    for x in range(4, width - 4):  # a chequered hem along both edges
+    c.box(4, top, width - 5, bottom, cloth, "#", rounded=False)
+    for x in range(5, width - 5):  # a chequered hem along both edges
         if (x // 2) % 2 == 0:
             c.put(x, top + 1, trim)
             c.put(x, bottom - 1, trim)
     centred_text(c, top + 3, word, LARGE, "#")
     length = 18
     arrow(c, (width - length) // 2, top + 11, direction, length, 3, "Y")
-    c.put(1, 0, "+")
-    c.put(width - 2, 0, "+")
+    c.put(2, 0, "+")
+    c.put(width - 3, 0, "+")
     return c
 
 

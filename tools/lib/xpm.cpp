@@ -55,6 +55,7 @@ std::string quotedBody(const Line& line, const std::string& name, bool last) {
   std::string rest = trimmed(t.substr(close + 1));
   if (rest == "," || (last && rest.empty())) return t.substr(1, close - 1);
   if (last && rest == "};") return t.substr(1, close - 1);
+  if (rest.empty()) throw errorAt(name, line.number, "missing ',' after the string");
   throw errorAt(name, line.number, "unexpected text after the string: '" + rest + "'");
 }
 
@@ -124,6 +125,10 @@ IndexedImage parseXpm(const std::string& text, const std::string& name, XpmOptio
   image.pixels.reserve(static_cast<size_t>(image.width) * image.height);
   for (int y = 0; y < image.height; ++y) {
     const Line& line = next("a pixel row");
+    if (y < image.height - 1 && line.text.ends_with("\""))
+      throw errorAt(name, line.number,
+                    "only " + std::to_string(y + 1) + " rows, the header says " +
+                        std::to_string(image.height));
     std::string row = quotedBody(line, name, y == image.height - 1);
     if (static_cast<int>(row.size()) != image.width)
       throw errorAt(name, line.number,
