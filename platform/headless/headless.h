@@ -21,6 +21,9 @@ struct HeadlessConfig {
   // When set, the main window is asked to close at this tick, as a player
   // would with the close box, so every run ends.
   std::optional<uint32_t> endTick;
+  // How long a message box stays up before the player answers it, in
+  // virtual ms; the program's timers and paints go on meanwhile.
+  uint32_t messageBoxDelayMs = 0;
 };
 
 // Installs a fresh headless desktop as the current backend (any windows,
@@ -35,9 +38,11 @@ HWND headlessMainWindow();
 // Events due at the same tick keep the order they were scheduled in.
 void headlessScheduleEvent(uint32_t atTick, const BackendEvent& event);
 // The answer (IDOK, IDCANCEL, ...) for the next message box shown at or after
-// notBeforeTick. Without one a box gets its first button. An answer the box
-// has no button for also gives its first button.
-void headlessQueueAnswer(int answer, uint32_t notBeforeTick = 0);
+// notBeforeTick, given delayMs after the box appears (the config's delay when
+// not set). Without one a box gets its first button. An answer the box has no
+// button for also gives its first button.
+void headlessQueueAnswer(int answer, uint32_t notBeforeTick = 0,
+                         std::optional<uint32_t> delayMs = std::nullopt);
 
 struct HeadlessMessageBox {
   std::string caption;

@@ -130,6 +130,17 @@ bool takeDueEvent(BackendEvent* event) {
   return true;
 }
 
+bool takeBoxAnswer(BackendEvent* event) {
+  if (desktop.openBoxes.empty() || desktop.openBoxes.front().answerAt > desktop.elapsed)
+    return false;
+  *event = BackendEvent{};
+  event->type = BackendEventType::MessageBoxAnswer;
+  event->box = desktop.openBoxes.front().id;
+  event->answer = desktop.openBoxes.front().answer;
+  desktop.openBoxes.pop_front();
+  return true;
+}
+
 // The player closes the main window; if the program shrugged that off once
 // already, the whole session ends.
 BackendEvent closeEvent() {
@@ -149,19 +160,14 @@ BackendEvent closeEvent() {
 bool waitEvent(BackendEvent* event, uint32_t timeoutMs) {
   if (takeDueEvent(event)) return true;
   if (timeoutMs == 0) return false;
-  // A shown box is answered as soon as the program has nothing left to do.
-  if (!desktop.openBoxes.empty()) {
-    *event = BackendEvent{};
-    event->type = BackendEventType::MessageBoxAnswer;
-    event->box = desktop.openBoxes.front().first;
-    event->answer = desktop.openBoxes.front().second;
-    desktop.openBoxes.pop_front();
-    return true;
-  }
+  // A shown box is answered once its time has come and the program has
+  // nothing left to do.
+  if (takeBoxAnswer(event)) return true;
   uint64_t limit = timeoutMs == kBackendWaitForever ? kNever : desktop.elapsed + timeoutMs;
   uint64_t end =
       desktop.endElapsed.has_value() && !desktop.endReached ? *desktop.endElapsed : kNever;
-  uint64_t next = std::min({limit, nextEventAt(), end});
+  uint64_t box = desktop.openBoxes.empty() ? kNever : desktop.openBoxes.front().answerAt;
+  uint64_t next = std::min({limit, nextEventAt(), end, box});
   if (next == kNever) {
     // Nothing will ever happen again: end the run rather than hang.
     *event = closeEvent();
@@ -169,6 +175,7 @@ bool waitEvent(BackendEvent* event, uint32_t timeoutMs) {
   }
   desktop.elapsed = std::max(desktop.elapsed, next);
   if (takeDueEvent(event)) return true;
+  if (takeBoxAnswer(event)) return true;
   if (next == end) {
     desktop.endReached = true;
     *event = closeEvent();
@@ -212,9 +219,11 @@ int firstButton(UINT type) {
 
 int beginMessageBox(const char* text, const char* caption, UINT type) {
   int answer = firstButton(type);
+  uint32_t delay = desktop.config.messageBoxDelayMs;
   for (auto it = desktop.answers.begin(); it != desktop.answers.end(); ++it) {
     if (it->notBefore > desktop.elapsed) continue;
     if (boxHasButton(type, it->answer)) answer = it->answer;
+    delay = it->delayMs.value_or(delay);
     desktop.answers.erase(it);
     break;
   }
@@ -226,7 +235,7 @@ int beginMessageBox(const char* text, const char* caption, UINT type) {
   box.time = tickCount();
   desktop.boxes.push_back(box);
   int id = ++desktop.lastBoxId;
-  desktop.openBoxes.emplace_back(id, answer);
+  desktop.openBoxes.push_back(HeadlessOpenBox{id, answer, desktop.elapsed + delay});
   return id;
 }
 
@@ -276,14 +285,14 @@ void headlessScheduleEvent(uint32_t atTick, const BackendEvent& event) {
   scheduleHeadlessEventAfter(static_cast<uint32_t>(atTick - desktop.config.startTick), event);
 }
 
-void headlessQueueAnswer(int answer, uint32_t notBeforeTick) {
+void headlessQueueAnswer(int answer, uint32_t notBeforeTick, std::optional<uint32_t> delayMs) {
   uint64_t notBefore =
       notBeforeTick == 0 ? 0 : static_cast<uint32_t>(notBeforeTick - desktop.config.startTick);
-  desktop.answers.push_back(HeadlessAnswer{notBefore, answer});
+  desktop.answers.push_back(HeadlessAnswer{notBefore, answer, delayMs});
 }
 
 void queueHeadlessAnswerAfter(uint64_t elapsed, int answer) {
-  desktop.answers.push_back(HeadlessAnswer{elapsed, answer});
+  desktop.answers.push_back(HeadlessAnswer{elapsed, answer, std::nullopt});
 }
 
 const std::vector<HeadlessMessageBox>& headlessMessageBoxes() {

@@ -34,6 +34,13 @@ struct HeadlessEventKey {
 struct HeadlessAnswer {
   uint64_t notBefore;  // ms from the start
   int answer;
+  std::optional<uint32_t> delayMs;
+};
+
+struct HeadlessOpenBox {
+  int id;
+  int answer;
+  uint64_t answerAt;  // ms from the start
 };
 
 struct HeadlessDesktop {
@@ -46,7 +53,7 @@ struct HeadlessDesktop {
   std::map<HeadlessEventKey, BackendEvent> events;
   uint64_t nextSequence = 0;
   std::deque<HeadlessAnswer> answers;
-  std::deque<std::pair<int, int>> openBoxes;  // box id and its answer
+  std::deque<HeadlessOpenBox> openBoxes;
   int lastBoxId = 0;
   std::vector<HeadlessMessageBox> boxes;
   std::vector<HeadlessSound> sounds;
