@@ -18,10 +18,10 @@ class HighScores : public ScoringWorld {
   void store(const char* key, const char* line) {
     ASSERT_TRUE(WritePrivateProfileStringA("Snowvel", key, line, "tolvane.ini"));
   }
-  const RecordedBox& onlyBox() {
-    EXPECT_EQ(recording->boxes.size(), 1u);
-    static RecordedBox none{"", "", 0};
-    return recording->boxes.empty() ? none : recording->boxes.back();
+  HeadlessMessageBox onlyBox() {
+    std::vector<HeadlessMessageBox> shown = boxes();
+    EXPECT_EQ(shown.size(), 1u);
+    return shown.empty() ? HeadlessMessageBox{} : shown.back();
   }
 };
 
@@ -33,7 +33,7 @@ constexpr char kTenStylesShown[] =
 TEST_F(HighScores, FirstResultStartsTheListAndIsMarked) {
   recordHighScore("SS", 83450, true);
   EXPECT_EQ(stored("SS"), "-83450 ");
-  const RecordedBox& box = onlyBox();
+  HeadlessMessageBox box = onlyBox();
   EXPECT_EQ(box.text, " 0:01:23.45 <-- that's you!");
   EXPECT_EQ(box.caption, "High Scores");
   EXPECT_EQ(box.type, static_cast<UINT>(MB_OK));
@@ -83,7 +83,7 @@ TEST_F(HighScores, MalformedTokensReadAsZeroOrTheirNumericPrefix) {
   recordHighScore("FS", 150, false);
   EXPECT_EQ(stored("FS"), "150 100 200 0 300 ");
 
-  recording->boxes.clear();
+  forgetBoxes();
   store("FS", "12abc -7- +5 - 3");
   recordHighScore("FS", -100, false);
   EXPECT_EQ(stored("FS"), "12 -7 5 0 3 -100 ");
@@ -95,7 +95,7 @@ TEST_F(HighScores, NumbersBeyond32BitsSaturateInsteadOfOverflowing) {
   EXPECT_EQ(stored("FS"), "2147483647 1 -2147483648 ");
 
   // The most negative stored time has no positive counterpart.
-  recording->boxes.clear();
+  forgetBoxes();
   store("SS", "-2147483648 5000 ");
   recordHighScore("SS", 1000, true);
   EXPECT_EQ(stored("SS"), "-1000 -2147483648 5000 ");

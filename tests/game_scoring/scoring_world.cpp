@@ -5,42 +5,14 @@
 #include <fstream>
 #include <sstream>
 
+#include "platform/win32.h"
 #include "scoring/scoring.h"
 
-namespace {
-
-// The string-table texts this subsystem uses, as the game's resources hold them.
-const char* const kStrings[kStringCacheSize] = {
-    nullptr,
-    nullptr,
-    nullptr,
-    "Time:",
-    "Dist:",
-    "Speed:",
-    "Style:",
-    "00:00:00.00",
-    " 0000m",
-    " 0000m/s",
-    "0000000",
-    "%2u:%2.2u:%2.2u.%2.2u",
-    "%5.2dm",
-    "%5.2dm/s",
-    "%7ld",
-    "High Scores",
-    " <-- that's you!",
-    " <-- try again!",
-};
-
-}  // namespace
-
 void ScoringWorld::SetUp() {
-  recording = &installRecordingBackend();
+  installHeadlessBackend();
   world = WorldState{};
   world.sprites = sprites;
   world.soundOff = true;
-
-  for (int id = 0; id < kStringCacheSize; ++id)
-    strings[id] = kStrings[id] ? const_cast<char*>(kStrings[id]) : nullptr;
   world.stringCache = strings;
 
   player.kind = KIND_PLAYER;
@@ -77,6 +49,10 @@ void ScoringWorld::SetUp() {
 void ScoringWorld::TearDown() {
   std::error_code ignored;
   std::filesystem::remove_all(dataDir, ignored);
+  for (char*& text : strings) {
+    if (text != nullptr) LocalFree(text);
+    text = nullptr;
+  }
   world = WorldState{};
 }
 
@@ -94,6 +70,21 @@ void ScoringWorld::skiTo(int16_t x, int16_t y) {
   checkSlalom(&player, oldX, oldY);
   checkFreestyle(&player, oldX, oldY);
   checkTreeSlalom(&player, oldX, oldY);
+}
+
+std::vector<HeadlessMessageBox> ScoringWorld::boxes() const {
+  const std::vector<HeadlessMessageBox>& all = headlessMessageBoxes();
+  return {all.begin() + static_cast<ptrdiff_t>(boxesSeen), all.end()};
+}
+
+std::vector<HeadlessSound> ScoringWorld::sounds() const {
+  return headlessSounds();
+}
+
+bool ScoringWorld::anyAssertionShown() const {
+  for (const HeadlessMessageBox& box : headlessMessageBoxes())
+    if (box.caption == "Assertion Failed") return true;
+  return false;
 }
 
 std::string ScoringWorld::profileText() const {
