@@ -78,13 +78,37 @@ void combineRow(uint8_t rop3, T* d, const T* s, int n, T p, T keep) {
   }
 }
 
+// A 0 bit gives zero (the text colour), a 1 bit one (the background
+// colour); branch-free so the loops vectorise.
+inline uint32_t monoToColour(uint8_t bit, uint32_t zero, uint32_t one) {
+  return zero ^ ((zero ^ one) & (0u - (bit & 1u)));
+}
+
+// The mask draw's hot path, monochrome onto colour, in one pass without the
+// conversion buffer. False for operations it does not cover.
+bool monoOntoColourRow(uint8_t rop3, uint32_t* d, const uint8_t* s, int n, uint32_t zero,
+                       uint32_t one) {
+  switch (rop3) {
+    case 0xCC:  // SRCCOPY: D = S
+      for (int i = 0; i < n; ++i) d[i] = monoToColour(s[i], zero, one);
+      return true;
+    case 0xEE:  // SRCPAINT: D = S | D
+      for (int i = 0; i < n; ++i) d[i] |= monoToColour(s[i], zero, one);
+      return true;
+    case 0x88:  // SRCAND: D = S & D
+      for (int i = 0; i < n; ++i) d[i] &= monoToColour(s[i], zero, one);
+      return true;
+    default:
+      return false;
+  }
+}
+
 // Brings n source pixels into the destination's format.
 void convertToColour(const PixelSurface& src, int x, int y, int n, uint32_t* out,
                      const BlitColours& colours) {
   if (src.monochrome()) {
     const uint8_t* s = src.mono + static_cast<size_t>(y) * src.stride + x;
-    const uint32_t lut[2] = {colours.monoZero, colours.monoOne};
-    for (int i = 0; i < n; ++i) out[i] = lut[s[i] & 1];
+    for (int i = 0; i < n; ++i) out[i] = monoToColour(s[i], colours.monoZero, colours.monoOne);
   } else {
     std::memcpy(out, src.colour + static_cast<size_t>(y) * src.stride + x, sizeof(uint32_t) * n);
   }
@@ -135,6 +159,12 @@ void blitInto(const PixelSurface& dst, int dx, int dy, int width, int height,
     if (!src) {
       combineRow<T>(rop3, d, nullptr, width, pattern, keep);
       continue;
+    }
+    if constexpr (kColourDest) {
+      if (src->monochrome() && monoOntoColourRow(rop3, d, rowOf<uint8_t>(*src, sy + row) + sx,
+                                                 width, colours.monoZero, colours.monoOne)) {
+        continue;
+      }
     }
     if (readInPlace) {
       combineRow<T>(rop3, d, rowOf<T>(*src, sy + row) + sx, width, pattern, keep);
