@@ -100,6 +100,14 @@ struct Backend {
   // event carrying the returned id and an IDOK/IDCANCEL/... answer. The
   // layer dispatches messages meanwhile. type holds the MB_* flags.
   int (*beginMessageBox)(const char* text, const char* caption, UINT type);
+
+  // Another running copy of the program, seen through FindWindowA: whether it
+  // has a top-level window of the class, and the few things a second start
+  // does to that window. Left null, no other copy is ever seen.
+  bool (*findForeignWindow)(const char* className) = nullptr;
+  void (*raiseForeignWindow)(const char* className) = nullptr;
+  bool (*isForeignWindowMinimised)(const char* className) = nullptr;
+  void (*restoreForeignWindow)(const char* className) = nullptr;
 };
 
 // The backend in force; installed once at start-up, before any Win32 call.

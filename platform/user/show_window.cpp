@@ -161,7 +161,8 @@ BOOL WINAPI ShowWindow(HWND hwnd, int command) {
 
 BOOL WINAPI IsIconic(HWND hwnd) {
   Window* w = findWindow(hwnd);
-  return w != nullptr && w->minimised;
+  if (w == nullptr) return isForeignWindowMinimised(hwnd);
+  return w->minimised;
 }
 
 BOOL WINAPI IsZoomed(HWND hwnd) {
@@ -170,6 +171,7 @@ BOOL WINAPI IsZoomed(HWND hwnd) {
 }
 
 BOOL WINAPI OpenIcon(HWND hwnd) {
+  if (isForeignWindow(hwnd)) return restoreForeignWindow(hwnd);
   if (!IsIconic(hwnd)) return FALSE;
   ShowWindow(hwnd, SW_RESTORE);
   return TRUE;

@@ -143,6 +143,13 @@ void presentDirtyFramebuffers();
 void releaseWindowDCs(HWND hwnd);
 void resetPaintState();
 
+// ---- another copy of the program (foreign_window.cpp) -----------------------
+HWND findForeignWindow(const char* className, const char* windowName);
+bool isForeignWindow(HWND hwnd);
+BOOL raiseForeignWindow(HWND hwnd, HWND insertAfter, UINT flags);
+BOOL isForeignWindowMinimised(HWND hwnd);
+BOOL restoreForeignWindow(HWND hwnd);
+
 // ---- the backend ------------------------------------------------------------
 Backend& backend();
 DWORD currentTime();

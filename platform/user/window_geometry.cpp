@@ -269,7 +269,7 @@ void applyWindowRect(HWND hwnd, const RECT& newRect, UINT flags, bool fromBacken
 
 BOOL WINAPI SetWindowPos(HWND hwnd, HWND insertAfter, int x, int y, int cx, int cy, UINT flags) {
   Window* w = findWindow(hwnd);
-  if (w == nullptr) return FALSE;
+  if (w == nullptr) return raiseForeignWindow(hwnd, insertAfter, flags);
   cx = std::max(cx, 0);
   cy = std::max(cy, 0);
 

@@ -200,7 +200,7 @@ HWND WINAPI FindWindowA(LPCSTR className, LPCSTR windowName) {
   const WindowClass* wanted = nullptr;
   if (className != nullptr) {
     wanted = findClass(className);
-    if (wanted == nullptr) return nullptr;
+    if (wanted == nullptr) return findForeignWindow(className, windowName);
   }
   for (HWND hwnd : topLevelWindows()) {
     Window* w = findWindow(hwnd);
@@ -209,7 +209,7 @@ HWND WINAPI FindWindowA(LPCSTR className, LPCSTR windowName) {
     if (windowName != nullptr && lstrcmpiA(w->title.c_str(), windowName) != 0) continue;
     return hwnd;
   }
-  return nullptr;
+  return findForeignWindow(className, windowName);
 }
 
 LRESULT WINAPI CallWindowProcA(WNDPROC proc, HWND hwnd, UINT message, WPARAM wParam,

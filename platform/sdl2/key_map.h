@@ -1,0 +1,18 @@
+// SDL keys as Windows reports them: the virtual-key code of a key press, with
+// the numeric keypad giving digits while NumLock is on and the cursor-block
+// codes while it is off.
+#pragma once
+
+#include <SDL.h>
+
+#include "platform/win32/types.h"
+
+// The virtual-key code for a key, or 0 for keys Windows has no code for (or
+// that we do not pass on). The keycode decides letters, digits and
+// punctuation, so they follow the user's layout; the scancode decides the
+// keypad and the other fixed keys.
+UINT virtualKeyFor(SDL_Scancode scancode, SDL_Keycode keycode, bool numLock);
+
+// Whether TranslateMessage makes a WM_CHAR from a press of this key: then the
+// text SDL reports for the same press must not become a second character.
+bool keyMakesCharacter(UINT virtualKey);

@@ -1,0 +1,101 @@
+// Starting SDL and putting the desktop backend in place.
+#include "platform/sdl2/sdl2_backend.h"
+
+#include <cstdio>
+
+#include "platform/sdl2/sdl_state.h"
+#include "platform/sdl2/single_instance.h"
+#include "platform/win32.h"
+
+namespace {
+
+// The title bar a window manager is assumed to draw above a client area,
+// in real pixels; what the game's own frame does not already leave room
+// for comes off the top of the screen it is shown.
+constexpr int kRealTitleBar = 32;
+
+SdlBackendState state;
+Backend sdlBackend;
+
+void screenSize(int* width, int* height) {
+  *width = state.layout.width;
+  *height = state.layout.height;
+}
+
+bool createWindow(HWND window, const char* title, const RECT& client) {
+  if (!sdlCreateWindow(window, title, client)) return false;
+  // From the first window on, a second start of the program finds us.
+  startInstanceServer();
+  return true;
+}
+
+ScreenLayout measureScreen(int requestedScale) {
+  SDL_Rect full{0, 0, 640, 480};
+  SDL_Rect usable{0, 0, 0, 0};
+  SDL_GetDisplayBounds(0, &full);
+  if (SDL_GetDisplayUsableBounds(0, &usable) != 0 || usable.w <= 0 || usable.h <= 0) usable = full;
+  RECT frame{0, 0, 0, 0};
+  AdjustWindowRectEx(&frame, WS_OVERLAPPEDWINDOW, FALSE, 0);
+  int scale = chooseScale(requestedScale, full.h);
+  return layoutScreen(DesktopArea{usable.x, usable.y, usable.w, usable.h}, scale, kRealTitleBar,
+                      -frame.top);
+}
+
+}  // namespace
+
+SdlBackendState& sdlState() {
+  return state;
+}
+
+bool installSdl2Backend(const Sdl2Config& config) {
+  // Closing the last window is the game's business (it destroys it and
+  // quits); a window manager on top of a full-screen-tall window must not be
+  // told we want the compositor off; the click that activates a window
+  // reaches us so WM_MOUSEACTIVATE can decide on it.
+  SDL_SetHint(SDL_HINT_QUIT_ON_LAST_WINDOW_CLOSE, "0");
+  SDL_SetHint(SDL_HINT_VIDEO_X11_NET_WM_BYPASS_COMPOSITOR, "0");
+  SDL_SetHint(SDL_HINT_MOUSE_FOCUS_CLICKTHROUGH, "1");
+  SDL_SetHint(SDL_HINT_VIDEO_ALLOW_SCREENSAVER, "1");
+  SDL_SetHint(SDL_HINT_APP_NAME, "Snowvel");
+  if (SDL_Init(SDL_INIT_VIDEO) != 0) {
+    std::fprintf(stderr, "snowvel: cannot open the display: %s\n", SDL_GetError());
+    return false;
+  }
+  // The screensaver may run while the game is paused or in the background.
+  SDL_EnableScreenSaver();
+
+  state.config = config;
+  state.layout = measureScreen(config.scale);
+  state.firstEventType = SDL_RegisterEvents(kOwnEventCount);
+  if (state.firstEventType == static_cast<uint32_t>(-1)) state.firstEventType = 0;
+
+  sdlBackend = Backend{};
+  sdlBackend.tickCount = sdlTickCount;
+  sdlBackend.playPcm = sdlPlayPcm;
+  sdlBackend.stopSound = sdlStopSound;
+  sdlBackend.screenSize = screenSize;
+  sdlBackend.createWindow = createWindow;
+  sdlBackend.destroyWindow = sdlDestroyWindow;
+  sdlBackend.setWindowState = sdlSetWindowState;
+  sdlBackend.setWindowTitle = sdlSetWindowTitle;
+  sdlBackend.setWindowClient = sdlSetWindowClient;
+  sdlBackend.raiseWindow = sdlRaiseWindow;
+  sdlBackend.present = sdlPresent;
+  sdlBackend.waitEvent = sdlWaitEvent;
+  sdlBackend.beginMessageBox = sdlBeginMessageBox;
+  sdlBackend.findForeignWindow = sdlFindForeignWindow;
+  sdlBackend.raiseForeignWindow = sdlRaiseForeignWindow;
+  sdlBackend.isForeignWindowMinimised = sdlIsForeignWindowMinimised;
+  sdlBackend.restoreForeignWindow = sdlRestoreForeignWindow;
+  setBackend(&sdlBackend);
+  return true;
+}
+
+void shutdownSdl2Backend() {
+  stopInstanceServer();
+  closeAudio();
+  destroyAllWindows();
+  // A box still up belongs to a thread that calls into SDL when it is
+  // answered; leave SDL to the end of the process then.
+  if (!messageBoxesShowing()) SDL_Quit();
+}

@@ -1,0 +1,213 @@
+// One SDL window per top-level window. The client framebuffer is kept here
+// in game pixels and shown through the window surface, enlarged by the
+// scale, only where it changed.
+#include <algorithm>
+
+#include "platform/sdl2/pixel_scaling.h"
+#include "platform/sdl2/sdl_state.h"
+#include "platform/win32.h"
+
+namespace {
+
+int width(const RECT& r) {
+  return r.right - r.left;
+}
+int height(const RECT& r) {
+  return r.bottom - r.top;
+}
+
+constexpr uint32_t kWhite = 0x00FFFFFF;
+
+// Enlarges rects of the stored frame into the window surface and shows them.
+void showFrameRects(SdlWindow& w, const RECT* rects, int rectCount) {
+  SDL_Surface* surface = SDL_GetWindowSurface(w.window);
+  if (surface == nullptr) return;
+  const int scale = sdlState().layout.scale;
+  ConstPixelView source{w.frame.data(), w.frameWidth, w.frameWidth, w.frameHeight};
+
+  // A 0x00RRGGBB surface takes the pixels straight; any other format gets
+  // them through a shadow copy that SDL converts.
+  bool direct = surface->format->format == SDL_PIXELFORMAT_RGB888;
+  if (SDL_MUSTLOCK(surface)) SDL_LockSurface(surface);
+  PixelView target{static_cast<uint32_t*>(surface->pixels), surface->pitch / 4, surface->w,
+                   surface->h};
+  if (!direct) {
+    w.shadow.resize(static_cast<size_t>(surface->w) * surface->h);
+    target = PixelView{w.shadow.data(), surface->w, surface->w, surface->h};
+  }
+  std::vector<SDL_Rect> shown;
+  for (int i = 0; i < rectCount; ++i) {
+    RECT real = scaleRectInto(source, rects[i], scale, target);
+    if (width(real) <= 0 || height(real) <= 0) continue;
+    if (!direct) {
+      const uint32_t* from = w.shadow.data() + real.top * surface->w + real.left;
+      uint8_t* to = static_cast<uint8_t*>(surface->pixels) + real.top * surface->pitch +
+                    real.left * surface->format->BytesPerPixel;
+      SDL_ConvertPixels(width(real), height(real), SDL_PIXELFORMAT_RGB888, from, surface->w * 4,
+                        surface->format->format, to, surface->pitch);
+    }
+    shown.push_back(SDL_Rect{real.left, real.top, width(real), height(real)});
+  }
+  if (SDL_MUSTLOCK(surface)) SDL_UnlockSurface(surface);
+  if (!shown.empty())
+    SDL_UpdateWindowSurfaceRects(w.window, shown.data(), static_cast<int>(shown.size()));
+}
+
+void resizeFrame(SdlWindow& w, int frameWidth, int frameHeight) {
+  if (w.frameWidth == frameWidth && w.frameHeight == frameHeight) return;
+  std::vector<uint32_t> resized(
+      static_cast<size_t>(std::max(frameWidth, 0)) * std::max(frameHeight, 0), kWhite);
+  for (int y = 0; y < std::min(frameHeight, w.frameHeight); ++y)
+    std::copy_n(w.frame.begin() + static_cast<ptrdiff_t>(y) * w.frameWidth,
+                std::min(frameWidth, w.frameWidth),
+                resized.begin() + static_cast<ptrdiff_t>(y) * frameWidth);
+  w.frame = std::move(resized);
+  w.frameWidth = frameWidth;
+  w.frameHeight = frameHeight;
+}
+
+// The smallest client the game accepts, from its WM_GETMINMAXINFO answer (a
+// whole-window size) less the frame the layer counts around the client.
+void applyMinimumSize(SdlWindow& w) {
+  if (w.minimumSizeSet) return;
+  w.minimumSizeSet = true;
+  MINMAXINFO info{};
+  SendMessageA(w.hwnd, WM_GETMINMAXINFO, 0, reinterpret_cast<LPARAM>(&info));
+  RECT frame{0, 0, 0, 0};
+  AdjustWindowRectEx(&frame, WS_OVERLAPPEDWINDOW, FALSE, 0);
+  int minWidth = info.ptMinTrackSize.x - width(frame);
+  int minHeight = info.ptMinTrackSize.y - height(frame);
+  if (minWidth <= 0 || minHeight <= 0) return;
+  const int scale = sdlState().layout.scale;
+  SDL_SetWindowMinimumSize(w.window, minWidth * scale, minHeight * scale);
+}
+
+}  // namespace
+
+SdlWindow* windowForHandle(HWND hwnd) {
+  for (auto& w : sdlState().windows)
+    if (w->hwnd == hwnd) return w.get();
+  return nullptr;
+}
+
+SdlWindow* windowForId(uint32_t id) {
+  for (auto& w : sdlState().windows)
+    if (w->id == id) return w.get();
+  return nullptr;
+}
+
+bool sdlCreateWindow(HWND hwnd, const char* title, const RECT& client) {
+  const ScreenLayout& layout = sdlState().layout;
+  RECT real = realClientRect(layout, client);
+  SDL_Window* window =
+      SDL_CreateWindow(title != nullptr ? title : "", real.left, real.top, std::max(width(real), 1),
+                       std::max(height(real), 1), SDL_WINDOW_HIDDEN | SDL_WINDOW_RESIZABLE);
+  if (window == nullptr) {
+    SDL_Log("snowvel: cannot open a window: %s", SDL_GetError());
+    return false;
+  }
+  setWindowIconFromResources(window);
+  auto record = std::make_unique<SdlWindow>();
+  record->hwnd = hwnd;
+  record->window = window;
+  record->id = SDL_GetWindowID(window);
+  record->client = client;
+  resizeFrame(*record, std::max(width(client), 0), std::max(height(client), 0));
+  sdlState().windows.push_back(std::move(record));
+  return true;
+}
+
+void sdlDestroyWindow(HWND hwnd) {
+  auto& windows = sdlState().windows;
+  for (auto it = windows.begin(); it != windows.end(); ++it) {
+    if ((*it)->hwnd != hwnd) continue;
+    SDL_DestroyWindow((*it)->window);
+    windows.erase(it);
+    return;
+  }
+}
+
+void destroyAllWindows() {
+  for (auto& w : sdlState().windows) SDL_DestroyWindow(w->window);
+  sdlState().windows.clear();
+}
+
+void sdlSetWindowState(HWND hwnd, BackendWindowState state) {
+  SdlWindow* w = windowForHandle(hwnd);
+  if (w == nullptr) return;
+  switch (state) {
+    case BackendWindowState::Hidden:
+      SDL_HideWindow(w->window);
+      break;
+    case BackendWindowState::Normal:
+      applyMinimumSize(*w);
+      SDL_ShowWindow(w->window);
+      if (w->minimised) SDL_RestoreWindow(w->window);
+      w->minimised = false;
+      break;
+    case BackendWindowState::Minimised:
+      applyMinimumSize(*w);
+      SDL_ShowWindow(w->window);
+      SDL_MinimizeWindow(w->window);
+      w->minimised = true;
+      break;
+  }
+}
+
+void sdlSetWindowTitle(HWND hwnd, const char* title) {
+  if (SdlWindow* w = windowForHandle(hwnd)) SDL_SetWindowTitle(w->window, title ? title : "");
+}
+
+void sdlSetWindowClient(HWND hwnd, const RECT& client) {
+  SdlWindow* w = windowForHandle(hwnd);
+  if (w == nullptr) return;
+  w->client = client;
+  RECT real = realClientRect(sdlState().layout, client);
+  SDL_SetWindowPosition(w->window, real.left, real.top);
+  SDL_SetWindowSize(w->window, std::max(width(real), 1), std::max(height(real), 1));
+}
+
+void sdlRaiseWindow(HWND hwnd) {
+  if (SdlWindow* w = windowForHandle(hwnd)) SDL_RaiseWindow(w->window);
+}
+
+void sdlPresent(HWND hwnd, const uint32_t* pixels, int stride, int frameWidth, int frameHeight,
+                const RECT* rects, int rectCount) {
+  SdlWindow* w = windowForHandle(hwnd);
+  if (w == nullptr || pixels == nullptr) return;
+  resizeFrame(*w, frameWidth, frameHeight);
+  for (int i = 0; i < rectCount; ++i) {
+    int left = std::max<int>(rects[i].left, 0);
+    int right = std::min<int>(rects[i].right, frameWidth);
+    for (int y = std::max<int>(rects[i].top, 0); y < std::min<int>(rects[i].bottom, frameHeight);
+         ++y)
+      if (left < right)
+        std::copy(pixels + static_cast<ptrdiff_t>(y) * stride + left,
+                  pixels + static_cast<ptrdiff_t>(y) * stride + right,
+                  w->frame.begin() + static_cast<ptrdiff_t>(y) * frameWidth + left);
+  }
+  if (!w->minimised) showFrameRects(*w, rects, rectCount);
+}
+
+void redrawWindow(SdlWindow& w) {
+  SDL_Surface* surface = SDL_GetWindowSurface(w.window);
+  if (surface == nullptr) return;
+  // Whatever the frame does not cover (a real size that is no whole number
+  // of game pixels, or a window the manager made larger) shows white snow.
+  SDL_FillRect(surface, nullptr, SDL_MapRGB(surface->format, 0xFF, 0xFF, 0xFF));
+  RECT whole{0, 0, w.frameWidth, w.frameHeight};
+  showFrameRects(w, &whole, 1);
+  SDL_UpdateWindowSurface(w.window);
+}
+
+bool noteRealSize(SdlWindow& w, int realWidth, int realHeight, int* gameWidth, int* gameHeight) {
+  const int scale = sdlState().layout.scale;
+  int newWidth = realWidth / scale;
+  int newHeight = realHeight / scale;
+  if (newWidth == width(w.client) && newHeight == height(w.client)) return false;
+  w.client.right = w.client.left + newWidth;
+  w.client.bottom = w.client.top + newHeight;
+  *gameWidth = newWidth;
+  *gameHeight = newHeight;
+  return true;
+}
