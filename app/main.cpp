@@ -6,6 +6,9 @@
 #include <vector>
 
 #include "headless_driver.h"
+#ifdef SNOWVEL_HAVE_SDL2
+#include "windowed_run.h"
+#endif
 
 namespace {
 
@@ -22,7 +25,11 @@ bool parseScreen(const std::string& text, int* width, int* height) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  CLI::App app{"Snowvel, a skiing game"};
+  CLI::App app{"Snowvel, a skiing game", "snowvel"};
+  app.usage("Usage: snowvel [OPTION]... [nosound]");
+  app.footer("Without --headless the game opens its window on the desktop.");
+  app.set_version_flag("--version", "snowvel " SNOWVEL_VERSION);
+  int scale = 0;
   HeadlessRunOptions options;
   bool headless = false;
   std::string screen = "1024x768";
@@ -39,6 +46,9 @@ int main(int argc, char** argv) {
   app.add_option("--screenshot", options.screenshotFile, "PNG of the client area at the end");
   app.add_option("--dump", options.dumpFile, "JSON of the game state at the end");
   app.add_option("--data-dir", options.dataDir, "Where the high-score file lives");
+  app.add_option("--scale", scale, "Show each game pixel as NxN screen pixels (0: automatic)")
+      ->check(CLI::Range(0, 8))
+      ->capture_default_str();
   app.add_option("tail", tail, "The command-line tail given to the game (e.g. nosound)");
   app.allow_extras(false);
   CLI11_PARSE(app, argc, argv);
@@ -52,8 +62,12 @@ int main(int argc, char** argv) {
     options.tail += tail[i];
   }
   if (!headless) {
+#ifdef SNOWVEL_HAVE_SDL2
+    return runWindowed(WindowedRunOptions{scale, options.dataDir, options.tail});
+#else
     std::fprintf(stderr, "snowvel: this build has no window backend; run with --headless\n");
     return 2;
+#endif
   }
   return runHeadless(options);
 }

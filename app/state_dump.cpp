@@ -3,7 +3,7 @@
 
 #include "platform/headless/headless.h"
 
-using nlohmann::json;
+using json = nlohmann::ordered_json;
 
 namespace {
 

@@ -6,4 +6,5 @@
 
 #include "shell/game_snapshot.h"
 
-nlohmann::json dumpState(const GameSnapshot& snapshot, uint32_t startTick, uint32_t periodMs);
+nlohmann::ordered_json dumpState(const GameSnapshot& snapshot, uint32_t startTick,
+                                 uint32_t periodMs);

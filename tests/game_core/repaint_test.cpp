@@ -12,7 +12,7 @@ namespace {
 class Repaint : public ::testing::Test {
  protected:
   void SetUp() override {
-    startGameWindows(640, 480);
+    startGameWindows(1024, 768);
     clearWorldActors();
   }
   void TearDown() override { stopHarness(); }

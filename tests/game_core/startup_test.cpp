@@ -42,7 +42,8 @@ TEST_F(Startup, AStartedGameHasThePlayerAtTheAnchorAndTheTimerRunning) {
   EXPECT_FALSE(world.paused);
   EXPECT_EQ(world.anchorX, world.clientWidth / 2);
   EXPECT_EQ(world.anchorY, world.clientHeight / 3);
-  EXPECT_TRUE(world.player->flags & ACTOR_DRAWN) << "the first paint drew the player";
+  advanceClock(40);
+  EXPECT_TRUE(world.player->flags & ACTOR_DRAWN) << "the first tick drew the player";
   EXPECT_EQ(windowTitle(), "Snowvel");
 }
 
