@@ -26,7 +26,6 @@ bool parseScreen(const std::string& text, int* width, int* height) {
 
 int main(int argc, char** argv) {
   CLI::App app{"Snowvel, a skiing game", "snowvel"};
-  app.usage("Usage: snowvel [OPTION]... [nosound]");
   app.footer("Without --headless the game opens its window on the desktop.");
   app.set_version_flag("--version", "snowvel " SNOWVEL_VERSION);
   int scale = 0;
