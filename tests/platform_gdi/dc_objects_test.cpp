@@ -194,3 +194,24 @@ TEST(Handles, StaleAndWrongKindHandlesFail) {
   DeleteDC(live);
   DeleteObject(bitmap);
 }
+
+// The game makes its colour bitmaps compatible with a window's DC; the screen's
+// DC behaves the same way and answers the device questions.
+TEST(ScreenDc, MakesColourBitmapsAndMemoryDcsThatDrawInColour) {
+  HDC screen = GetDC(nullptr);
+  ASSERT_NE(screen, nullptr);
+  EXPECT_GT(GetDeviceCaps(screen, BITSPIXEL) * GetDeviceCaps(screen, PLANES), 1);
+  EXPECT_GE(GetDeviceCaps(screen, HORZRES), 0);
+  HBITMAP colour = CreateCompatibleBitmap(screen, 3, 3);
+  BITMAP info = bitmapInfo(colour);
+  EXPECT_GT(info.bmBitsPixel, 1);
+  HDC memory = CreateCompatibleDC(screen);
+  HGDIOBJ initial = SelectObject(memory, colour);
+  EXPECT_EQ(bitmapInfo(initial).bmBitsPixel, 1);
+  EXPECT_EQ(SetPixel(memory, 2, 2, RGB(12, 34, 56)), RGB(12, 34, 56));
+  EXPECT_EQ(GetPixel(memory, 2, 2), RGB(12, 34, 56));
+  SelectObject(memory, initial);
+  DeleteDC(memory);
+  DeleteObject(colour);
+  EXPECT_EQ(ReleaseDC(nullptr, screen), 1);
+}
