@@ -189,3 +189,34 @@ TEST_F(WindowLifecycle, TitleGoesToTheBackend) {
 }
 
 }  // namespace
+
+namespace {
+
+class LargeScreen : public UserTest {
+ protected:
+  HeadlessConfig config() const override {
+    HeadlessConfig c;
+    c.screenWidth = 1280;
+    c.screenHeight = 1024;
+    return c;
+  }
+};
+
+TEST_F(LargeScreen, ScreenSizeComesFromTheBackendAndAScreenHighWindowFits) {
+  EXPECT_EQ(GetSystemMetrics(SM_CXSCREEN), 1280);
+  EXPECT_EQ(GetSystemMetrics(SM_CYSCREEN), 1024);
+  HDC screen = GetDC(nullptr);
+  ASSERT_NE(screen, nullptr);
+  EXPECT_EQ(GetDeviceCaps(screen, HORZRES), 1280);
+  EXPECT_EQ(GetDeviceCaps(screen, VERTRES), 1024);
+  EXPECT_EQ(ReleaseDC(nullptr, screen), 1);
+  HWND hwnd = CreateWindowExA(0, kClass, "t", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, 128, 0, 1024,
+                              1024, nullptr, nullptr, nullptr, nullptr);
+  RECT r;
+  GetWindowRect(hwnd, &r);
+  EXPECT_EQ(r.left, 128);
+  EXPECT_EQ(r.right - r.left, 1024);
+  EXPECT_EQ(r.bottom - r.top, 1024);
+}
+
+}  // namespace
