@@ -12,7 +12,7 @@ namespace {
 // The title bar a window manager is assumed to draw above a client area,
 // in real pixels; what the game's own frame does not already leave room
 // for comes off the top of the screen it is shown.
-constexpr int kRealTitleBar = 32;
+constexpr int kRealTitleBar = 40;
 
 SdlBackendState state;
 Backend sdlBackend;
@@ -29,16 +29,21 @@ bool createWindow(HWND window, const char* title, const RECT& client) {
   return true;
 }
 
-ScreenLayout measureScreen(int requestedScale) {
+// The layer's frame of an overlapped window, as left/top/right/bottom insets.
+RECT overlappedFrameInsets() {
+  RECT frame{0, 0, 0, 0};
+  AdjustWindowRectEx(&frame, WS_OVERLAPPEDWINDOW, FALSE, 0);
+  return RECT{-frame.left, -frame.top, frame.right, frame.bottom};
+}
+
+ScreenLayout measureScreen(int requestedScale, const RECT& insets) {
   SDL_Rect full{0, 0, 640, 480};
   SDL_Rect usable{0, 0, 0, 0};
   SDL_GetDisplayBounds(0, &full);
   if (SDL_GetDisplayUsableBounds(0, &usable) != 0 || usable.w <= 0 || usable.h <= 0) usable = full;
-  RECT frame{0, 0, 0, 0};
-  AdjustWindowRectEx(&frame, WS_OVERLAPPEDWINDOW, FALSE, 0);
   int scale = chooseScale(requestedScale, full.h);
   return layoutScreen(DesktopArea{usable.x, usable.y, usable.w, usable.h}, scale, kRealTitleBar,
-                      -frame.top);
+                      insets.top);
 }
 
 }  // namespace
@@ -65,7 +70,8 @@ bool installSdl2Backend(const Sdl2Config& config) {
   SDL_EnableScreenSaver();
 
   state.config = config;
-  state.layout = measureScreen(config.scale);
+  state.frameInsets = overlappedFrameInsets();
+  state.layout = measureScreen(config.scale, state.frameInsets);
   state.firstEventType = SDL_RegisterEvents(kOwnEventCount);
   if (state.firstEventType == static_cast<uint32_t>(-1)) state.firstEventType = 0;
 

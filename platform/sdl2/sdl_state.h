@@ -31,6 +31,7 @@ struct SdlWindow {
 struct SdlBackendState {
   Sdl2Config config;
   ScreenLayout layout;
+  RECT frameInsets{};  // the layer's frame around a client area, in game pixels
   std::vector<std::unique_ptr<SdlWindow>> windows;
   uint32_t firstEventType = 0;  // our own SDL event types (see below)
 };

@@ -99,8 +99,13 @@ SdlWindow* windowForId(uint32_t id) {
 bool sdlCreateWindow(HWND hwnd, const char* title, const RECT& client) {
   const ScreenLayout& layout = sdlState().layout;
   RECT real = realClientRect(layout, client);
+  // Before a window is first shown the window manager places its frame, not
+  // the client area, at the position asked for; ask for where the game's own
+  // frame begins, which leaves the real title bar room above the client.
+  const RECT& insets = sdlState().frameInsets;
   SDL_Window* window =
-      SDL_CreateWindow(title != nullptr ? title : "", real.left, real.top, std::max(width(real), 1),
+      SDL_CreateWindow(title != nullptr ? title : "", real.left - insets.left * layout.scale,
+                       real.top - insets.top * layout.scale, std::max(width(real), 1),
                        std::max(height(real), 1), SDL_WINDOW_HIDDEN | SDL_WINDOW_RESIZABLE);
   if (window == nullptr) {
     SDL_Log("snowvel: cannot open a window: %s", SDL_GetError());

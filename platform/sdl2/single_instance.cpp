@@ -20,7 +20,9 @@ constexpr size_t kMaxRequestBytes = 128;
 
 int listenFd = -1;
 std::string listenPath;
-std::thread listener;
+// Never destroyed: a program that ends through exit() must not trip over a
+// thread still listening.
+std::thread* listener = nullptr;
 std::atomic<bool> stopping{false};
 
 void serveConnections(int fd) {
@@ -69,14 +71,16 @@ void startInstanceServer() {
   listenFd = fd;
   listenPath = *path;
   stopping = false;
-  listener = std::thread(serveConnections, fd);
+  listener = new std::thread(serveConnections, fd);
 }
 
 void stopInstanceServer() {
   if (listenFd < 0) return;
   stopping = true;
   shutdown(listenFd, SHUT_RDWR);
-  if (listener.joinable()) listener.join();
+  if (listener != nullptr && listener->joinable()) listener->join();
+  delete listener;
+  listener = nullptr;
   close(listenFd);
   unlink(listenPath.c_str());
   listenFd = -1;

@@ -1,0 +1,71 @@
+"""Reads the screenshots xwd writes (ZPixmap, 24 or 32 bits per pixel), so the
+desktop tests can look at pixels without an image library."""
+
+import struct
+import zlib
+
+
+class XwdImage:
+    def __init__(self, width, height, rows):
+        self.width = width
+        self.height = height
+        self._rows = rows  # list of lists of 0xRRGGBB
+
+    def pixel(self, x, y):
+        return self._rows[y][x]
+
+    def count(self, left, top, right, bottom, predicate):
+        left, top = max(left, 0), max(top, 0)
+        right, bottom = min(right, self.width), min(bottom, self.height)
+        return sum(1 for y in range(top, bottom) for x in range(left, right)
+                   if predicate(self._rows[y][x]))
+
+    def region(self, left, top, right, bottom):
+        return tuple(tuple(self._rows[y][left:right]) for y in range(top, bottom))
+
+    def save_png(self, path):
+        raw = b"".join(b"\0" + b"".join(struct.pack(">I", p)[1:] for p in row)
+                       for row in self._rows)
+
+        def chunk(kind, data):
+            body = kind + data
+            return struct.pack(">I", len(data)) + body + struct.pack(">I", zlib.crc32(body))
+
+        header = struct.pack(">IIBBBBB", self.width, self.height, 8, 2, 0, 0, 0)
+        with open(path, "wb") as out:
+            out.write(b"\x89PNG\r\n\x1a\n" + chunk(b"IHDR", header) +
+                      chunk(b"IDAT", zlib.compress(raw)) + chunk(b"IEND", b""))
+
+
+def _shift_of(mask):
+    shift = 0
+    while mask and not mask & 1:
+        mask >>= 1
+        shift += 1
+    return shift
+
+
+def read_xwd(data):
+    fields = struct.unpack(">25I", data[:100])
+    header_size, version, pixmap_format = fields[0], fields[1], fields[2]
+    width, height = fields[4], fields[5]
+    byte_order, bits_per_pixel, bytes_per_line = fields[7], fields[11], fields[12]
+    red_mask, green_mask, blue_mask = fields[14], fields[15], fields[16]
+    ncolors = fields[19]
+    if version != 7 or pixmap_format != 2 or bits_per_pixel not in (24, 32):
+        raise ValueError("unsupported xwd image (version %d, format %d, %d bpp)"
+                         % (version, pixmap_format, bits_per_pixel))
+    offset = header_size + ncolors * 12
+    step = bits_per_pixel // 8
+    order = "little" if byte_order == 0 else "big"
+    shifts = [(m, _shift_of(m)) for m in (red_mask, green_mask, blue_mask)]
+    rows = []
+    for y in range(height):
+        line = data[offset + y * bytes_per_line: offset + y * bytes_per_line + width * step]
+        row = []
+        for x in range(width):
+            value = int.from_bytes(line[x * step:(x + 1) * step], order)
+            r, g, b = (((value & m) >> s) & 0xFF for m, s in shifts)
+            row.append(r << 16 | g << 8 | b)
+        rows.append(row)
+    return XwdImage(width, height, rows)
