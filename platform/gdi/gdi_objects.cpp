@@ -102,9 +102,11 @@ ObjectTable::ObjectTable() {
   defaultBitmap = static_cast<HBITMAP>(addSlot(*this, std::move(slot)));
 }
 
+// Never destroyed: DCs may still be released by other static destructors at
+// exit, and must find the table there.
 ObjectTable& table() {
-  static ObjectTable instance;
-  return instance;
+  static ObjectTable* instance = new ObjectTable;
+  return *instance;
 }
 
 Slot* findSlot(HGDIOBJ handle, GdiKind kind) {
