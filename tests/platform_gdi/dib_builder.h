@@ -5,7 +5,7 @@
 #include <cstring>
 #include <vector>
 
-struct DibSpec {
+struct DibSource {
   int32_t width = 0;
   int32_t height = 0;  // negative: top-down
   uint16_t bitCount = 8;
@@ -20,30 +20,30 @@ inline void putLe(std::vector<uint8_t>& out, uint32_t value, int bytes) {
 }
 
 // A packed DIB: BITMAPINFOHEADER, palette, bits (as resources hold it).
-inline std::vector<uint8_t> packedDib(const DibSpec& spec) {
+inline std::vector<uint8_t> packedDib(const DibSource& source) {
   std::vector<uint8_t> out;
   putLe(out, 40, 4);
-  putLe(out, static_cast<uint32_t>(spec.width), 4);
-  putLe(out, static_cast<uint32_t>(spec.height), 4);
+  putLe(out, static_cast<uint32_t>(source.width), 4);
+  putLe(out, static_cast<uint32_t>(source.height), 4);
   putLe(out, 1, 2);
-  putLe(out, spec.bitCount, 2);
+  putLe(out, source.bitCount, 2);
   putLe(out, 0, 4);  // BI_RGB
   putLe(out, 0, 4);
   putLe(out, 0, 4);
   putLe(out, 0, 4);
-  putLe(out, spec.colorsUsed, 4);
+  putLe(out, source.colorsUsed, 4);
   putLe(out, 0, 4);
-  for (uint32_t c : spec.palette) putLe(out, c, 4);  // blue, green, red, 0
-  const int width = spec.width;
-  const int rows = spec.height < 0 ? -spec.height : spec.height;
-  const size_t stride = (static_cast<size_t>(width) * spec.bitCount + 31) / 32 * 4;
+  for (uint32_t c : source.palette) putLe(out, c, 4);  // blue, green, red, 0
+  const int width = source.width;
+  const int rows = source.height < 0 ? -source.height : source.height;
+  const size_t stride = (static_cast<size_t>(width) * source.bitCount + 31) / 32 * 4;
   std::vector<uint8_t> bits(stride * rows, 0);
-  for (int y = 0; y < rows && !spec.pixels.empty(); ++y) {
+  for (int y = 0; y < rows && !source.pixels.empty(); ++y) {
     // Bottom-up images store the bottom row first.
-    uint8_t* row = bits.data() + stride * (spec.height < 0 ? y : rows - 1 - y);
+    uint8_t* row = bits.data() + stride * (source.height < 0 ? y : rows - 1 - y);
     for (int x = 0; x < width; ++x) {
-      uint32_t v = spec.pixels[static_cast<size_t>(y) * width + x];
-      switch (spec.bitCount) {
+      uint32_t v = source.pixels[static_cast<size_t>(y) * width + x];
+      switch (source.bitCount) {
         case 1:
           row[x / 8] |= static_cast<uint8_t>((v & 1) << (7 - x % 8));
           break;
@@ -67,12 +67,12 @@ inline std::vector<uint8_t> packedDib(const DibSpec& spec) {
 }
 
 // The same image as a .bmp file.
-inline std::vector<uint8_t> bmpFile(const DibSpec& spec) {
-  std::vector<uint8_t> dib = packedDib(spec);
+inline std::vector<uint8_t> bmpFile(const DibSource& source) {
+  std::vector<uint8_t> dib = packedDib(source);
   std::vector<uint8_t> out = {'B', 'M'};
   putLe(out, static_cast<uint32_t>(14 + dib.size()), 4);
   putLe(out, 0, 4);
-  putLe(out, static_cast<uint32_t>(14 + 40 + 4 * spec.palette.size()), 4);
+  putLe(out, static_cast<uint32_t>(14 + 40 + 4 * source.palette.size()), 4);
   out.insert(out.end(), dib.begin(), dib.end());
   return out;
 }

@@ -14,22 +14,23 @@ const std::vector<uint32_t> kSixteen = {0x000000, 0x800000, 0x008000, 0x808000, 
 
 // A 5x3 image whose pixel (x, y) is palette entry (x + 5y) % colours, so
 // every column of a packed byte and every row order matters.
-DibSpec indexed(uint16_t bits, int32_t height) {
-  DibSpec spec;
-  spec.width = 5;
-  spec.height = height;
-  spec.bitCount = bits;
+DibSource indexed(uint16_t bits, int32_t height) {
+  DibSource source;
+  source.width = 5;
+  source.height = height;
+  source.bitCount = bits;
   const uint32_t colours = 1u << bits;
-  for (uint32_t i = 0; i < colours; ++i) spec.palette.push_back(kSixteen[(i * 7 + 3) % 16]);
-  for (uint32_t i = 0; i < 15; ++i) spec.pixels.push_back(i % colours);
-  return spec;
+  for (uint32_t i = 0; i < colours; ++i) source.palette.push_back(kSixteen[(i * 7 + 3) % 16]);
+  for (uint32_t i = 0; i < 15; ++i) source.pixels.push_back(i % colours);
+  return source;
 }
 
-void expectPixels(const DecodedImage& image, const DibSpec& spec) {
-  ASSERT_EQ(image.width, spec.width);
-  ASSERT_EQ(image.height, spec.height < 0 ? -spec.height : spec.height);
-  for (size_t i = 0; i < spec.pixels.size(); ++i) {
-    uint32_t want = spec.bitCount <= 8 ? spec.palette[spec.pixels[i]] : spec.pixels[i] & 0xFFFFFF;
+void expectPixels(const DecodedImage& image, const DibSource& source) {
+  ASSERT_EQ(image.width, source.width);
+  ASSERT_EQ(image.height, source.height < 0 ? -source.height : source.height);
+  for (size_t i = 0; i < source.pixels.size(); ++i) {
+    uint32_t want =
+        source.bitCount <= 8 ? source.palette[source.pixels[i]] : source.pixels[i] & 0xFFFFFF;
     EXPECT_EQ(image.pixels[i], want) << "pixel " << i;
   }
 }
@@ -52,42 +53,42 @@ TEST(DibDecode, IndexedDepthsBottomUpAndTopDown) {
   for (uint16_t bits : {1, 4, 8}) {
     for (int32_t height : {3, -3}) {
       SCOPED_TRACE(testing::Message() << bits << " bpp, height " << height);
-      DibSpec spec = indexed(bits, height);
-      std::vector<uint8_t> bytes = packedDib(spec);
+      DibSource source = indexed(bits, height);
+      std::vector<uint8_t> bytes = packedDib(source);
       DecodedImage image;
       ASSERT_TRUE(decodeDib(bytes.data(), bytes.size(), &image, nullptr));
-      expectPixels(image, spec);
+      expectPixels(image, source);
     }
   }
 }
 
 TEST(DibDecode, TrueColourDepthsAndTheFileForm) {
   for (uint16_t bits : {24, 32}) {
-    DibSpec spec;
-    spec.width = 3;
-    spec.height = 2;
-    spec.bitCount = bits;
-    spec.pixels = {0x123456, 0xFF0000, 0x00FF00, 0x0000FF, 0xFFFFFF, 0x000001};
-    for (const auto& bytes : {packedDib(spec), bmpFile(spec)}) {
+    DibSource source;
+    source.width = 3;
+    source.height = 2;
+    source.bitCount = bits;
+    source.pixels = {0x123456, 0xFF0000, 0x00FF00, 0x0000FF, 0xFFFFFF, 0x000001};
+    for (const auto& bytes : {packedDib(source), bmpFile(source)}) {
       DecodedImage image;
       ASSERT_TRUE(decodeDib(bytes.data(), bytes.size(), &image, nullptr)) << bits;
-      expectPixels(image, spec);
+      expectPixels(image, source);
     }
   }
 }
 
 TEST(DibDecode, ShortPaletteGivesBlackPastItsEndAndFlagsBlackAndWhite) {
-  DibSpec spec = indexed(4, 3);
-  spec.colorsUsed = 4;
-  spec.palette.resize(4);
-  std::vector<uint8_t> bytes = packedDib(spec);
+  DibSource source = indexed(4, 3);
+  source.colorsUsed = 4;
+  source.palette.resize(4);
+  std::vector<uint8_t> bytes = packedDib(source);
   DecodedImage image;
   ASSERT_TRUE(decodeDib(bytes.data(), bytes.size(), &image, nullptr));
-  EXPECT_EQ(image.pixels[3], spec.palette[3]);
+  EXPECT_EQ(image.pixels[3], source.palette[3]);
   EXPECT_EQ(image.pixels[4], 0u);
   EXPECT_FALSE(image.blackAndWhite);
 
-  DibSpec mono = indexed(1, 3);
+  DibSource mono = indexed(1, 3);
   mono.palette = {0x000000, 0xFFFFFF};
   bytes = packedDib(mono);
   ASSERT_TRUE(decodeDib(bytes.data(), bytes.size(), &image, nullptr));
@@ -109,12 +110,12 @@ TEST(DibDecode, EveryTruncationIsRejected) {
 }
 
 TEST(DibDecode, HostileHeadersAreRejected) {
-  auto withField = [](DibSpec spec, size_t offset, uint32_t value, int bytes) {
-    std::vector<uint8_t> out = packedDib(spec);
+  auto withField = [](DibSource source, size_t offset, uint32_t value, int bytes) {
+    std::vector<uint8_t> out = packedDib(source);
     for (int i = 0; i < bytes; ++i) out[offset + i] = static_cast<uint8_t>(value >> (8 * i));
     return out;
   };
-  const DibSpec good = indexed(8, 3);
+  const DibSource good = indexed(8, 3);
   std::string why;
   EXPECT_FALSE(decodes(withField(good, 4, 0x7FFFFFFF, 4), &why)) << "huge width";
   EXPECT_FALSE(decodes(withField(good, 8, 0x80000000, 4), &why)) << "most negative height";

@@ -10,7 +10,7 @@ namespace {
 class LoadBitmapTest : public testing::Test {
  protected:
   void SetUp() override {
-    DibSpec colour;
+    DibSource colour;
     colour.width = 3;
     colour.height = 2;
     colour.bitCount = 4;
@@ -19,7 +19,7 @@ class LoadBitmapTest : public testing::Test {
     colour.pixels = {0, 1, 2, 3, 2, 1};
     colourBytes_ = packedDib(colour);
 
-    DibSpec mono;
+    DibSource mono;
     mono.width = 2;
     mono.height = -1;
     mono.bitCount = 1;
