@@ -143,6 +143,7 @@ void freeTables() {
 }  // namespace
 
 void installHeadless(int screenWidth, int screenHeight, uint32_t clock) {
+  freeTables();  // a test may start a second game after a bare world
   desktop = Desktop{};
   desktop.clock = clock;
   desktop.screenWidth = screenWidth;
