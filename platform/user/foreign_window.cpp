@@ -41,7 +41,8 @@ BOOL isForeignWindowMinimised(HWND hwnd) {
 }
 
 BOOL restoreForeignWindow(HWND hwnd) {
-  if (!isForeignWindowMinimised(hwnd)) return FALSE;
+  // The other program's OpenIcon leaves a window that is not minimised alone.
+  if (!isForeignWindow(hwnd)) return FALSE;
   if (backend().restoreForeignWindow != nullptr)
     backend().restoreForeignWindow(foreignClass.c_str());
   return TRUE;
