@@ -68,6 +68,7 @@ int runHeadless(const HeadlessRunOptions& options) {
   config.startTick = options.seed;
   config.endTick = options.seed + options.ticks * kPeriodMs;
   installHeadlessBackend(config);
+  if (options.overBackend && !options.overBackend()) return 2;
 
   // Watch the desktop's wait for the closing event of the run's end.
   endOfRun = EndOfRun{};

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 
@@ -15,6 +16,9 @@ struct HeadlessRunOptions {
   std::string dumpFile;
   std::string dataDir;
   std::string tail;  // the command-line tail the game sees
+  // Called once the desktop is in place, before the game starts (a replay
+  // puts itself over the backend here).
+  std::function<bool()> overBackend;
 };
 
 // Returns the game's exit code, or 2 when the options themselves fail.

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "headless_driver.h"
+#include "replay_run.h"
 #ifdef SNOWVEL_HAVE_SDL2
 #include "windowed_run.h"
 #endif
@@ -48,6 +49,12 @@ int main(int argc, char** argv) {
   app.add_option("--scale", scale, "Show each game pixel as NxN screen pixels (0: automatic)")
       ->check(CLI::Range(0, 8))
       ->capture_default_str();
+  ReplayRequest replay;
+  auto* record = app.add_option("--record", replay.recordFile,
+                                "Record the run (clock, input, answers, end state) to FILE");
+  app.add_option("--replay", replay.replayFile, "Play back a recorded run from FILE")
+      ->check(CLI::ExistingFile)
+      ->excludes(record);
   app.add_option("tail", tail, "The command-line tail given to the game (e.g. nosound)");
   app.allow_extras(false);
   CLI11_PARSE(app, argc, argv);
@@ -60,13 +67,18 @@ int main(int argc, char** argv) {
     if (i > 0) options.tail += ' ';
     options.tail += tail[i];
   }
+  replay.headless = headless;
+  replay.scale = scale;
+  if (!prepareReplay(&replay, &options)) return 2;
+  options.overBackend = [&] { return startReplay(replay, options); };
   if (!headless) {
 #ifdef SNOWVEL_HAVE_SDL2
-    return runWindowed(WindowedRunOptions{scale, options.dataDir, options.tail});
+    WindowedRunOptions windowed{replay.scale, options.dataDir, options.tail, options.overBackend};
+    return finishReplayRun(replay, runWindowed(windowed));
 #else
     std::fprintf(stderr, "snowvel: this build has no window backend; run with --headless\n");
     return 2;
 #endif
   }
-  return runHeadless(options);
+  return finishReplayRun(replay, runHeadless(options));
 }

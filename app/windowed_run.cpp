@@ -12,6 +12,10 @@ int runWindowed(const WindowedRunOptions& options) {
   config.scale = options.scale;
   config.noAudio = lstrcmpiA(options.tail.c_str(), "nosound") == 0;
   if (!installSdl2Backend(config)) return 1;
+  if (options.overBackend && !options.overBackend()) {
+    shutdownSdl2Backend();
+    return 2;
+  }
   if (!options.dataDir.empty()) setProfileDirectory(options.dataDir);
   setCommandLine("snowvel " + options.tail);
 

@@ -1,12 +1,15 @@
 // Runs the game in real windows on the desktop (the SDL2 backend).
 #pragma once
 
+#include <functional>
 #include <string>
 
 struct WindowedRunOptions {
   int scale = 0;  // 0: 2 on a desktop at least 2000 pixels tall, else 1
   std::string dataDir;
   std::string tail;  // the command-line tail the game sees
+  // Called once the window backend is in place, before the game starts.
+  std::function<bool()> overBackend;
 };
 
 // Returns the game's exit code, or 1 when no window can be opened.

@@ -1,0 +1,340 @@
+// The recorder and the player. Both sit at the one chokepoint for time and
+// input, so nothing in the game or the layer knows a replay is on.
+#include "platform/replay/replay_backend.h"
+
+#include <cstdio>
+#include <map>
+#include <optional>
+#include <vector>
+
+namespace {
+
+enum class Mode { Off, Recording, Playing };
+
+struct Session {
+  Mode mode = Mode::Off;
+  Backend under{};  // the backend we decorate
+  Backend outer{};  // what the layer now calls
+  ReplayHooks hooks;
+  ReplayWriter writer;
+  Replay replay;
+  size_t cursor = 0;       // playback: the item due next
+  uint32_t clockLeft = 0;  // playback: readings left in the current clock item
+  uint32_t lastClock = 0;
+  std::vector<HWND> windows;  // top-level windows in creation order
+  std::optional<std::string> state;
+  std::string divergence;  // playback: the first place the run left the recording
+  int closesSent = 0;
+  // Pacing of a watched playback.
+  bool paced = false;
+  uint32_t firstClock = 0;
+  uint32_t wallStart = 0;
+  bool viewerClosed = false;
+};
+
+Session session;
+
+int windowIndexOf(HWND window) {
+  if (window == nullptr) return 0;
+  for (size_t i = 0; i < session.windows.size(); ++i)
+    if (session.windows[i] == window) return static_cast<int>(i) + 1;
+  return 0;
+}
+
+HWND windowAt(int index) {
+  if (index <= 0 || static_cast<size_t>(index) > session.windows.size()) return nullptr;
+  return session.windows[index - 1];
+}
+
+void takeStateOnce() {
+  if (!session.state && session.hooks.stateText) session.state = session.hooks.stateText();
+}
+
+// ---- Pass-through of what the program hands down -----------------------------
+
+void playPcm(const WaveFormat& format, const uint8_t* samples, size_t bytes, const void* image);
+void stopSound();
+
+bool createWindow(HWND window, const char* title, const RECT& client) {
+  session.windows.push_back(window);
+  return session.under.createWindow(window, title, client);
+}
+void destroyWindow(HWND window) {
+  session.under.destroyWindow(window);
+}
+void setWindowState(HWND window, BackendWindowState state) {
+  session.under.setWindowState(window, state);
+}
+void setWindowTitle(HWND window, const char* title) {
+  session.under.setWindowTitle(window, title);
+}
+void setWindowClient(HWND window, const RECT& client) {
+  session.under.setWindowClient(window, client);
+}
+void raiseWindow(HWND window) {
+  session.under.raiseWindow(window);
+}
+void present(HWND window, const uint32_t* pixels, int stride, int width, int height,
+             const RECT* rects, int rectCount) {
+  session.under.present(window, pixels, stride, width, height, rects, rectCount);
+}
+
+// ---- Recording -------------------------------------------------------------
+
+uint32_t recordTickCount() {
+  const uint32_t now = session.under.tickCount();
+  session.writer.clock(now);
+  return now;
+}
+
+bool recordWaitEvent(BackendEvent* event, uint32_t timeoutMs) {
+  if (!session.under.waitEvent(event, timeoutMs)) {
+    session.writer.wait();
+    return false;
+  }
+  session.writer.event(*event, windowIndexOf(event->window));
+  if (event->type == BackendEventType::Close) takeStateOnce();
+  return true;
+}
+
+int recordBeginMessageBox(const char* text, const char* caption, UINT type) {
+  const int id = session.under.beginMessageBox(text, caption, type);
+  session.writer.box(id, type, caption, text);
+  return id;
+}
+
+void recordScreenSize(int* width, int* height) {
+  session.under.screenSize(width, height);
+}
+
+// ---- Playback --------------------------------------------------------------
+
+// The run asked for something the recording does not have next: say where,
+// once, and wind the program down with close requests.
+void diverge(const std::string& asked) {
+  if (!session.divergence.empty()) return;
+  const std::vector<ReplayItem>& items = session.replay.items;
+  if (session.cursor < items.size()) {
+    const ReplayItem& item = items[session.cursor];
+    session.divergence = "line " + std::to_string(item.line) + ": the run asked for " + asked +
+                         " where the recording has " + describeReplayItem(item);
+  } else {
+    session.divergence = "the run asked for " + asked + " after the recording ended";
+  }
+}
+
+bool stillPlaying() {
+  return session.divergence.empty() && !session.viewerClosed;
+}
+
+const ReplayItem* nextItem(ReplayItemType type, const char* asked) {
+  const std::vector<ReplayItem>& items = session.replay.items;
+  if (!stillPlaying()) return nullptr;
+  if (session.cursor >= items.size() || items[session.cursor].type != type) {
+    diverge(asked);
+    return nullptr;
+  }
+  return &items[session.cursor++];
+}
+
+// A watched playback keeps to the recorded pace, sleeping in the window
+// backend's wait so the window stays alive; closing it stops the playback.
+void keepPace(uint32_t clock) {
+  if (!session.paced) {
+    session.paced = true;
+    session.firstClock = clock;
+    session.wallStart = session.under.tickCount();
+    return;
+  }
+  const uint32_t due = clock - session.firstClock;
+  for (;;) {
+    const uint32_t passed = session.under.tickCount() - session.wallStart;
+    if (passed >= due || due - passed > 0x7FFFFFFFu) return;
+    BackendEvent ignored;
+    if (session.under.waitEvent(&ignored, due - passed) &&
+        ignored.type == BackendEventType::Close) {
+      session.viewerClosed = true;
+      std::fprintf(stderr, "snowvel: replay stopped by closing the window\n");
+      return;
+    }
+  }
+}
+
+uint32_t playTickCount() {
+  if (session.clockLeft == 0) {
+    const ReplayItem* item = nextItem(ReplayItemType::Clock, "the clock");
+    if (item == nullptr) return session.lastClock;
+    session.clockLeft = item->count;
+    if (session.hooks.clockChanged) session.hooks.clockChanged(item->clock);
+    if (session.hooks.realTime) keepPace(item->clock);
+    session.lastClock = item->clock;
+  }
+  --session.clockLeft;
+  return session.lastClock;
+}
+
+// Where the recording cannot go on, the program is asked to close, first
+// its main window and then the whole application, so every run ends.
+bool closeRequest(BackendEvent* event) {
+  *event = BackendEvent{};
+  event->type = BackendEventType::Close;
+  event->window = session.closesSent++ == 0 ? windowAt(1) : nullptr;
+  if (session.closesSent > 64) {
+    std::fprintf(stderr, "snowvel: replay: the program will not end\n");
+    std::abort();
+  }
+  return true;
+}
+
+bool playWaitEvent(BackendEvent* event, uint32_t timeoutMs) {
+  if (session.clockLeft != 0) diverge("a wait");
+  if (!stillPlaying()) return timeoutMs != 0 && closeRequest(event);
+  const std::vector<ReplayItem>& items = session.replay.items;
+  if (session.cursor < items.size() && items[session.cursor].type == ReplayItemType::Wait) {
+    ++session.cursor;
+    return false;
+  }
+  const ReplayItem* item = nextItem(ReplayItemType::Event, "a wait");
+  if (item == nullptr) return timeoutMs != 0 && closeRequest(event);
+  *event = item->event;
+  event->window = windowAt(item->windowIndex);
+  if (event->type == BackendEventType::Close) takeStateOnce();
+  return true;
+}
+
+int playBeginMessageBox(const char* text, const char* caption, UINT type) {
+  if (session.clockLeft != 0) diverge("a message box");
+  const ReplayItem* item = nextItem(ReplayItemType::Box, "a message box");
+  if (item == nullptr) return 1;
+  if (item->caption != (caption ? caption : "") || item->text != (text ? text : "") ||
+      item->boxType != type) {
+    --session.cursor;
+    diverge("the message box \"" + std::string(caption ? caption : "") + "\" / \"" +
+            std::string(text ? text : "") + "\"");
+    ++session.cursor;
+  }
+  // A backend that keeps records sees the box with its recorded answer.
+  if (session.hooks.boxAnswerAhead) {
+    for (size_t i = session.cursor; i < session.replay.items.size(); ++i) {
+      const ReplayItem& later = session.replay.items[i];
+      if (later.type == ReplayItemType::Event &&
+          later.event.type == BackendEventType::MessageBoxAnswer && later.event.box == item->box) {
+        session.hooks.boxAnswerAhead(later.event.answer);
+        session.under.beginMessageBox(text, caption, type);
+        break;
+      }
+    }
+  }
+  return item->box;
+}
+
+void playScreenSize(int* width, int* height) {
+  *width = session.replay.header.screenWidth;
+  *height = session.replay.header.screenHeight;
+}
+
+void playPcm(const WaveFormat& format, const uint8_t* samples, size_t bytes, const void* image) {
+  if (session.mode == Mode::Recording) {
+    session.writer.sound(format, bytes);
+  } else if (session.clockLeft != 0) {
+    diverge("a sound");
+  } else if (const ReplayItem* item = nextItem(ReplayItemType::Sound, "a sound")) {
+    if (item->bytes != bytes || item->format.samplesPerSecond != format.samplesPerSecond)
+      diverge("a sound of " + std::to_string(bytes) + " bytes");
+  }
+  session.under.playPcm(format, samples, bytes, image);
+}
+
+void stopSound() {
+  if (session.mode == Mode::Recording) {
+    session.writer.stop();
+  } else if (session.clockLeft != 0) {
+    diverge("the sound to stop");
+  } else {
+    nextItem(ReplayItemType::Stop, "the sound to stop");
+  }
+  session.under.stopSound();
+}
+
+void install(Mode mode, ReplayHooks hooks) {
+  session.mode = mode;
+  session.hooks = std::move(hooks);
+  session.under = *currentBackend();
+  session.outer = session.under;
+  session.outer.createWindow = createWindow;
+  session.outer.destroyWindow = destroyWindow;
+  session.outer.setWindowState = setWindowState;
+  session.outer.setWindowTitle = setWindowTitle;
+  session.outer.setWindowClient = setWindowClient;
+  session.outer.raiseWindow = raiseWindow;
+  session.outer.present = present;
+  session.outer.playPcm = playPcm;
+  session.outer.stopSound = stopSound;
+  const bool recording = mode == Mode::Recording;
+  session.outer.tickCount = recording ? recordTickCount : playTickCount;
+  session.outer.waitEvent = recording ? recordWaitEvent : playWaitEvent;
+  session.outer.beginMessageBox = recording ? recordBeginMessageBox : playBeginMessageBox;
+  session.outer.screenSize = recording ? recordScreenSize : playScreenSize;
+  if (!recording) {
+    // No other copy of the program is ever seen during playback.
+    session.outer.findForeignWindow = nullptr;
+    session.outer.raiseForeignWindow = nullptr;
+    session.outer.isForeignWindowMinimised = nullptr;
+    session.outer.restoreForeignWindow = nullptr;
+  }
+  setBackend(&session.outer);
+}
+
+// The first difference between two texts, with a little of each around it.
+std::string firstDifference(const std::string& expected, const std::string& actual) {
+  size_t at = 0;
+  while (at < expected.size() && at < actual.size() && expected[at] == actual[at]) ++at;
+  const size_t from = at > 40 ? at - 40 : 0;
+  return "the final state differs at byte " + std::to_string(at) + ": recorded ..." +
+         expected.substr(from, 80) + "... but played ..." + actual.substr(from, 80) + "...";
+}
+
+}  // namespace
+
+bool startReplayRecording(const std::string& path, ReplayHeader header, ReplayHooks hooks,
+                          std::string* error) {
+  session = Session{};
+  Backend* under = currentBackend();
+  header.seed = under->tickCount();
+  under->screenSize(&header.screenWidth, &header.screenHeight);
+  if (!session.writer.open(path, header, error)) return false;
+  install(Mode::Recording, std::move(hooks));
+  return true;
+}
+
+void startReplayPlayback(Replay replay, ReplayHooks hooks) {
+  session = Session{};
+  session.replay = std::move(replay);
+  install(Mode::Playing, std::move(hooks));
+}
+
+bool finishReplay(std::string* error) {
+  takeStateOnce();
+  const std::string state = session.state.value_or("");
+  const Mode mode = session.mode;
+  session.mode = Mode::Off;
+  if (mode == Mode::Recording) return session.writer.finish(state, error);
+  if (mode != Mode::Playing) return true;
+  if (session.viewerClosed) return true;  // the viewer chose to stop; nothing to check
+  if (session.divergence.empty() &&
+      (session.cursor < session.replay.items.size() || session.clockLeft != 0)) {
+    const ReplayItem& item =
+        session.replay.items[std::min(session.cursor, session.replay.items.size() - 1)];
+    session.divergence = "line " + std::to_string(item.line) +
+                         ": the run ended before the recording did, at " + describeReplayItem(item);
+  }
+  if (!session.divergence.empty()) {
+    *error = session.divergence;
+    return false;
+  }
+  if (state != session.replay.finalState) {
+    *error = firstDifference(session.replay.finalState, state);
+    return false;
+  }
+  return true;
+}

@@ -1,0 +1,428 @@
+// Reading and writing the replay text. The reader takes nothing on trust:
+// every number is range-checked and every line must be complete.
+#include "platform/replay/replay_format.h"
+
+#include <charconv>
+#include <cstring>
+
+namespace {
+
+struct EventName {
+  BackendEventType type;
+  const char* name;
+};
+
+constexpr EventName kEventNames[] = {
+    {BackendEventType::KeyDown, "key"},
+    {BackendEventType::KeyUp, "keyup"},
+    {BackendEventType::Char, "char"},
+    {BackendEventType::MouseMove, "move"},
+    {BackendEventType::MouseDown, "down"},
+    {BackendEventType::MouseUp, "up"},
+    {BackendEventType::Activate, "activate"},
+    {BackendEventType::Deactivate, "deactivate"},
+    {BackendEventType::Minimise, "minimise"},
+    {BackendEventType::Restore, "restore"},
+    {BackendEventType::Resize, "resize"},
+    {BackendEventType::Close, "close"},
+    {BackendEventType::MessageBoxAnswer, "answer"},
+};
+
+// Longest text a box may carry, and the largest sizes and coordinates, so
+// that a hostile file cannot ask for absurd values.
+constexpr size_t kMostBoxText = 4096;
+constexpr int64_t kMostCoordinate = 1 << 20;
+
+std::string quote(const char* text) {
+  std::string out = "\"";
+  for (const char* p = text != nullptr ? text : ""; *p != '\0'; ++p) {
+    const unsigned char c = static_cast<unsigned char>(*p);
+    if (c == '"' || c == '\\') {
+      out += '\\';
+      out += static_cast<char>(c);
+    } else if (c == '\n') {
+      out += "\\n";
+    } else if (c < 0x20 || c >= 0x7F) {
+      char hex[5];
+      std::snprintf(hex, sizeof hex, "\\x%02X", c);
+      out += hex;
+    } else {
+      out += static_cast<char>(c);
+    }
+  }
+  return out + '"';
+}
+
+// One line cut into words; a word in double quotes may hold spaces and the
+// escapes quote() writes.
+class LineReader {
+ public:
+  LineReader(std::string_view line, int number) : rest_(line), number_(number) {}
+
+  bool atEnd() {
+    skipSpaces();
+    return rest_.empty();
+  }
+
+  bool word(std::string_view* out) {
+    skipSpaces();
+    if (rest_.empty()) return fail("a value is missing");
+    size_t end = rest_.find(' ');
+    if (end == std::string_view::npos) end = rest_.size();
+    *out = rest_.substr(0, end);
+    rest_.remove_prefix(end);
+    return true;
+  }
+
+  template <typename T>
+  bool number(T* out, int64_t least, int64_t most, const char* what) {
+    std::string_view text;
+    if (!word(&text)) return fail(std::string(what) + " is missing");
+    int64_t value = 0;
+    const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (ec != std::errc() || end != text.data() + text.size())
+      return fail(std::string(what) + " is not a number: " + std::string(text));
+    if (value < least || value > most)
+      return fail(std::string(what) + " is out of range: " + std::string(text));
+    *out = static_cast<T>(value);
+    return true;
+  }
+
+  bool quoted(std::string* out, const char* what) {
+    skipSpaces();
+    if (rest_.empty() || rest_.front() != '"')
+      return fail(std::string(what) + " must be a quoted text");
+    out->clear();
+    size_t i = 1;
+    for (; i < rest_.size() && rest_[i] != '"'; ++i) {
+      char c = rest_[i];
+      if (c == '\\') {
+        if (++i >= rest_.size()) break;
+        const char e = rest_[i];
+        if (e == 'n') {
+          c = '\n';
+        } else if (e == 'x') {
+          unsigned value = 0;
+          if (i + 2 >= rest_.size() ||
+              std::from_chars(rest_.data() + i + 1, rest_.data() + i + 3, value, 16).ptr !=
+                  rest_.data() + i + 3)
+            return fail(std::string(what) + " has a bad \\x escape");
+          c = static_cast<char>(value);
+          i += 2;
+        } else if (e == '"' || e == '\\') {
+          c = e;
+        } else {
+          return fail(std::string(what) + " has an unknown escape");
+        }
+      }
+      if (out->size() >= kMostBoxText) return fail(std::string(what) + " is too long");
+      *out += c;
+    }
+    if (i >= rest_.size()) return fail(std::string(what) + " has no closing quote");
+    rest_.remove_prefix(i + 1);
+    return true;
+  }
+
+  bool end() {
+    if (!atEnd()) return fail("unexpected text at the end: " + std::string(rest_));
+    return true;
+  }
+
+  bool fail(const std::string& what) {
+    if (error_.empty()) error_ = "line " + std::to_string(number_) + ": " + what;
+    return false;
+  }
+  const std::string& error() const { return error_; }
+
+ private:
+  void skipSpaces() {
+    while (!rest_.empty() && (rest_.front() == ' ' || rest_.front() == '\t'))
+      rest_.remove_prefix(1);
+  }
+  std::string_view rest_;
+  int number_;
+  std::string error_;
+};
+
+bool parseEventArguments(LineReader& in, ReplayItem* item) {
+  BackendEvent& e = item->event;
+  switch (e.type) {
+    case BackendEventType::KeyDown: {
+      int repeat = 0;
+      if (!in.number(&e.virtualKey, 0, 255, "the key code")) return false;
+      if (!in.number(&repeat, 0, 1, "the repeat flag")) return false;
+      e.repeat = repeat != 0;
+      return true;
+    }
+    case BackendEventType::KeyUp:
+      return in.number(&e.virtualKey, 0, 255, "the key code");
+    case BackendEventType::Char:
+      return in.number(&e.character, 0, 255, "the character");
+    case BackendEventType::MouseMove:
+      return in.number(&e.x, -kMostCoordinate, kMostCoordinate, "x") &&
+             in.number(&e.y, -kMostCoordinate, kMostCoordinate, "y");
+    case BackendEventType::MouseDown:
+    case BackendEventType::MouseUp:
+      return in.number(&e.x, -kMostCoordinate, kMostCoordinate, "x") &&
+             in.number(&e.y, -kMostCoordinate, kMostCoordinate, "y") &&
+             in.number(&e.button, 0, 2, "the button");
+    case BackendEventType::Resize:
+      return in.number(&e.width, 0, 65535, "the width") &&
+             in.number(&e.height, 0, 65535, "the height");
+    case BackendEventType::MessageBoxAnswer:
+      return in.number(&e.box, 1, INT32_MAX, "the box") &&
+             in.number(&e.answer, 0, 255, "the answer");
+    default:
+      return true;
+  }
+}
+
+bool parseItem(LineReader& in, std::string_view keyword, int line, ReplayItem* item) {
+  item->line = line;
+  if (keyword == "t") {
+    item->type = ReplayItemType::Clock;
+    return in.number(&item->clock, 0, UINT32_MAX, "the clock") &&
+           in.number(&item->count, 1, UINT32_MAX, "the count");
+  }
+  if (keyword == "w") {
+    item->type = ReplayItemType::Wait;
+    return true;
+  }
+  if (keyword == "e") {
+    item->type = ReplayItemType::Event;
+    std::string_view name;
+    if (!in.number(&item->windowIndex, 0, 1 << 16, "the window") || !in.word(&name)) return false;
+    for (const EventName& known : kEventNames) {
+      if (name == known.name) {
+        item->event.type = known.type;
+        return parseEventArguments(in, item);
+      }
+    }
+    return in.fail("unknown event " + std::string(name));
+  }
+  if (keyword == "box") {
+    item->type = ReplayItemType::Box;
+    return in.number(&item->box, 1, INT32_MAX, "the box") &&
+           in.number(&item->boxType, 0, UINT32_MAX, "the box type") &&
+           in.quoted(&item->caption, "the caption") && in.quoted(&item->text, "the text");
+  }
+  if (keyword == "s") {
+    item->type = ReplayItemType::Sound;
+    return in.number(&item->format.samplesPerSecond, 1, 1000000, "the sample rate") &&
+           in.number(&item->format.channels, 1, 2, "the channels") &&
+           in.number(&item->format.bitsPerSample, 8, 16, "the bits per sample") &&
+           in.number(&item->bytes, 0, INT32_MAX, "the byte count");
+  }
+  if (keyword == "stop") {
+    item->type = ReplayItemType::Stop;
+    return true;
+  }
+  return in.fail("unknown line " + std::string(keyword));
+}
+
+}  // namespace
+
+const char* replayEventName(BackendEventType type) {
+  for (const EventName& known : kEventNames)
+    if (known.type == type) return known.name;
+  return "?";
+}
+
+bool parseReplay(std::string_view text, Replay* replay, std::string* error) {
+  *replay = Replay{};
+  int line = 0;
+  bool seenVersion = false, seenScreen = false, ended = false, seenState = false;
+  bool inStream = false;
+  while (!text.empty()) {
+    size_t cut = text.find('\n');
+    const bool lastLine = cut == std::string_view::npos;
+    std::string_view row = text.substr(0, lastLine ? text.size() : cut);
+    text.remove_prefix(lastLine ? text.size() : cut + 1);
+    ++line;
+    if (!row.empty() && row.back() == '\r') row.remove_suffix(1);
+    LineReader in(row, line);
+    if (in.atEnd() || row.front() == '#') continue;
+    std::string_view keyword;
+    in.word(&keyword);
+    bool ok = true;
+    if (!seenVersion) {
+      int version = 0;
+      if (keyword != "snowvel-replay") {
+        *error = "line " + std::to_string(line) + ": not a replay (no snowvel-replay line)";
+        return false;
+      }
+      ok = in.number(&version, 0, INT32_MAX, "the version") && in.end();
+      if (ok && version != kReplayVersion) {
+        *error = "line " + std::to_string(line) + ": replay version " + std::to_string(version) +
+                 " is not the supported version " + std::to_string(kReplayVersion);
+        return false;
+      }
+      seenVersion = true;
+    } else if (seenState) {
+      ok = in.fail("nothing may follow the state line");
+    } else if (ended) {
+      if (keyword != "state") {
+        ok = in.fail("the end line must be followed by the state line");
+      } else {
+        const size_t at = row.find("state") + 5;
+        replay->finalState = std::string(row.substr(std::min(row.size(), at + 1)));
+        seenState = true;
+      }
+    } else if (!inStream && keyword == "seed") {
+      ok = in.number(&replay->header.seed, 0, UINT32_MAX, "the seed") && in.end();
+    } else if (!inStream && keyword == "screen") {
+      ok = in.number(&replay->header.screenWidth, 1, 16384, "the screen width") &&
+           in.number(&replay->header.screenHeight, 1, 16384, "the screen height") && in.end();
+      seenScreen = ok;
+    } else if (!inStream && keyword == "scale") {
+      ok = in.number(&replay->header.scale, 0, 8, "the scale") && in.end();
+    } else if (!inStream && keyword == "tail") {
+      ok = in.quoted(&replay->header.tail, "the tail") && in.end();
+    } else if (keyword == "end") {
+      ok = in.end();
+      ended = true;
+    } else {
+      if (!seenScreen) {
+        *error = "line " + std::to_string(line) + ": the screen line must come before the stream";
+        return false;
+      }
+      inStream = true;
+      ReplayItem item;
+      ok = parseItem(in, keyword, line, &item) && in.end();
+      if (ok) replay->items.push_back(std::move(item));
+    }
+    if (!ok) {
+      *error = in.error();
+      return false;
+    }
+  }
+  if (!seenVersion) {
+    *error = "line 1: the file is empty";
+    return false;
+  }
+  if (!ended || !seenState) {
+    *error = "line " + std::to_string(line) + ": the replay stops before its " +
+             (ended ? "state line" : "end line") + " (a truncated file?)";
+    return false;
+  }
+  return true;
+}
+
+std::string describeReplayItem(const ReplayItem& item) {
+  switch (item.type) {
+    case ReplayItemType::Clock:
+      return "the clock reading " + std::to_string(item.clock);
+    case ReplayItemType::Wait:
+      return "a wait that timed out";
+    case ReplayItemType::Event:
+      return std::string("the event ") + replayEventName(item.event.type);
+    case ReplayItemType::Box:
+      return "the message box " + quote(item.caption.c_str());
+    case ReplayItemType::Sound:
+      return "a sound of " + std::to_string(item.bytes) + " bytes";
+    case ReplayItemType::Stop:
+      return "the sound stopping";
+  }
+  return "?";
+}
+
+ReplayWriter::~ReplayWriter() {
+  if (file_ != nullptr) std::fclose(file_);
+}
+
+bool ReplayWriter::open(const std::string& path, const ReplayHeader& header, std::string* error) {
+  file_ = std::fopen(path.c_str(), "wb");
+  if (file_ == nullptr) {
+    *error = std::string("cannot write ") + path + ": " + std::strerror(errno);
+    return false;
+  }
+  std::fprintf(file_, "snowvel-replay %d\nseed %u\nscreen %d %d\nscale %d\ntail %s\n",
+               kReplayVersion, header.seed, header.screenWidth, header.screenHeight, header.scale,
+               quote(header.tail.c_str()).c_str());
+  return true;
+}
+
+void ReplayWriter::flushClock() {
+  if (pendingCount_ == 0 || file_ == nullptr) return;
+  std::fprintf(file_, "t %u %u\n", pendingClock_, pendingCount_);
+  pendingCount_ = 0;
+}
+
+void ReplayWriter::clock(uint32_t value) {
+  if (pendingCount_ > 0 && value == pendingClock_ && pendingCount_ < UINT32_MAX) {
+    ++pendingCount_;
+    return;
+  }
+  flushClock();
+  pendingClock_ = value;
+  pendingCount_ = 1;
+}
+
+void ReplayWriter::wait() {
+  if (file_ == nullptr) return;
+  flushClock();
+  std::fputs("w\n", file_);
+}
+
+void ReplayWriter::event(const BackendEvent& e, int windowIndex) {
+  if (file_ == nullptr) return;
+  flushClock();
+  std::fprintf(file_, "e %d %s", windowIndex, replayEventName(e.type));
+  switch (e.type) {
+    case BackendEventType::KeyDown:
+      std::fprintf(file_, " %u %d", e.virtualKey, e.repeat ? 1 : 0);
+      break;
+    case BackendEventType::KeyUp:
+      std::fprintf(file_, " %u", e.virtualKey);
+      break;
+    case BackendEventType::Char:
+      std::fprintf(file_, " %u", e.character);
+      break;
+    case BackendEventType::MouseMove:
+      std::fprintf(file_, " %d %d", e.x, e.y);
+      break;
+    case BackendEventType::MouseDown:
+    case BackendEventType::MouseUp:
+      std::fprintf(file_, " %d %d %d", e.x, e.y, e.button);
+      break;
+    case BackendEventType::Resize:
+      std::fprintf(file_, " %d %d", e.width, e.height);
+      break;
+    case BackendEventType::MessageBoxAnswer:
+      std::fprintf(file_, " %d %d", e.box, e.answer);
+      break;
+    default:
+      break;
+  }
+  std::fputc('\n', file_);
+}
+
+void ReplayWriter::box(int id, UINT type, const char* caption, const char* text) {
+  if (file_ == nullptr) return;
+  flushClock();
+  std::fprintf(file_, "box %d %u %s %s\n", id, type, quote(caption).c_str(), quote(text).c_str());
+}
+
+void ReplayWriter::sound(const WaveFormat& format, size_t bytes) {
+  if (file_ == nullptr) return;
+  flushClock();
+  std::fprintf(file_, "s %u %u %u %zu\n", format.samplesPerSecond, format.channels,
+               format.bitsPerSample, bytes);
+}
+
+void ReplayWriter::stop() {
+  if (file_ == nullptr) return;
+  flushClock();
+  std::fputs("stop\n", file_);
+}
+
+bool ReplayWriter::finish(const std::string& finalState, std::string* error) {
+  if (file_ == nullptr) return false;
+  flushClock();
+  std::fprintf(file_, "end\nstate %s\n", finalState.c_str());
+  const bool ok = std::fflush(file_) == 0 && !std::ferror(file_);
+  std::fclose(file_);
+  file_ = nullptr;
+  if (!ok) *error = std::string("cannot finish the replay: ") + std::strerror(errno);
+  return ok;
+}
