@@ -6,9 +6,11 @@ import zlib
 
 
 class XwdImage:
-    def __init__(self, width, height, rows):
+    def __init__(self, width, height, rows, x=0, y=0):
         self.width = width
         self.height = height
+        self.x = x  # where the window's top left corner is on the screen
+        self.y = y
         self._rows = rows  # list of lists of 0xRRGGBB
 
     def pixel(self, x, y):
@@ -52,6 +54,7 @@ def read_xwd(data):
     byte_order, bits_per_pixel, bytes_per_line = fields[7], fields[11], fields[12]
     red_mask, green_mask, blue_mask = fields[14], fields[15], fields[16]
     ncolors = fields[19]
+    window_x, window_y = (struct.unpack(">i", struct.pack(">I", v))[0] for v in fields[22:24])
     if version != 7 or pixmap_format != 2 or bits_per_pixel not in (24, 32):
         raise ValueError("unsupported xwd image (version %d, format %d, %d bpp)"
                          % (version, pixmap_format, bits_per_pixel))
@@ -68,4 +71,4 @@ def read_xwd(data):
             r, g, b = (((value & m) >> s) & 0xFF for m, s in shifts)
             row.append(r << 16 | g << 8 | b)
         rows.append(row)
-    return XwdImage(width, height, rows)
+    return XwdImage(width, height, rows, window_x, window_y)
