@@ -66,7 +66,7 @@ class LineReader {
 
   bool word(std::string_view* out) {
     skipSpaces();
-    if (rest_.empty()) return fail("a value is missing");
+    if (rest_.empty()) return false;
     size_t end = rest_.find(' ');
     if (end == std::string_view::npos) end = rest_.size();
     *out = rest_.substr(0, end);
@@ -191,7 +191,8 @@ bool parseItem(LineReader& in, std::string_view keyword, int line, ReplayItem* i
   if (keyword == "e") {
     item->type = ReplayItemType::Event;
     std::string_view name;
-    if (!in.number(&item->windowIndex, 0, 1 << 16, "the window") || !in.word(&name)) return false;
+    if (!in.number(&item->windowIndex, 0, 1 << 16, "the window")) return false;
+    if (!in.word(&name)) return in.fail("the event is missing");
     for (const EventName& known : kEventNames) {
       if (name == known.name) {
         item->event.type = known.type;
@@ -264,6 +265,11 @@ bool parseReplay(std::string_view text, Replay* replay, std::string* error) {
       if (keyword != "state") {
         ok = in.fail("the end line must be followed by the state line");
       } else {
+        if (lastLine) {
+          *error =
+              "line " + std::to_string(line) + ": the state line is cut off (a truncated file?)";
+          return false;
+        }
         const size_t at = row.find("state") + 5;
         replay->finalState = std::string(row.substr(std::min(row.size(), at + 1)));
         seenState = true;
@@ -293,6 +299,7 @@ bool parseReplay(std::string_view text, Replay* replay, std::string* error) {
     }
     if (!ok) {
       *error = in.error();
+      if (lastLine) *error += " (the file stops here: a truncated file?)";
       return false;
     }
   }
