@@ -197,6 +197,22 @@ def window_appears(desk):
         raise Failure("a terminated game should still end with 0")
 
 
+def scaled_pixels_stay_sharp(desk):
+    game = desk.start_game("--scale", "2")
+    window = desk.wait_for_window(game)
+    image = poll("the skier at the anchor",
+                 lambda: (lambda i: i if skier_pixels(i) >= 40 else None)(desk.screenshot(window)))
+    # Whole game pixels, and still as tall as the screen allows.
+    if image.width % 2 or image.height % 2 or image.height < 900:
+        raise Failure("client area %dx%d at scale 2" % (image.width, image.height))
+    # Every game pixel is a 2x2 block: the four real pixels of each block agree.
+    for y in range(0, image.height - 1, 2):
+        for x in range(0, image.width - 1, 2):
+            p = image.pixel(x, y)
+            if not p == image.pixel(x + 1, y) == image.pixel(x, y + 1) == image.pixel(x + 1, y + 1):
+                raise Failure("the block at %d,%d is not one colour" % (x, y))
+
+
 def pause_and_resume(desk):
     game = desk.start_game("nosound")
     window = desk.wait_for_window(game)
@@ -274,6 +290,7 @@ def closing_exits_zero(desk):
 
 SCENARIOS = {
     "window": window_appears,
+    "scale": scaled_pixels_stay_sharp,
     "pause": pause_and_resume,
     "steer": steering_changes_the_pose,
     "minimise": escape_minimises,
