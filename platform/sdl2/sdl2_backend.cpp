@@ -3,6 +3,7 @@
 
 #include <cstdio>
 
+#include "platform/sdl2/quit_signals.h"
 #include "platform/sdl2/sdl_state.h"
 #include "platform/sdl2/single_instance.h"
 #include "platform/win32.h"
@@ -62,6 +63,7 @@ bool installSdl2Backend(const Sdl2Config& config) {
   SDL_SetHint(SDL_HINT_MOUSE_FOCUS_CLICKTHROUGH, "1");
   SDL_SetHint(SDL_HINT_VIDEO_ALLOW_SCREENSAVER, "1");
   SDL_SetHint(SDL_HINT_APP_NAME, "Snowvel");
+  takeQuitSignals();
   if (SDL_Init(SDL_INIT_VIDEO) != 0) {
     std::fprintf(stderr, "snowvel: cannot open the display: %s\n", SDL_GetError());
     return false;

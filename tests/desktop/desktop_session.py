@@ -255,6 +255,10 @@ def escape_minimises(desk):
         raise Failure("%d wakeups in 1.5 s while minimised: the game still ticks" % wakeups)
     if game.poll() is not None:
         raise Failure("the game ended instead of minimising")
+    # Asleep in a wait without end, a SIGTERM still ends the game normally.
+    game.terminate()
+    if wait_for_exit(game, "SIGTERM while minimised") != 0:
+        raise Failure("a terminated game should end with 0")
 
 
 def second_start_raises_the_first(desk):
