@@ -85,16 +85,23 @@ std::string WorldInvariants::checkCrowdingSum() {
   } else if (excess != leftCounted_) {
     // A new game starts the count again from nothing.
     const int64_t from = excess < leftCounted_ ? 0 : leftCounted_;
-    // Culling takes only records wholly outside activeRect; collide takes
-    // records touching another one near the skier, well inside it. A freed
-    // record keeps the rectangle it last had.
+    // Culling takes only records wholly outside activeRect and subtracts
+    // them; collide takes records touching another one near the skier, well
+    // inside it, and does not. A freed record keeps the rectangle it last had.
     int64_t removedInView = 0;
     std::vector<int32_t> gone;
+    std::string goneText;
     for (const Seen& seen : live_) {
-      if (!inList(world.freeList, seen.record)) continue;
-      gone.push_back(seen.record->sprite->area);
-      if (rectsIntersect(&seen.record->screenRect, &world.activeRect))
-        removedInView += seen.record->sprite->area;
+      const Actor* a = seen.record;
+      // A record culled early in the tick may serve again as an erase-copy
+      // before it is freed once more; it then carries the copy's fields.
+      if (!inList(world.freeList, a) || (a->flags & ACTOR_GHOST)) continue;
+      gone.push_back(a->sprite->area);
+      if (rectsIntersect(&a->screenRect, &world.activeRect)) removedInView += a->sprite->area;
+      goneText += " [record " + std::to_string(a - world.actorPool) + " flags " +
+                  std::to_string(a->flags) + " kind " + std::to_string(a->kind) + " sprite " +
+                  std::to_string(a->spriteIndex) + " at " + std::to_string(a->screenRect.left) +
+                  "," + std::to_string(a->screenRect.top) + "]";
     }
     if (from == 0 && excess < leftCounted_) {
       // resetWorld freed every record; what is counted again since then
@@ -105,7 +112,8 @@ std::string WorldInvariants::checkCrowdingSum() {
     } else if (excess - from != removedInView)
       fault = "spriteAreaSum grew by " + std::to_string(excess - from) +
               " but the records removed in view cover " + std::to_string(removedInView) +
-              (someAddUpTo(gone, excess - from) ? " (some removed records make it up)" : "");
+              (someAddUpTo(gone, excess - from) ? " (some removed records make it up)" : "") +
+              "; removed:" + goneText;
   }
   leftCounted_ = excess;
   rememberLiveRecords();
