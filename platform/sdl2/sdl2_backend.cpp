@@ -63,6 +63,11 @@ bool installSdl2Backend(const Sdl2Config& config) {
   SDL_SetHint(SDL_HINT_MOUSE_FOCUS_CLICKTHROUGH, "1");
   SDL_SetHint(SDL_HINT_VIDEO_ALLOW_SCREENSAVER, "1");
   SDL_SetHint(SDL_HINT_APP_NAME, "Snowvel");
+  // The window surface straight on the system's own framebuffer (shared
+  // memory images on X11) where there is one: it shows just the rectangles
+  // asked for, where a GL texture behind it would upload and draw the whole
+  // window on every present.
+  SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
   takeQuitSignals();
   if (SDL_Init(SDL_INIT_VIDEO) != 0) {
     std::fprintf(stderr, "snowvel: cannot open the display: %s\n", SDL_GetError());
