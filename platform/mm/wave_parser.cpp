@@ -52,7 +52,7 @@ bool parseWave(const uint8_t* image, size_t size, ParsedWave* wave) {
   size_t bytes = 0;
 
   size_t at = 12;
-  while (end - at >= 8 && !(haveFormat && haveData)) {
+  while (at + 8 <= end && !(haveFormat && haveData)) {  // a RIFF size below 4 ends before 12
     const uint8_t* header = image + at;
     const uint64_t claimed = read32(header + 4);
     const size_t present = end - at - 8;
