@@ -6,6 +6,7 @@
 #include "platform/sdl2/quit_signals.h"
 #include "platform/sdl2/sdl_state.h"
 #include "platform/sdl2/single_instance.h"
+#include "platform/sdl2/x11_error_guard.h"
 #include "platform/win32.h"
 
 namespace {
@@ -69,6 +70,7 @@ bool installSdl2Backend(const Sdl2Config& config) {
   // window on every present.
   SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
   takeQuitSignals();
+  tolerateLostWakeups();
   if (SDL_Init(SDL_INIT_VIDEO) != 0) {
     std::fprintf(stderr, "snowvel: cannot open the display: %s\n", SDL_GetError());
     return false;

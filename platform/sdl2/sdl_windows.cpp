@@ -18,6 +18,8 @@ int height(const RECT& r) {
 
 constexpr uint32_t kWhite = 0x00FFFFFF;
 
+std::vector<SDL_Window*> retiredWindows;
+
 // Enlarges rects of the stored frame into the window surface and shows them.
 void showFrameRects(SdlWindow& w, const RECT* rects, int rectCount) {
   SDL_Surface* surface = SDL_GetWindowSurface(w.window);
@@ -126,7 +128,11 @@ void sdlDestroyWindow(HWND hwnd) {
   auto& windows = sdlState().windows;
   for (auto it = windows.begin(); it != windows.end(); ++it) {
     if ((*it)->hwnd != hwnd) continue;
-    SDL_DestroyWindow((*it)->window);
+    // Hidden now, destroyed at shutdown: SDL wakes its waiting thread by an
+    // X event sent to one of its windows from whichever thread posts an
+    // event, and that window must still exist when the server gets there.
+    SDL_HideWindow((*it)->window);
+    retiredWindows.push_back((*it)->window);
     windows.erase(it);
     return;
   }
@@ -135,6 +141,8 @@ void sdlDestroyWindow(HWND hwnd) {
 void destroyAllWindows() {
   for (auto& w : sdlState().windows) SDL_DestroyWindow(w->window);
   sdlState().windows.clear();
+  for (SDL_Window* window : retiredWindows) SDL_DestroyWindow(window);
+  retiredWindows.clear();
 }
 
 void sdlSetWindowState(HWND hwnd, BackendWindowState state) {

@@ -285,7 +285,11 @@ def closing_exits_zero(desk):
     desk.focus(window)
     desk.key("Down")
     desk.key("alt+F4")  # openbox closes the window the polite way
-    code = wait_for_exit(game, "closing the window")
+    try:
+        code = game.wait(timeout=WAIT)
+    except subprocess.TimeoutExpired:
+        still = "still shown" if desk.visible_windows(game, TITLE) else "gone"
+        raise Failure("closing the window: the game did not end (its window is %s)" % still)
     if code != 0:
         raise Failure("closing ended the game with %d: %s" % (code, game.stdout.read()))
     if os.listdir(desk.runtime):
