@@ -244,6 +244,22 @@ def steering_changes_the_pose(desk):
     poll("the skier still at the anchor", lambda: skier_pixels(desk.screenshot(window)) >= 20)
 
 
+def mouse_steers(desk):
+    game = desk.start_game()
+    window = desk.wait_for_window(game)
+    desk.focus(window)
+    image = poll("the skier", lambda: (lambda i: i if skier_pixels(i) >= 20 else None)(
+        desk.screenshot(window)))
+    standing = anchor_picture(image)
+    x, y = image.width // 2, image.height // 3
+    # The first move after start only tells the game where the cursor is;
+    # the next one, below and to the right, turns the skier that way.
+    desk.xdotool("mousemove", "--window", window, str(x + 100), str(y + 300))
+    desk.xdotool("mousemove", "--window", window, str(x + 101), str(y + 300))
+    poll("a new pose after the mouse moved",
+         lambda: anchor_picture(desk.screenshot(window)) != standing)
+
+
 def escape_minimises(desk):
     game = desk.start_game("nosound")
     window = desk.wait_for_window(game)
@@ -301,6 +317,7 @@ SCENARIOS = {
     "scale": scaled_pixels_stay_sharp,
     "pause": pause_and_resume,
     "steer": steering_changes_the_pose,
+    "mouse": mouse_steers,
     "minimise": escape_minimises,
     "second-start": second_start_raises_the_first,
     "close": closing_exits_zero,
