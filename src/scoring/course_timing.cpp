@@ -114,13 +114,15 @@ void checkTimedCourse(const TimedCourse& course, Actor* actor, int16_t px, int16
 
 }  // namespace
 
-// The value at e of the line through (c, a) and (d, b). The product is taken
-// in 64 bits so that long lines or far-apart clocks cannot overflow it; the
+// The value at e of the line through (c, a) and (d, b). a - b wraps like the
+// tick count, so two ticks on either side of 2^31 are still 40 ms apart; the
+// product is then taken in 64 bits so that it cannot overflow, and the
 // quotient truncates toward zero as the course timing expects.
 int32_t crossingValue(int32_t a, int32_t b, int32_t c, int32_t d, int32_t e) {
   if (!GAME_CHECK(c != d)) return a;
-  int64_t offset = (int64_t{a} - b) * (int64_t{c} - e) / (int64_t{c} - d);
-  return static_cast<int32_t>(static_cast<uint32_t>(int64_t{a} - offset));
+  int64_t span = wrappingDifference(static_cast<uint32_t>(a), static_cast<uint32_t>(b));
+  int64_t offset = span * (int64_t{c} - e) / (int64_t{c} - d);
+  return wrappingDifference(static_cast<uint32_t>(a), static_cast<uint32_t>(offset));
 }
 
 void checkSlalom(Actor* actor, int16_t previousX, int16_t previousY) {

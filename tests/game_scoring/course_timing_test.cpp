@@ -17,10 +17,15 @@ TEST_F(CrossingValue, TakesTheProductFirstAndTruncatesTowardZero) {
   EXPECT_EQ(crossingValue(7, 1, 650, 630, 641), 5);
 }
 
-TEST_F(CrossingValue, FarApartValuesDoNotOverflowTheProduct) {
-  // (a - b) * (c - e) is 4e9 * 4e4 here, far past 32 bits.
-  EXPECT_EQ(crossingValue(2000000000, -2000000000, 40000, -40000, 0), 0);
-  EXPECT_EQ(crossingValue(2000000000, -2000000000, 40000, -40000, 20000), 1000000000);
+TEST_F(CrossingValue, ALargeProductDoesNotOverflowAndClockValuesWrap) {
+  // (a - b) * (c - e) is 2e9 * 4e4 here, far past 32 bits.
+  EXPECT_EQ(crossingValue(2000000000, 0, 40000, -40000, 0), 1000000000);
+  EXPECT_EQ(crossingValue(2000000000, 0, 40000, -40000, 20000), 1500000000);
+  // Tick counts are modular: two ticks 40 ms apart on either side of 2^31
+  // are 40 ms apart, and the moment halfway between them is 20 ms back.
+  const int32_t before = static_cast<int32_t>(0x7FFFFFF0u);
+  const int32_t after = static_cast<int32_t>(0x80000018u);
+  EXPECT_EQ(crossingValue(after, before, 650, 630, 640), static_cast<int32_t>(0x80000004u));
 }
 
 TEST_F(CrossingValue, EqualEndsAreReportedNotDividedBy) {
@@ -66,6 +71,16 @@ TEST_F(RunStart, StartTimeIsTheMomentOfCrossing) {
   EXPECT_EQ(world.runStart, 1020);
   EXPECT_EQ(world.runClock, 20);
   EXPECT_EQ(world.nextGate, slalomGate(0));
+}
+
+TEST_F(RunStart, RunClockIsRightWhenTheTickCountPassesHalfItsRange) {
+  world.now = 0x7FFFFFF0u;
+  placePlayer(-400, 630);
+  skiTo(-400, 650);
+  EXPECT_TRUE(world.slalomRunOn);
+  EXPECT_EQ(world.runClock, 20);
+  skiTo(-400, 670);
+  EXPECT_EQ(world.runClock, 60);
 }
 
 TEST_F(RunStart, OnlyADownwardCrossingStarts) {
