@@ -73,14 +73,15 @@ void layoutCourses() {
   if (signY > kStartLine) signY = 520;
 
   clearPlacedList(&world.slalomList);
-  place(&world.slalomList, KIND_SCENERY, 61, std::max<int>(leftX + 60, -320), signY);
+  place(&world.slalomList, KIND_SCENERY, 61, std::max<int16_t>(int16_t(leftX + 60), -320), signY);
   placeStart(&world.slalomList, -576, -320);
   world.firstSlalomGate = nullptr;
   world.firstSlalomGate = placeGates(&world.slalomList, 960, 320, kSlalomFinish, -496, -400);
   placeFinish(&world.slalomList, -576, -320, kSlalomFinish);
 
   clearPlacedList(&world.treeSlalomList);
-  place(&world.treeSlalomList, KIND_SCENERY, 62, std::min<int>(rightX - 60, 320), signY);
+  place(&world.treeSlalomList, KIND_SCENERY, 62, std::min<int16_t>(int16_t(rightX - 60), 320),
+        signY);
   placeStart(&world.treeSlalomList, 320, 512);
   world.firstTreeSlalomGate = nullptr;
   world.firstTreeSlalomGate = placeGates(&world.treeSlalomList, 1040, 400, kLongFinish, 400, 432);

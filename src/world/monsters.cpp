@@ -102,7 +102,9 @@ void stepMonster(PlacedObject* monster) {
   if (monster->z != 0) return;
 
   if (entryState >= kMealFirst && entryState <= kMealLast) {
-    const int32_t elapsed = static_cast<int32_t>(world.now) - monster->stamp;
+    // Taken modulo 2^32, so a meal that spans the wrap of the tick count
+    // still lasts its three seconds.
+    const int32_t elapsed = static_cast<int32_t>(world.now - static_cast<DWORD>(monster->stamp));
     monster->state = nextMealState(entryState, elapsed);
     return;
   }

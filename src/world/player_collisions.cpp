@@ -38,9 +38,12 @@ int32_t obstacleRule(const Contact& c) {
   }
   if (!c.crossed) return a->state;
 
-  // Brushing a tree's edge only slows the figure.
+  // Brushing a tree's edge only slows the figure. The distance wraps like
+  // the coordinates, so a tree just across the seam of the world is as near
+  // as it looks.
+  const int16_t apart = static_cast<int16_t>(a->x - b->x);
   if (b->kind == KIND_TREE &&
-      std::abs(a->x - b->x) > half(std::max(a->sprite->width, b->sprite->width))) {
+      std::abs(apart) > half(std::max(a->sprite->width, b->sprite->width))) {
     a->dy = half(a->dy);
     return a->state;
   }

@@ -48,6 +48,13 @@ TEST_F(Collisions, ATreeBrushedAtItsEdgeOnlySlowsTheFigure) {
   EXPECT_EQ(player->state, 0);
   EXPECT_EQ(player->dy, 5);
   EXPECT_TRUE(sounds.empty());
+
+  // Five units apart across the seam of the world is a head-on hit.
+  Actor* seamTree = makeScenery(KIND_TREE, 49, -32766, 2000);
+  paintedThenMoved(32765, 1990, 2001);
+  collide(player, seamTree);
+  EXPECT_EQ(player->state, 11);
+  EXPECT_EQ(sounds, std::vector<int>{1});
 }
 
 TEST_F(Collisions, BackingUphillIntoAStumpBreaksItWithoutCost) {

@@ -1,5 +1,6 @@
 // The chair lift's loop and the monsters: walking back, the chase, the
 // hops and the meal.
+#include <cstdint>
 #include <vector>
 
 #include "actors/actors.h"
@@ -134,6 +135,17 @@ TEST_F(MonstersAndLift, TheCatchStartsATimedMeal) {
     stepMonster(bottom);
     EXPECT_EQ(bottom->state, s.to) << "from " << s.from << " at +" << s.at - 70000;
   }
+
+  // A meal across the wrap of the signed millisecond count keeps its timing.
+  bottom->stamp = INT32_MAX - 100;
+  bottom->state = 55;
+  world.now = uint32_t(INT32_MAX) + 2899;
+  stepMonster(bottom);
+  EXPECT_EQ(bottom->state, 54);
+  bottom->state = 55;
+  world.now = uint32_t(INT32_MAX) + 2900;
+  stepMonster(bottom);
+  EXPECT_EQ(bottom->state, 42);
 }
 
 }  // namespace

@@ -36,6 +36,17 @@ TEST_F(PlacedObjects, SignsKeepToTheCoursesOnWideAndTallWindows) {
   layoutCourses();
   EXPECT_EQ(world.slalomList.first->y, 520);
   EXPECT_EQ(world.freestyleList.first->y, 520);
+
+  // The limits hold on the 16-bit sums: a client edge 60 short of the seam
+  // of the world wraps to the far side, which the limit then pulls back.
+  for (int16_t viewX : {int16_t(-32480), int16_t(32500)}) {
+    ASSERT_TRUE(resetWorld());
+    layOut(640, 480);
+    world.viewX = viewX;
+    layoutCourses();
+    const PlacedObject* sign = viewX < 0 ? world.slalomList.first : world.treeSlalomList.first;
+    EXPECT_EQ(sign->x, viewX < 0 ? -320 : 320);
+  }
 }
 
 TEST_F(PlacedObjects, TheLayoutHasEveryGateChairAndPost) {
