@@ -79,6 +79,38 @@ TEST_F(Steering, TheJumpKeyWorksOnlyOnTheSnow) {
   EXPECT_EQ(player->dy, 2);
 }
 
+// The keypad steers like the cursor block: with NumLock off it sends the
+// cursor codes themselves, with NumLock on its own codes, which must act alike.
+TEST_F(Steering, EveryCursorKeyAndItsKeypadTwinSteerAlike) {
+  struct Row {
+    WPARAM cursorKey, keypadKey;
+    int32_t groundFrom, groundTo, airFrom, airTo;
+  };
+  const Row rows[] = {{VK_LEFT, VK_NUMPAD4, 0, 1, 13, 14},   {VK_RIGHT, VK_NUMPAD6, 0, 4, 13, 15},
+                      {VK_UP, VK_NUMPAD8, 6, 10, 14, 20},    {VK_DOWN, VK_NUMPAD2, 5, 0, 20, 14},
+                      {VK_HOME, VK_NUMPAD7, 0, 3, 13, 13},   {VK_END, VK_NUMPAD1, 0, 1, 13, 13},
+                      {VK_PRIOR, VK_NUMPAD9, 0, 6, 13, 13},  {VK_NEXT, VK_NUMPAD3, 0, 4, 13, 13},
+                      {VK_INSERT, VK_NUMPAD0, 0, 13, 14, 14}};
+  for (const Row& row : rows) {
+    for (WPARAM key : {row.cursorKey, row.keypadKey}) {
+      setActorPosition(player, 0, 1000, 0);
+      player->dx = player->dy = player->dz = 0;
+      setActorState(player, row.groundFrom);
+      onKeyDown(key);
+      EXPECT_EQ(player->state, row.groundTo) << "key " << key << " on the snow";
+      setActorPosition(player, 0, 1000, 6);
+      setActorState(player, row.airFrom);
+      onKeyDown(key);
+      EXPECT_EQ(player->state, row.airTo) << "key " << key << " in the air";
+    }
+  }
+  // The middle of the keypad and its '.' steer nothing, with NumLock on or off.
+  setActorPosition(player, 0, 1000, 0);
+  setActorState(player, 2);
+  for (WPARAM key : {VK_NUMPAD5, VK_CLEAR, VK_DECIMAL, VK_DELETE}) onKeyDown(key);
+  EXPECT_EQ(player->state, 2);
+}
+
 TEST_F(Steering, ACrashedOrTumblingFigureIgnoresKeysAndTheMouse) {
   for (int32_t state : {11, 17}) {
     setActorState(player, state);

@@ -137,4 +137,19 @@ TEST_F(WorldTick, OverlapAloneIsNotEnoughOneSideMustHaveChanged) {
   EXPECT_EQ(player->dz, 4);
 }
 
+TEST_F(WorldTick, ATouchingPairReactsOlderFirstThenNewer) {
+  Actor* player = makePlayer(0, 995, 0);
+  player->dy = 8;
+  Actor* racer = makeActor(KIND_RACER, 22, 0, 1000);
+  // Both on screen, so that the player's move leaves its painted place behind.
+  player->flags |= ACTOR_DRAWN;
+  racer->flags |= ACTOR_DRAWN;
+  world.spriteAreaSum = 1 << 30;
+  worldTick();
+  EXPECT_EQ(player->state, 11);
+  EXPECT_EQ(racer->state, 25);
+  // The player, further from the head of the list, reacts first.
+  EXPECT_EQ(sounds, (std::vector<int>{1, 6}));
+}
+
 }  // namespace
