@@ -72,7 +72,10 @@ bool gateMissed(const PlacedObject* gate, int32_t xc) {
 void passNextGate(const Actor* player, int16_t px, int16_t py) {
   PlacedObject* gate = world.nextGate;
   if (gate == nullptr || player->y <= gate->y) return;
-  int32_t xc = crossingValue(player->x, px, player->y, py, gate->y);
+  // Two gates passed in one move leave the second for the next move, which
+  // may not move at all (a crash right at the gate): with no line to follow,
+  // the player's own x is where it passes.
+  int32_t xc = player->y == py ? player->x : crossingValue(player->x, px, player->y, py, gate->y);
   if (gateMissed(gate, xc)) {
     world.runStart = wrappingDifference(static_cast<uint32_t>(world.runStart),
                                         static_cast<uint32_t>(kMissedGatePenaltyMs));

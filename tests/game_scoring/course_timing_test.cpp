@@ -193,6 +193,16 @@ TEST_F(SlalomRun, OneGatePerMoveAndNotBeforeItsRow) {
   skiTo(-500, 1300);  // past two rows in one move: only the first is judged
   EXPECT_EQ(world.nextGate, slalomGate(1));
   EXPECT_EQ(slalomGate(1)->spriteIndex, 24);
+
+  // The skier stops dead below the second gate (a crash): the next move has
+  // no line to follow, so the gate is judged where the skier stands.
+  skiTo(-500, 1300);
+  EXPECT_EQ(world.nextGate, slalomGate(2));
+  EXPECT_EQ(slalomGate(1)->spriteIndex, 26);
+  skiTo(-390, 1300);
+  skiTo(-390, 1300);
+  EXPECT_EQ(world.nextGate, slalomGate(2));
+  EXPECT_FALSE(anyAssertionShown());
 }
 
 TEST_F(SlalomRun, AbandonKeepsFlagsAndARetryPassesFlaggedGatesOnEitherSide) {
