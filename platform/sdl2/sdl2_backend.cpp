@@ -2,6 +2,7 @@
 #include "platform/sdl2/sdl2_backend.h"
 
 #include <cstdio>
+#include <cstring>
 
 #include "platform/sdl2/quit_signals.h"
 #include "platform/sdl2/sdl_state.h"
@@ -64,17 +65,19 @@ bool installSdl2Backend(const Sdl2Config& config) {
   SDL_SetHint(SDL_HINT_MOUSE_FOCUS_CLICKTHROUGH, "1");
   SDL_SetHint(SDL_HINT_VIDEO_ALLOW_SCREENSAVER, "1");
   SDL_SetHint(SDL_HINT_APP_NAME, "Snowvel");
-  // The window surface straight on the system's own framebuffer (shared
-  // memory images on X11) where there is one: it shows just the rectangles
-  // asked for, where a GL texture behind it would upload and draw the whole
-  // window on every present.
-  SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
   takeQuitSignals();
   tolerateLostWakeups();
   if (SDL_Init(SDL_INIT_VIDEO) != 0) {
     std::fprintf(stderr, "snowvel: cannot open the display: %s\n", SDL_GetError());
     return false;
   }
+  // On X11 the window surface goes straight to the server's own images
+  // (shared memory): it shows just the rectangles asked for, where the GL
+  // texture SDL would otherwise put behind it uploads and draws the whole
+  // window on every present. Other systems have no such framebuffer.
+  const char* driver = SDL_GetCurrentVideoDriver();
+  if (driver != nullptr && std::strcmp(driver, "x11") == 0)
+    SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
   // The screensaver may run while the game is paused or in the background.
   SDL_EnableScreenSaver();
 
