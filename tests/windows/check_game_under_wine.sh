@@ -1,0 +1,126 @@
+#!/usr/bin/env bash
+# Plays the 64-bit snowvel.exe under wine64 on a private X desktop, as a
+# person would, and checks what a person would see:
+#   1. a window titled "Snowvel" opens and shows the skier at the anchor;
+#   2. F3 pauses: the title becomes "Snowvel Paused ... Press F3 to continue";
+#   3. a slalom run to the finish records a time in "tolvane.ini" in Wine's
+#      Windows directory and shows the "High Scores" box;
+#   4. closing the window ends the program with exit code 0.
+# The run uses the game's own keys: "X" and "y" nudge the figure two units
+# left or down, F3 pauses and resumes, Down heads downhill. Nudging while
+# paused carries the figure most of the way, and short stretches of real
+# ticks make it cross the start line and, later, the finish line.
+#
+# Usage: check_game_under_wine.sh SNOWVEL.EXE RESOURCES_DIR WORK_DIR
+set -uo pipefail
+exe="$(realpath "$1")"
+resources="$(realpath "$2")"
+work="$3"
+here="$(cd "$(dirname "$0")" && pwd)"
+# shellcheck source=wine_desktop.sh
+. "$here/wine_desktop.sh"
+
+mkdir -p "$work"
+work="$(realpath "$work")"
+failures=0
+fail() {
+  echo "FAIL: $*"
+  failures=$((failures + 1))
+}
+finish() {
+  desktop_stop
+  if [ "$failures" -eq 0 ]; then
+    echo "game under Wine: all checks passed"
+    exit 0
+  fi
+  echo "game under Wine: $failures checks failed (screenshots and logs in $work)"
+  exit 1
+}
+trap desktop_stop EXIT
+
+wine_use_prefix "$work/wineprefix" || exit 1
+desktop_start || exit 1
+profile="$WINEPREFIX/drive_c/windows/tolvane.ini"
+rm -f "$profile"
+
+paused_title="Snowvel Paused ... Press F3 to continue"
+main_window=""
+find_main_window() { main_window="$(xdotool search --name '^Snowvel$' 2>/dev/null | head -1)"; [ -n "$main_window" ]; }
+title_is() { [ "$(xdotool getwindowname "$main_window" 2>/dev/null)" = "$1" ]; }
+box_shown() { xdotool search --name '^High Scores$' >/dev/null 2>&1; }
+keys() { xdotool key --clearmodifiers --delay 2 "$@"; }
+
+(cd "$work" && exec wine "$exe" >"$work/game.log" 2>&1) &
+game_pid=$!
+
+# --- 1. The window and the skier at the anchor ---------------------------------
+if ! wait_until 60 find_main_window; then
+  fail "no window titled \"Snowvel\" within 60 s"
+  kill "$game_pid" 2>/dev/null
+  finish
+fi
+echo "ok: window \"Snowvel\" is up"
+xdotool windowactivate --sync "$main_window" >/dev/null 2>&1 || xdotool windowfocus "$main_window"
+# The client area on the screen. (xwininfo, since xdotool counts the frame's
+# offset twice under a window manager.)
+client_area() {
+  xwininfo -id "$main_window" | awk -F: '
+    /Absolute upper-left X/ { x = $2 } /Absolute upper-left Y/ { y = $2 }
+    /Width/ { w = $2 } /Height/ { h = $2 } END { print x + 0, y + 0, w + 0, h + 0 }'
+}
+read -r X Y WIDTH HEIGHT <<<"$(client_area)"
+skier_seen() {
+  xwd -root -silent >"$work/start.xwd" &&
+    python3 "$here/find_sprite.py" "$work/start.xwd" "$resources/bitmaps/04.bmp" \
+      "$X" "$Y" "$WIDTH" "$HEIGHT" --save "$work/start.png" >"$work/find_sprite.log"
+}
+# Freeze the world first so nothing passes over the figure while we look.
+keys F3
+if wait_until 10 title_is "$paused_title"; then
+  echo "ok: F3 pauses, title \"$paused_title\""
+else
+  fail "after F3 the title is \"$(xdotool getwindowname "$main_window")\""
+fi
+if wait_until 10 skier_seen; then
+  echo "ok: the skier stands at the anchor ($(cat "$work/find_sprite.log"))"
+else
+  fail "the skier is not at the anchor: $(cat "$work/find_sprite.log"); see $work/start.png"
+fi
+
+# --- 3. A slalom run to the finish -------------------------------------------
+# Across to x = -400 (inside the slalom's start window) and down to y = 600.
+keys $(printf 'X %.0s' $(seq 200)) $(printf 'y %.0s' $(seq 300))
+keys F3 Down
+sleep 1.5 # real ticks: the figure crosses the start line at y = 640
+keys F3
+# Down to just above the finish line at y = 8640, then a second of play.
+keys $(printf 'y %.0s' $(seq 4000))
+keys F3 Down
+if wait_until 20 box_shown; then
+  echo "ok: the run ended in the \"High Scores\" box"
+  xwd -root -silent >"$work/finish.xwd" &&
+    python3 -c "import sys; sys.path.insert(0, sys.argv[1]); from xwd_image import read_xwd; \
+read_xwd(sys.argv[2]).save_png(sys.argv[3])" "$here" "$work/finish.xwd" "$work/finish.png"
+  keys Return # the box has the focus: OK closes it
+else
+  fail "no \"High Scores\" box after the run to the finish"
+fi
+if [ -f "$profile" ] && grep -Eq '^SS=-?[0-9]+' "$profile" && grep -q '^\[Snowvel\]' "$profile"; then
+  echo "ok: $profile holds the time: $(tr -d '\r' <"$profile" | tr '\n' ' ')"
+else
+  fail "no slalom time in $profile ($(ls "$WINEPREFIX/drive_c/windows/" | grep -i ini | tr '\n' ' '))"
+fi
+
+# --- 4. Closing ends the program with 0 --------------------------------------
+wait_until 5 sh -c '! xdotool search --name "^High Scores$" >/dev/null 2>&1' || true
+xdotool windowactivate --sync "$main_window" >/dev/null 2>&1
+keys alt+F4
+if wait_until 20 sh -c "! kill -0 $game_pid 2>/dev/null"; then
+  wait "$game_pid"
+  code=$?
+  if [ "$code" -eq 0 ]; then echo "ok: closing the window ends the game with 0"; else fail "the game ended with $code"; fi
+else
+  fail "the game is still running 20 s after Alt+F4"
+  kill "$game_pid" 2>/dev/null
+fi
+finish

@@ -1,0 +1,68 @@
+# Sourced by the Wine checks: a private Wine prefix and a private X desktop.
+#   wine_use_prefix DIR   quiet Wine in DIR, made with `wineboot -i` on first use
+#   desktop_start         Xvfb on a free display (and openbox for focus and the
+#                         close key); sets DISPLAY
+#   desktop_stop          ends what desktop_start started and the prefix's wineserver
+# Every wait polls with a bound; nothing sleeps for a fixed long time.
+
+wine_use_prefix() {
+  export WINEPREFIX="$1"
+  export WINEDEBUG=-all
+  # No prompts to fetch Mono or Gecko: the game needs neither.
+  export WINEDLLOVERRIDES="mscoree,mshtml="
+  if [ ! -f "$WINEPREFIX/.snowvel-ready" ]; then
+    mkdir -p "$WINEPREFIX"
+    echo "wine: preparing the prefix $WINEPREFIX (once)"
+    if ! timeout 240 wine wineboot -i >"$WINEPREFIX/../wineboot.log" 2>&1; then
+      echo "FAIL: wineboot -i did not finish; see $WINEPREFIX/../wineboot.log"
+      return 1
+    fi
+    timeout 60 wineserver -w || true
+    touch "$WINEPREFIX/.snowvel-ready"
+  fi
+}
+
+# Polls COMMAND every 0.2 s until it succeeds or SECONDS pass.
+wait_until() {
+  local seconds="$1"
+  shift
+  local tries=$((seconds * 5))
+  while [ "$tries" -gt 0 ]; do
+    if "$@"; then return 0; fi
+    sleep 0.2
+    tries=$((tries - 1))
+  done
+  return 1
+}
+
+desktop_start() {
+  local fifo
+  fifo="$(mktemp -u)"
+  mkfifo "$fifo"
+  Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$fifo" >/dev/null 2>&1 &
+  XVFB_PID=$!
+  local number=""
+  read -r -t 20 number <"$fifo" || true
+  rm -f "$fifo"
+  if [ -z "$number" ]; then
+    echo "FAIL: Xvfb did not start"
+    return 1
+  fi
+  export DISPLAY=":$number"
+  openbox >/dev/null 2>&1 &
+  OPENBOX_PID=$!
+  # openbox has taken the screen once it announces its desktops.
+  if ! wait_until 10 sh -c 'xdotool get_num_desktops >/dev/null 2>&1'; then
+    echo "FAIL: openbox did not start on $DISPLAY"
+    return 1
+  fi
+  echo "desktop: Xvfb on $DISPLAY"
+}
+
+desktop_stop() {
+  if [ -n "${WINEPREFIX:-}" ]; then timeout 20 wineserver -k 2>/dev/null || true; fi
+  if [ -n "${OPENBOX_PID:-}" ]; then kill "$OPENBOX_PID" 2>/dev/null || true; fi
+  if [ -n "${XVFB_PID:-}" ]; then kill "$XVFB_PID" 2>/dev/null || true; fi
+  OPENBOX_PID=""
+  XVFB_PID=""
+}
