@@ -177,6 +177,7 @@ TEST_F(WindowLifecycle, MinimumTrackSizeLimitsTheCreationSize) {
   EXPECT_EQ(r.bottom - r.top, 300);
 }
 
+#ifndef _WIN32  // what the headless desktop shows
 TEST_F(WindowLifecycle, TitleGoesToTheBackend) {
   HWND hwnd = createTopLevel();
   EXPECT_EQ(headlessWindowTitle(hwnd), "Recorder");
@@ -187,9 +188,11 @@ TEST_F(WindowLifecycle, TitleGoesToTheBackend) {
   EXPECT_STREQ(buffer, "Paused ");
   EXPECT_EQ(GetWindowTextLengthA(hwnd), 12);
 }
+#endif
 
 }  // namespace
 
+#ifndef _WIN32  // the headless desktop's chosen screen size
 namespace {
 
 class LargeScreen : public UserTest {
@@ -220,3 +223,4 @@ TEST_F(LargeScreen, ScreenSizeComesFromTheBackendAndAScreenHighWindowFits) {
 }
 
 }  // namespace
+#endif
