@@ -7,7 +7,9 @@
 
 Actor* makeGhost(Actor* actor) {
   if (!GAME_CHECK(actor != nullptr)) return actor;
-  if (!GAME_CHECK(actor->flags & ACTOR_DRAWN)) return actor;
+  // A record with no image on screen is reported but still split: its copy
+  // has nothing to erase and the next repaint retires it.
+  GAME_CHECK(actor->flags & ACTOR_DRAWN);
   Actor* copy = copyActor(actor, true);
   actor->ghost = copy;
   if (copy != nullptr) {

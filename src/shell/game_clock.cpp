@@ -37,7 +37,8 @@ void startTimer() {
   world.now = GetTickCount();
   // A timed run's clock leaves out the time the game stood still.
   if (world.slalomRunOn || world.treeSlalomRunOn) {
-    world.runStart += int32_t(world.now - world.timeStopped);
+    // Modulo 2^32, like the tick count the start time is read from.
+    world.runStart = int32_t(uint32_t(world.runStart) + (world.now - world.timeStopped));
   }
   SetTimer(world.mainWindow, kTimerId, world.timerInterval & 0xFFFF, timerProc);
 }

@@ -11,8 +11,9 @@ int32_t nextRandom() {
 }
 
 int32_t randomBelow(int16_t n) {
-  // A count of zero or less has no value below it; answer 0 rather than
-  // dividing by zero.
-  if (n <= 0) return 0;
-  return nextRandom() % n;
+  // Every call takes its draw, so the sequence stays the same whatever n is;
+  // a count of zero gives 0 instead of dividing by zero.
+  const int32_t drawn = nextRandom();
+  if (n == 0) return 0;
+  return drawn % n;
 }

@@ -7,8 +7,9 @@ const char* loadString(int id) {
   if (!GAME_CHECK(id >= 0 && id < kStringCacheSize) || world.stringCache == nullptr) return empty;
   if (world.stringCache[id] != nullptr) return world.stringCache[id];
 
+  // Room for 255 characters and the terminator.
   char buffer[256];
-  int length = LoadStringA(world.appInstance, UINT(id), buffer, 255);
+  int length = LoadStringA(world.appInstance, UINT(id), buffer, int(sizeof(buffer)));
   if (length < 0) length = 0;
   if (length > 255) length = 255;
   buffer[length] = '\0';

@@ -117,6 +117,20 @@ TEST_F(ActorPool, RemovalRespectsImagesOnScreenAndUnlinksPartners) {
   secondCopy->flags &= ~ACTOR_DRAWN;
   removeActor(secondCopy);
   EXPECT_EQ(second->ghost, nullptr);
+
+  // A copy left on screen by a partial repaint, then a newer split of the
+  // same record: retiring the older copy must not cut the newer pairing.
+  Actor* third = drawnActor(80, 0);
+  makeGhost(third);
+  Actor* olderCopy = third->ghost;
+  third->flags |= ACTOR_DRAWN;
+  makeGhost(third);
+  Actor* newerCopy = third->ghost;
+  ASSERT_NE(newerCopy, olderCopy);
+  olderCopy->flags &= ~ACTOR_DRAWN;
+  removeActor(olderCopy);
+  EXPECT_EQ(third->ghost, newerCopy);
+  EXPECT_EQ(newerCopy->ghost, third);
 }
 
 TEST_F(ActorPool, FreeingForgetsPlayerCameraAndPlacedLinksAndReusesLastFreedFirst) {
@@ -180,6 +194,15 @@ TEST_F(ActorPool, BadKindsAndStatesAreReportedWithoutTouchingTables) {
   setActorState(actor, -1);
   EXPECT_EQ(actor->state, 3);
   EXPECT_EQ(assertionReportCount(), reportsBefore + 3);
+
+  // Splitting a record that is not on screen is reported, and the split is
+  // still made: a copy with nothing to erase.
+  answerNextBoxes(IDOK, 2);
+  makeGhost(actor);
+  EXPECT_EQ(assertionReportCount(), reportsBefore + 4);
+  ASSERT_NE(actor->ghost, nullptr);
+  EXPECT_EQ(actor->next, actor->ghost);
+  EXPECT_EQ(actor->ghost->flags & (ACTOR_GHOST | ACTOR_DRAWN), ACTOR_GHOST);
 }
 
 }  // namespace

@@ -2,6 +2,8 @@
 // pause, the two titles, the run clock across a pause, and restarts.
 #include <gtest/gtest.h>
 
+#include <cstdint>
+
 #include "game_harness.h"
 #include "shell/shell.h"
 
@@ -69,6 +71,17 @@ TEST_F(Clock, APauseDoesNotCountOnTheRunClock) {
   advanceClock(40);
   EXPECT_EQ(world.tickMs, world.now - resumedAt) << "the first tick measures from the resume";
   EXPECT_LE(world.tickMs, 40u);
+
+  // A start time just below 2^31 crosses it when shifted, and wraps like the
+  // tick count instead of overflowing.
+  world.slalomRunOn = true;
+  world.runStart = INT32_MAX - 5;
+  const uint32_t elapsed = uint32_t(world.now) - uint32_t(world.runStart);
+  pressKey(VK_F3);
+  advanceClock(10000);
+  pressKey(VK_F3);
+  EXPECT_LT(world.runStart, 0);
+  EXPECT_EQ(uint32_t(world.now) - uint32_t(world.runStart), elapsed);
 }
 
 TEST_F(Clock, F2WhilePausedStartsAPlayingGameWithAFreshSeed) {

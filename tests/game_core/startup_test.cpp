@@ -2,6 +2,7 @@
 // and the few services every other part leans on (strings, reports, random).
 #include <gtest/gtest.h>
 
+#include <string>
 #include <vector>
 
 #include "game_harness.h"
@@ -102,6 +103,21 @@ TEST_F(Startup, StringsAreLoadedOnceAndKept) {
   EXPECT_EQ(loadString(2), first) << "the cached text, not a second copy";
   EXPECT_STREQ(loadString(16), " <-- that's you!") << "leading blanks are kept";
   EXPECT_STREQ(loadString(19), "") << "an id without an entry gives the empty text";
+
+  // The longest text the buffer holds comes back whole.
+  const std::string longest(255, 'w');
+  std::vector<EmbeddedResource> table(kEmbeddedResources,
+                                      kEmbeddedResources + kEmbeddedResourceCount);
+  std::erase_if(table, [](const EmbeddedResource& r) {
+    return r.typeName == nullptr && r.typeId == 6 && r.name == nullptr && r.id == 17;
+  });
+  table.push_back(EmbeddedResource{6, nullptr, 17, nullptr,
+                                   reinterpret_cast<const unsigned char*>(longest.c_str()),
+                                   longest.size()});
+  setResourceTable(table.data(), table.size());
+  const std::string loaded = loadString(17);
+  setResourceTable(nullptr, 0);
+  EXPECT_EQ(loaded, longest);
 }
 
 TEST_F(Startup, AssertionTextsNameTheFileWithoutFolders) {
@@ -129,7 +145,14 @@ TEST_F(Startup, TheRandomSequenceIsPinned) {
     ASSERT_GE(r, 0);
     ASSERT_LT(r, 60);
   }
+
+  // Every count takes its draw: zero answers 0, a negative count keeps the
+  // draw's remainder as C++ gives it.
+  seedRandom(1);
   EXPECT_EQ(randomBelow(0), 0) << "no division by zero";
+  EXPECT_EQ(randomBelow(-7), 1) << "18467 % -7";
+  EXPECT_EQ(randomBelow(100), 34);
+  EXPECT_EQ(nextRandom(), 26500) << "the fourth value of the sequence";
 }
 
 }  // namespace
