@@ -96,6 +96,43 @@ TEST_F(Clock, F2WhilePausedStartsAPlayingGameWithAFreshSeed) {
   EXPECT_NE(world.now, firstSeedTime);
 }
 
+TEST_F(Clock, ResettingTheWorldReclaimsEveryRecordAndLeavesTimerPauseAndWindowsAlone) {
+  advanceClock(400);
+  pressKey(VK_F3);
+  const HWND main = world.mainWindow;
+  world.style = 99;
+  world.viewX = 12;
+  world.viewTravelY = 34;
+  world.slalomRunOn = true;
+  world.runClock = 5;
+  world.inputRepaintAllowed = false;
+
+  resetWorld();
+  EXPECT_TRUE(world.paused);
+  EXPECT_FALSE(world.timerOn);
+  EXPECT_EQ(world.mainWindow, main);
+  EXPECT_EQ(windowTitle(), "Snowvel Paused ... Press F3 to continue");
+
+  EXPECT_EQ(world.activeList, nullptr);
+  EXPECT_EQ(world.player, nullptr);
+  EXPECT_EQ(world.cameraActor, nullptr);
+  EXPECT_EQ(world.spriteAreaSum, 0);
+  EXPECT_EQ(world.placedCount, 0);
+  // The free list is the whole pool in its own order.
+  const Actor* record = world.freeList;
+  for (int i = 0; i < kActorPoolSize; ++i, record = record->next) {
+    ASSERT_EQ(record, &world.actorPool[i]);
+  }
+  EXPECT_EQ(record, nullptr);
+  EXPECT_EQ(world.style, 0);
+  EXPECT_EQ(world.viewX, 0);
+  EXPECT_EQ(world.viewTravelY, 0);
+  EXPECT_FALSE(world.slalomRunOn);
+  EXPECT_EQ(world.runClock, 0);
+  EXPECT_EQ(world.timerInterval, 40u);
+  EXPECT_TRUE(world.inputRepaintAllowed);
+}
+
 TEST_F(Clock, AnAssertionReportWhileInactiveLetsNoTickThrough) {
   deactivateMainWindow();
   answerNextBoxes(IDOK, 1);

@@ -60,6 +60,10 @@ class Repaint : public ::testing::Test {
     return false;
   }
 
+  static bool inside(const RECT& r, int x, int y) {
+    return x >= r.left && x < r.right && y >= r.top && y < r.bottom;
+  }
+
   static uint32_t imagePixelAt(const Actor* a, int x, int y) {
     return spritePixel(a->spriteIndex, x - a->screenRect.left, y - a->screenRect.top);
   }
@@ -88,10 +92,24 @@ TEST_F(Repaint, TheCameraFollowedByTheViewIsNotRedrawn) {
 TEST_F(Repaint, LowerOnTheSlopeIsDrawnInFront) {
   Actor* tree = placeSprite(49, 0, 20);
   Actor* racer = placeSprite(28, 4, 30);
+  // Whatever the scratch held before must not reach the screen: the parts of
+  // the group box that neither image covers come out white.
+  PatBlt(world.scratchSurface, 0, 0, world.scratchWidth, world.scratchHeight, BLACKNESS);
   repaintAll();
   int x = 0, y = 0;
   ASSERT_TRUE(findContestedPoint(tree, racer, &x, &y));
   EXPECT_EQ(colorrefToRgb(GetPixel(world.mainDc, x, y)), imagePixelAt(racer, x, y));
+  RECT box = tree->screenRect;
+  unionRect(&box, &racer->screenRect);
+  int uncovered = 0;
+  for (int py = box.top; py < box.bottom; ++py) {
+    for (int px = box.left; px < box.right; ++px) {
+      if (inside(tree->screenRect, px, py) || inside(racer->screenRect, px, py)) continue;
+      ++uncovered;
+      ASSERT_EQ(colorrefToRgb(GetPixel(world.mainDc, px, py)), 0xFFFFFFu) << px << "," << py;
+    }
+  }
+  EXPECT_GT(uncovered, 0);
 
   // The racer climbs above the tree: now the tree is in front.
   setActorPosition(racer, 4, 10, 0);
@@ -108,6 +126,44 @@ TEST_F(Repaint, FlatDecalsSortByTheirTopEdge) {
   repaintAll();
   int x = 0, y = 0;
   ASSERT_TRUE(findContestedPoint(moguls, racer, &x, &y));
+  EXPECT_EQ(colorrefToRgb(GetPixel(world.mainDc, x, y)), imagePixelAt(racer, x, y));
+}
+
+TEST_F(Repaint, PaintOrderKeysCompareAt16Bits) {
+  // Near the top of the world a mogul field's top edge wraps round to the
+  // bottom: its key, y - 32, becomes large and the field is drawn last, over
+  // a figure standing higher up the slope.
+  world.viewY = -32750;
+  Actor* moguls = placeSprite(27, 0, -32750);  // key -32782 wraps to 32754
+  Actor* racer = placeSprite(28, 0, -32760);
+  repaintAll();
+  int x = 0, y = 0;
+  ASSERT_TRUE(findContestedPoint(moguls, racer, &x, &y));
+  EXPECT_EQ(colorrefToRgb(GetPixel(world.mainDc, x, y)), imagePixelAt(moguls, x, y));
+}
+
+TEST_F(Repaint, TheScratchIsSizedFromTheRequestAlone) {
+  ASSERT_EQ(world.scratchWidth, 128);
+  ASSERT_EQ(world.scratchHeight, 128);
+  EXPECT_TRUE(growScratch(128, 100));
+  EXPECT_EQ(world.scratchWidth, 128) << "a request that fits changes nothing";
+  EXPECT_TRUE(growScratch(200, 10));
+  EXPECT_EQ(world.scratchWidth, 256);
+  EXPECT_EQ(world.scratchHeight, 64) << "the height shrinks to the request's step";
+  EXPECT_TRUE(growScratch(10, 65));
+  EXPECT_EQ(world.scratchWidth, 64) << "and now the width shrinks";
+  EXPECT_EQ(world.scratchHeight, 128);
+  EXPECT_TRUE(growScratch(64, 10));
+  EXPECT_EQ(world.scratchWidth, 64) << "64 fits in 64";
+  EXPECT_TRUE(growScratch(65, 128));
+  EXPECT_EQ(world.scratchWidth, 128);
+
+  // The composed groups still come out right on the resized scratch.
+  Actor* tree = placeSprite(49, 0, 20);
+  Actor* racer = placeSprite(28, 4, 30);
+  repaintAll();
+  int x = 0, y = 0;
+  ASSERT_TRUE(findContestedPoint(tree, racer, &x, &y));
   EXPECT_EQ(colorrefToRgb(GetPixel(world.mainDc, x, y)), imagePixelAt(racer, x, y));
 }
 

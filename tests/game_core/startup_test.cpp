@@ -48,6 +48,40 @@ TEST_F(Startup, AStartedGameHasThePlayerAtTheAnchorAndTheTimerRunning) {
   EXPECT_EQ(windowTitle(), "Snowvel");
 }
 
+TEST_F(Startup, TheMainWindowEatsActivatingClicksLimitsItsSizeAndDropsInputWhileInactive) {
+  startGameWindows(1024, 768);
+  const HWND main = world.mainWindow;
+  EXPECT_EQ(
+      SendMessageA(main, WM_MOUSEACTIVATE, WPARAM(main), MAKELPARAM(HTCLIENT, WM_LBUTTONDOWN)),
+      MA_ACTIVATEANDEAT);
+  EXPECT_EQ(
+      SendMessageA(main, WM_MOUSEACTIVATE, WPARAM(main), MAKELPARAM(HTCAPTION, WM_LBUTTONDOWN)), 0)
+      << "outside the client area: 0, not the default answer";
+
+  MINMAXINFO limits{};
+  limits.ptMaxTrackSize = POINT{7777, 6666};
+  limits.ptMinTrackSize = POINT{1, 1};
+  EXPECT_EQ(SendMessageA(main, WM_GETMINMAXINFO, 0, reinterpret_cast<LPARAM>(&limits)), 0);
+  EXPECT_EQ(limits.ptMinTrackSize.x, 320);
+  EXPECT_EQ(limits.ptMinTrackSize.y, 300);
+  EXPECT_EQ(limits.ptMaxTrackSize.x, 7777) << "the other fields are left alone";
+  EXPECT_EQ(limits.ptMaxTrackSize.y, 6666);
+
+  deactivateMainWindow();
+  const Actor before = *world.player;
+  EXPECT_EQ(SendMessageA(main, WM_KEYDOWN, VK_DOWN, 0), 0);
+  EXPECT_EQ(SendMessageA(main, WM_CHAR, ' ', 0), 0);
+  EXPECT_EQ(SendMessageA(main, WM_MOUSEMOVE, 0, MAKELPARAM(10, 10)), 0);
+  EXPECT_EQ(SendMessageA(main, WM_MOUSEMOVE, 0, MAKELPARAM(world.anchorX, 700)), 0);
+  EXPECT_EQ(SendMessageA(main, WM_LBUTTONDOWN, 0, 0), 0);
+  EXPECT_EQ(SendMessageA(main, WM_LBUTTONDBLCLK, 0, 0), 0);
+  EXPECT_EQ(world.player->state, before.state);
+  EXPECT_EQ(world.player->dx, before.dx);
+  EXPECT_EQ(world.player->dy, before.dy);
+  EXPECT_EQ(world.player->dz, before.dz);
+  EXPECT_FALSE(world.mouseSeen);
+}
+
 TEST_F(Startup, AMissingBitmapEndsTheStartWithTheBitmapBoxAndExitZero) {
   installHeadless(1024, 768, 5000);
   std::vector<EmbeddedResource> table(kEmbeddedResources,
