@@ -28,7 +28,8 @@ void showError(const char* text) {
 
 void assertFailed(const char* fileName, unsigned line) {
   ++assertionReportsShown;
-  char text[512];
+  // As long as the formatter's own limit, whatever the name's length.
+  char text[1024];
   wsprintfA(text, "%s line %u", fileName, line);
   warn("Assertion Failed", text);
   togglePause();

@@ -162,6 +162,14 @@ TEST_F(Startup, AssertionTextsNameTheFileWithoutFolders) {
   assertFailed("repaint.cpp", 77);
   ASSERT_EQ(boxesShown().size(), 1u);
   EXPECT_EQ(boxesShown()[0].text, "repaint.cpp line 77");
+
+  // A name longer than any box text is cut at the formatter's 1023
+  // characters, inside the report's own buffer.
+  const std::string longName(1500, 'n');
+  answerNextBoxes(IDOK, 1);
+  assertFailed(longName.c_str(), 1);
+  ASSERT_EQ(boxesShown().size(), 2u);
+  EXPECT_EQ(boxesShown()[1].text, std::string(1023, 'n'));
 }
 
 TEST_F(Startup, TheRandomSequenceIsPinned) {
