@@ -91,6 +91,11 @@ void WorldTest::SetUp() {
 void WorldTest::TearDown() {
   EXPECT_EQ(assertionBoxes, 0) << "an invariant report was raised";
   soundLog = nullptr;
+  // Cached texts live as long as the game; this fixture's game ends here.
+  for (char*& text : strings) {
+    if (text != nullptr) LocalFree(text);
+    text = nullptr;
+  }
   world = WorldState{};
 }
 
