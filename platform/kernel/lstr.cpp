@@ -35,8 +35,15 @@ int WINAPI lstrcmpiA(LPCSTR a, LPCSTR b) {
   return compareStrings(a, b, asciiLower);
 }
 
+// Windows sorts words, not bytes: letters compare without case first, and
+// only strings equal but for case are told apart, lower case first.
 int WINAPI lstrcmpA(LPCSTR a, LPCSTR b) {
-  return compareStrings(a, b, [](unsigned char c) { return static_cast<int>(c); });
+  int order = compareStrings(a, b, asciiLower);
+  if (order != 0 || !a || !b) return order;
+  for (; *a; ++a, ++b) {
+    if (*a != *b) return (*a >= 'a' && *a <= 'z') ? -1 : 1;
+  }
+  return 0;
 }
 
 LPSTR WINAPI lstrcpyA(LPSTR dst, LPCSTR src) {

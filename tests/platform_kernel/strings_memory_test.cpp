@@ -16,7 +16,11 @@ TEST(LstrFunctions, CompareWithoutCaseTheWayTheCommandLineNeedsIt) {
   EXPECT_NE(lstrcmpiA("nosoun", "nosound"), 0);
   EXPECT_LT(lstrcmpiA("apple", "Banana"), 0);
   EXPECT_GT(lstrcmpiA("b", "A"), 0);
-  EXPECT_LT(lstrcmpA("A", "a"), 0);
+  // The case-sensitive compare sorts words: case matters last, lower first.
+  EXPECT_GT(lstrcmpA("A", "a"), 0);
+  EXPECT_LT(lstrcmpA("a", "B"), 0);
+  EXPECT_LT(lstrcmpA("snowvel", "SnowVel"), 0);
+  EXPECT_EQ(lstrcmpA("Snowvel", "Snowvel"), 0);
   EXPECT_EQ(lstrcmpiA("", ""), 0);
   // NULL sorts before everything, and equals only NULL.
   EXPECT_EQ(lstrcmpiA(nullptr, nullptr), 0);
