@@ -1,6 +1,5 @@
 // Block transfers and fills: BitBlt, PatBlt, FillRect, FrameRect, and the
 // single-pixel GetPixel/SetPixel.
-#include <algorithm>
 #include <cstdint>
 
 #include "platform/gdi/dc_surface.h"
@@ -47,17 +46,18 @@ BOOL WINAPI BitBlt(HDC destDc, int x, int y, int width, int height, HDC sourceDc
   int sourceOffsetX = 0;
   int sourceOffsetY = 0;
   if (!resolveSource(sourceDc, &src, &source, &sourceOffsetX, &sourceOffsetY)) return FALSE;
-  // A negative extent runs left or up from the given corner, in both DCs.
+  // A negative extent runs left or up from the given corner, the corner's
+  // own pixel included, in both DCs.
   int64_t destX = x, destY = y, fromX = int64_t{sourceX} + sourceOffsetX,
           fromY = int64_t{sourceY} + sourceOffsetY, w = width, h = height;
   if (w < 0) {
-    destX += w;
-    fromX += w;
+    destX += w + 1;
+    fromX += w + 1;
     w = -w;
   }
   if (h < 0) {
-    destY += h;
-    fromY += h;
+    destY += h + 1;
+    fromY += h + 1;
     h = -h;
   }
   if (w == 0 || h == 0) return TRUE;
@@ -88,7 +88,8 @@ BOOL WINAPI BitBlt(HDC destDc, int x, int y, int width, int height, HDC sourceDc
   return TRUE;
 }
 
-// Operations without a source only; a negative size extends left or up.
+// Operations without a source only; a negative size extends left or up from
+// the corner, the corner's own pixel included.
 BOOL WINAPI PatBlt(HDC hdc, int x, int y, int width, int height, DWORD rop) {
   GdiDc* dc = nullptr;
   DrawDestination dest;
@@ -97,9 +98,10 @@ BOOL WINAPI PatBlt(HDC hdc, int x, int y, int width, int height, DWORD rop) {
   if (rop3UsesSource(rop3)) return FALSE;
   COLORREF pattern = 0;
   if (rop3UsesPattern(rop3) && !brushColour(dc->brush, &pattern)) return TRUE;
-  RECT rect = extentRect(x, y, width, height);
-  if (rect.right < rect.left) std::swap(rect.left, rect.right);
-  if (rect.bottom < rect.top) std::swap(rect.top, rect.bottom);
+  const int64_t left = width < 0 ? int64_t{x} + width + 1 : x;
+  const int64_t top = height < 0 ? int64_t{y} + height + 1 : y;
+  RECT rect = extentRect(left, top, width < 0 ? -int64_t{width} : width,
+                         height < 0 ? -int64_t{height} : height);
   fillRect(dest, *dc, rect, rop3, pattern);
   return TRUE;
 }
@@ -113,14 +115,16 @@ int WINAPI FillRect(HDC hdc, const RECT* rect, HBRUSH brush) {
   return TRUE;
 }
 
-// A one-pixel frame just inside the rectangle.
+// A one-pixel frame just inside the rectangle. An empty or inverted
+// rectangle draws nothing and reports failure.
 int WINAPI FrameRect(HDC hdc, const RECT* rect, HBRUSH brush) {
   GdiDc* dc = nullptr;
   DrawDestination dest;
   if (!rect || !gdiLookupBrush(brush) || !resolveDestination(hdc, &dc, &dest)) return FALSE;
-  COLORREF colour = 0;
   const RECT& r = *rect;
-  if (!brushColour(brush, &colour) || r.right <= r.left || r.bottom <= r.top) return TRUE;
+  if (r.right <= r.left || r.bottom <= r.top) return FALSE;
+  COLORREF colour = 0;
+  if (!brushColour(brush, &colour)) return TRUE;
   const uint8_t rop3 = rop3Of(PATCOPY);
   fillRect(dest, *dc, {r.left, r.top, r.right, r.top + 1}, rop3, colour);
   fillRect(dest, *dc, {r.left, r.bottom - 1, r.right, r.bottom}, rop3, colour);

@@ -29,8 +29,9 @@ TEST(Fills, PatBltWhitenessBlacknessAndANegativeExtent) {
     s.fill(kWhite);
     EXPECT_TRUE(PatBlt(s.dc(), 1, 0, 3, 2, BLACKNESS));
     EXPECT_EQ(picture(s, 5, 3), ".###.|.###.|.....");
-    EXPECT_TRUE(PatBlt(s.dc(), 3, 2, -2, -1, WHITENESS));  // covers (1..2, 1)
-    EXPECT_EQ(picture(s, 5, 3), ".###.|...#.|.....");
+    // A negative extent reaches back from the corner and keeps its pixel.
+    EXPECT_TRUE(PatBlt(s.dc(), 3, 1, -2, -1, WHITENESS));  // covers (2..3, 1)
+    EXPECT_EQ(picture(s, 5, 3), ".###.|.#...|.....");
     EXPECT_FALSE(PatBlt(s.dc(), 0, 0, 1, 1, SRCCOPY));  // needs a source
   }
 }
@@ -65,10 +66,11 @@ TEST(Fills, FrameRectDrawsAOnePixelBorderInsideTheRectangle) {
   RECT r = {1, 0, 5, 4};
   EXPECT_TRUE(FrameRect(s.dc(), &r, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH))));
   EXPECT_EQ(picture(s, 6, 5), ".####.|.#..#.|.#..#.|.####.|......");
-  // An empty rectangle draws nothing.
-  RECT empty = {3, 3, 3, 5};
+  // An empty or inverted rectangle draws nothing and reports failure.
   s.fill(kWhite);
-  EXPECT_TRUE(FrameRect(s.dc(), &empty, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH))));
+  for (RECT empty : {RECT{3, 3, 3, 5}, RECT{3, 3, 5, 3}, RECT{4, 1, 2, 3}}) {
+    EXPECT_FALSE(FrameRect(s.dc(), &empty, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH))));
+  }
   EXPECT_EQ(picture(s, 6, 5), "......|......|......|......|......");
 }
 
@@ -83,8 +85,18 @@ TEST(Clipping, DrawingIsCutToTheDestinationBitmap) {
   dst.fill(kWhite);
   ASSERT_TRUE(BitBlt(dst.dc(), 2, 1, 3, 3, src.dc(), 0, 0, SRCCOPY));
   EXPECT_EQ(picture(dst, 3, 3), "...|..#|..#");
-  EXPECT_EQ(SetPixel(dst.dc(), 3, 0, kBlack), CLR_INVALID);
-  EXPECT_EQ(GetPixel(dst.dc(), -1, 0), CLR_INVALID);
+}
+
+// Single pixels outside the bitmap lie outside the clipping region: both
+// calls fail with CLR_INVALID and nothing is written.
+TEST(Clipping, PixelsOutsideTheBitmapAreRefused) {
+  MemorySurface s(3, 3, 32);
+  s.fill(kWhite);
+  EXPECT_EQ(SetPixel(s.dc(), 3, 0, kBlack), CLR_INVALID);
+  EXPECT_EQ(SetPixel(s.dc(), 0, -1, kBlack), CLR_INVALID);
+  EXPECT_EQ(GetPixel(s.dc(), -1, 0), CLR_INVALID);
+  EXPECT_EQ(GetPixel(s.dc(), 0, 3), CLR_INVALID);
+  EXPECT_EQ(picture(s, 3, 3), "...|...|...");
 }
 
 // Source pixels outside the source bitmap are not transferred: those
@@ -125,12 +137,21 @@ TEST(Clipping, OverlappingBlitsWithinOneBitmapReadBeforeWriting) {
   }
 }
 
-TEST(Clipping, EmptyOrNegativeBlitsDrawNothing) {
+// A negative extent reaches back from both corners, their own pixels
+// included; the block is moved, not mirrored.
+TEST(Clipping, EmptyBlitsDrawNothingAndNegativeOnesReachBack) {
   MemorySurface src(2, 2, 32);
-  MemorySurface dst(2, 2, 32);
+  MemorySurface dst(3, 3, 32);
   src.fill(kBlack);
-  dst.fill(kWhite);
+  SetPixel(src.dc(), 0, 0, kWhite);
+  dst.fill(RGB(1, 1, 1));
   EXPECT_TRUE(BitBlt(dst.dc(), 0, 0, 0, 2, src.dc(), 0, 0, SRCCOPY));
+  EXPECT_TRUE(BitBlt(dst.dc(), 0, 0, 2, 0, src.dc(), 0, 0, SRCCOPY));
+  EXPECT_EQ(picture(dst, 3, 3), "???|???|???");
+  EXPECT_TRUE(BitBlt(dst.dc(), 2, 2, -2, -2, src.dc(), 1, 1, SRCCOPY));
+  EXPECT_EQ(picture(dst, 3, 3), "???|?.#|?##");
+  // Only the corner row of the source exists above it: row 0 of the source.
+  dst.fill(RGB(1, 1, 1));
   EXPECT_TRUE(BitBlt(dst.dc(), 0, 0, 2, -2, src.dc(), 0, 0, SRCCOPY));
-  EXPECT_EQ(picture(dst, 2, 2), "..|..");
+  EXPECT_EQ(picture(dst, 3, 3), ".#?|???|???");
 }

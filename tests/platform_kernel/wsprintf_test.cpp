@@ -31,12 +31,17 @@ TEST(Wsprintf, DistanceAndSpeedFormats) {
   EXPECT_EQ(format("%5.2dm", 7), "   07m");
   EXPECT_EQ(format("%5.2dm", 123), "  123m");
   EXPECT_EQ(format("%5.2dm", 0), "   00m");
-  // The sign does not count toward the precision's digits.
-  EXPECT_EQ(format("%5.2dm", -1), "  -01m");
   EXPECT_EQ(format("%5.2dm", -1000), "-1000m");
   EXPECT_EQ(format("%5.2dm/s", 12), "   12m/s");
   EXPECT_EQ(format("%5.2dm", 32767), "32767m");
   EXPECT_EQ(format("%5.2dm", -32768), "-32768m");
+}
+
+// The precision is the least number of digits; the sign does not count
+// toward them.
+TEST(Wsprintf, PrecisionPadsTheDigitsOfNegativeValues) {
+  EXPECT_EQ(format("%5.2dm", -1), "  -01m");
+  EXPECT_EQ(format("%.3d", -7), "-007");
 }
 
 TEST(Wsprintf, StyleAndScoreFormatsAre32Bit) {
@@ -50,16 +55,19 @@ TEST(Wsprintf, StyleAndScoreFormatsAre32Bit) {
   EXPECT_EQ(format("%u", static_cast<unsigned>(-1)), "4294967295");
 }
 
-TEST(Wsprintf, FlagsAndShortValues) {
+TEST(Wsprintf, FlagsWidthsAndHexadecimal) {
   EXPECT_EQ(format("%-5d|", 42), "42   |");
   EXPECT_EQ(format("%05d", -42), "-0042");
   EXPECT_EQ(format("%-05d|", 42), "42   |");
   EXPECT_EQ(format("%x %X %#x", 255, 255, 255), "ff FF 0xff");
   EXPECT_EQ(format("%08X", 0xBEEFu), "0000BEEF");
-  // 'h' takes the low 16 bits, as the value would be on the 16-bit side.
+  EXPECT_EQ(format("%d", INT_MIN), "-2147483648");
+}
+
+// 'h' makes the argument a short: only its low 16 bits count.
+TEST(Wsprintf, ShortPrefixTakesTheLow16Bits) {
   EXPECT_EQ(format("%hd %hu", 70000, 70000), "4464 4464");
   EXPECT_EQ(format("%hd", 0xFFFF), "-1");
-  EXPECT_EQ(format("%d", INT_MIN), "-2147483648");
 }
 
 TEST(Wsprintf, CharactersStringsAndLiterals) {
