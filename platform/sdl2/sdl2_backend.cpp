@@ -7,6 +7,7 @@
 #include "platform/sdl2/quit_signals.h"
 #include "platform/sdl2/sdl_state.h"
 #include "platform/sdl2/single_instance.h"
+#include "platform/sdl2/startup_trace.h"
 #include "platform/sdl2/x11_error_guard.h"
 #include "platform/win32.h"
 
@@ -29,6 +30,7 @@ bool createWindow(HWND window, const char* title, const RECT& client) {
   if (!sdlCreateWindow(window, title, client)) return false;
   // From the first window on, a second start of the program finds us.
   startInstanceServer();
+  traceStartupStep("instance_server");
   return true;
 }
 
@@ -56,6 +58,7 @@ SdlBackendState& sdlState() {
 }
 
 bool installSdl2Backend(const Sdl2Config& config) {
+  traceStartupStep("backend_start");
   // Closing the last window is the game's business (it destroys it and
   // quits); a window manager on top of a full-screen-tall window must not be
   // told we want the compositor off; the click that activates a window
@@ -71,6 +74,7 @@ bool installSdl2Backend(const Sdl2Config& config) {
     std::fprintf(stderr, "snowvel: cannot open the display: %s\n", SDL_GetError());
     return false;
   }
+  traceStartupStep("sdl_init");
   // On X11 the window surface goes straight to the server's own images
   // (shared memory): it shows just the rectangles asked for, where the GL
   // texture SDL would otherwise put behind it uploads and draws the whole
@@ -106,10 +110,12 @@ bool installSdl2Backend(const Sdl2Config& config) {
   sdlBackend.isForeignWindowMinimised = sdlIsForeignWindowMinimised;
   sdlBackend.restoreForeignWindow = sdlRestoreForeignWindow;
   setBackend(&sdlBackend);
+  traceStartupStep("backend_ready");
   return true;
 }
 
 void shutdownSdl2Backend() {
+  writeStartupTrace();  // a start-up that never showed a picture
   stopInstanceServer();
   closeAudio();
   destroyAllWindows();

@@ -5,6 +5,7 @@
 
 #include "platform/sdl2/pixel_scaling.h"
 #include "platform/sdl2/sdl_state.h"
+#include "platform/sdl2/startup_trace.h"
 #include "platform/win32.h"
 
 namespace {
@@ -84,6 +85,30 @@ void applyMinimumSize(SdlWindow& w) {
   SDL_SetWindowMinimumSize(w.window, minWidth * scale, minHeight * scale);
 }
 
+// More than two colours: the game's picture rather than the blank ground
+// with at most the black-on-white status panel.
+bool hasPicture(const std::vector<uint32_t>& frame) {
+  uint32_t seen[2] = {0, 0};
+  int seenCount = 0;
+  for (uint32_t pixel : frame) {
+    if (std::find(seen, seen + seenCount, pixel) != seen + seenCount) continue;
+    if (seenCount == 2) return true;
+    seen[seenCount++] = pixel;
+  }
+  return false;
+}
+
+// The start-up trace ends at the main window's first frame with the game's
+// picture in it; the frames before it show the ground and the status panel.
+void traceFirstFrames(const SdlWindow& w) {
+  const auto& windows = sdlState().windows;
+  if (windows.empty() || windows.front().get() != &w) return;
+  traceStartupStep("first_present");
+  if (!hasPicture(w.frame)) return;
+  traceStartupStep("first_picture");
+  writeStartupTrace();
+}
+
 }  // namespace
 
 SdlWindow* windowForHandle(HWND hwnd) {
@@ -114,6 +139,7 @@ bool sdlCreateWindow(HWND hwnd, const char* title, const RECT& client) {
     return false;
   }
   setWindowIconFromResources(window);
+  traceStartupStep("window_created");
   auto record = std::make_unique<SdlWindow>();
   record->hwnd = hwnd;
   record->window = window;
@@ -157,6 +183,7 @@ void sdlSetWindowState(HWND hwnd, BackendWindowState state) {
       SDL_ShowWindow(w->window);
       if (w->minimised) SDL_RestoreWindow(w->window);
       w->minimised = false;
+      traceStartupStep("window_shown");
       break;
     case BackendWindowState::Minimised:
       applyMinimumSize(*w);
@@ -199,7 +226,9 @@ void sdlPresent(HWND hwnd, const uint32_t* pixels, int stride, int frameWidth, i
                   pixels + static_cast<ptrdiff_t>(y) * stride + right,
                   w->frame.begin() + static_cast<ptrdiff_t>(y) * frameWidth + left);
   }
-  if (!w->minimised) showFrameRects(*w, rects, rectCount);
+  if (w->minimised) return;
+  showFrameRects(*w, rects, rectCount);
+  if (startupTraceWanted()) traceFirstFrames(*w);
 }
 
 void redrawWindow(SdlWindow& w) {

@@ -115,8 +115,8 @@ class Desktop:
             return None
         return result.stdout.strip()
 
-    def start_game(self, *args):
-        game = subprocess.Popen([self.snowvel, *args], env=self.env(),
+    def start_game(self, *args, extra_env=None):
+        game = subprocess.Popen([self.snowvel, *args], env={**self.env(), **(extra_env or {})},
                                 stdout=subprocess.PIPE, stderr=subprocess.STDOUT)
         self.processes.append(game)
         return game
@@ -319,6 +319,37 @@ def closing_exits_zero(desk):
         raise Failure("left behind in the runtime directory: %s" % os.listdir(desk.runtime))
 
 
+def startup_trace_is_written(desk):
+    """SNOWVEL_TRACE_STARTUP: the steps in order, on clocks that agree with
+    ours, written once the game's picture is up. No speed is asserted."""
+    trace = os.path.join(desk.home, "startup.txt")
+    launched_us = time.time_ns() // 1000
+    game = desk.start_game("nosound", extra_env={"SNOWVEL_TRACE_STARTUP": trace})
+    poll("the start-up trace", lambda: os.path.exists(trace) and os.path.getsize(trace) > 0)
+    seen_us = time.time_ns() // 1000
+    window = desk.wait_for_window(game)
+    with open(trace) as text:
+        steps = [line.split() for line in text if not line.startswith("#")]
+    names = [step[0] for step in steps]
+    wanted = ["backend_start", "sdl_init", "window_created", "window_shown", "first_present",
+              "first_picture"]
+    if [name for name in names if name in wanted] != wanted or len(set(names)) != len(names):
+        raise Failure("steps %s" % names)
+    since_start = [float(step[1]) for step in steps]
+    wall_us = [int(step[2]) for step in steps]
+    if since_start != sorted(since_start) or wall_us != sorted(wall_us):
+        raise Failure("steps out of order: %s" % steps)
+    # The wall clock lies between our start of the game and our finding the
+    # file; the count from the process start (to 10 ms) is no longer than that.
+    if wall_us[0] < launched_us or wall_us[-1] > seen_us:
+        raise Failure("wall clock %s outside [%d, %d]" % (wall_us, launched_us, seen_us))
+    if since_start[0] < 0 or since_start[-1] > (seen_us - launched_us) / 1000 + 20:
+        raise Failure("ms since the process started %s, %d us after launch"
+                      % (since_start, seen_us - launched_us))
+    if skier_pixels(desk.screenshot(window)) < 20:
+        raise Failure("the trace was written but the skier is not in the window")
+
+
 SCENARIOS = {
     "window": window_appears,
     "scale": scaled_pixels_stay_sharp,
@@ -328,6 +359,7 @@ SCENARIOS = {
     "minimise": escape_minimises,
     "second-start": second_start_raises_the_first,
     "close": closing_exits_zero,
+    "startup-trace": startup_trace_is_written,
 }
 
 
