@@ -89,7 +89,8 @@ IndexedImage parseXpm(const std::string& text, const std::string& name, XpmOptio
 
   const Line& headerLine = next("the \"W H colours 1\" header");
   std::string header = quotedBody(headerLine, name, false);
-  static const std::regex headerPattern(R"((\d+) (\d+) (\d+) 1)");
+  // Bounded digit runs keep the numbers inside an int before the range check.
+  static const std::regex headerPattern(R"((\d{1,6}) (\d{1,6}) (\d{1,3}) 1)");
   std::smatch m;
   if (!std::regex_match(header, m, headerPattern))
     throw errorAt(name, headerLine.number, "header must be \"W H 16 1\", got \"" + header + "\"");
