@@ -4,7 +4,7 @@ the GUI subsystem, the DLLs it imports, and every resource it must carry
 (bitmaps 1-89 and waves 1-9 byte for byte as the build made them, strings
 1-17 as the string table says, the two icon groups and the icons they name).
 
-Usage: inspect_pe.py EXE --machine i386|amd64 --resources BUILD/resources
+Usage: check_pe.py EXE --machine i386|amd64 --resources BUILD/resources
                      --strings resources/strings/strings.txt
 
 Prints what it found and one line per problem; exits 1 when there is any.
