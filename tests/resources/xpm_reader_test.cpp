@@ -62,9 +62,9 @@ TEST(XpmReader, RefusesMalformedFilesNamingFileAndLine) {
       {xpmText("3 2 16 2", {".#R", "C+."}), "sprite.xpm:3:"},    // two chars a pixel
       {xpmText("3 2 16 1", {".#R", "C+."}, 4, "y c #808001"), "sprite.xpm:8:"},
       {xpmText("3 2 16 1", {".#R", "C+."}, 1, "r c #800000"), "sprite.xpm:5:"},  // order
-      {xpmText("3 2 17 1", {".#R", "C+."}), "sprite.xpm:3:"},   // transparency only in icons
+      {xpmText("3 2 17 1", {".#R", "C+."}), "sprite.xpm:3:"},  // transparency only in icons
       {xpmText("8 11666666666666666666666 16 1", {".#R", "C+."}), "sprite.xpm:3:"},  // huge size
-      {"static const char* const s[] = {\n", "sprite.xpm:1:"},  // no marker
+      {"static const char* const s[] = {\n", "sprite.xpm:1:"},                       // no marker
       {"/* XPM */\nchar s[] = {\n", "sprite.xpm:2:"},
   };
   for (const Case& c : cases) {
