@@ -24,6 +24,21 @@ void removeDc(HDC hdc, GdiDc* dc) {
   gdiRemoveObject(hdc);
 }
 
+// Text and background colours are set and read the same way; the top byte
+// of a COLORREF is never kept.
+COLORREF replaceColor(HDC hdc, COLORREF GdiDc::*color, COLORREF value) {
+  GdiDc* dc = gdiLookupDc(hdc);
+  if (!dc) return CLR_INVALID;
+  COLORREF previous = dc->*color;
+  dc->*color = value & 0x00FFFFFF;
+  return previous;
+}
+
+COLORREF readColor(HDC hdc, COLORREF GdiDc::*color) {
+  GdiDc* dc = gdiLookupDc(hdc);
+  return dc ? dc->*color : CLR_INVALID;
+}
+
 }  // namespace
 
 // A null window asks for the screen's DC (GetDC(NULL)): it answers
@@ -95,29 +110,19 @@ int WINAPI GetDeviceCaps(HDC hdc, int index) {
 }
 
 COLORREF WINAPI SetTextColor(HDC hdc, COLORREF color) {
-  GdiDc* dc = gdiLookupDc(hdc);
-  if (!dc) return CLR_INVALID;
-  COLORREF previous = dc->textColor;
-  dc->textColor = color & 0x00FFFFFF;
-  return previous;
+  return replaceColor(hdc, &GdiDc::textColor, color);
 }
 
 COLORREF WINAPI GetTextColor(HDC hdc) {
-  GdiDc* dc = gdiLookupDc(hdc);
-  return dc ? dc->textColor : CLR_INVALID;
+  return readColor(hdc, &GdiDc::textColor);
 }
 
 COLORREF WINAPI SetBkColor(HDC hdc, COLORREF color) {
-  GdiDc* dc = gdiLookupDc(hdc);
-  if (!dc) return CLR_INVALID;
-  COLORREF previous = dc->bkColor;
-  dc->bkColor = color & 0x00FFFFFF;
-  return previous;
+  return replaceColor(hdc, &GdiDc::bkColor, color);
 }
 
 COLORREF WINAPI GetBkColor(HDC hdc) {
-  GdiDc* dc = gdiLookupDc(hdc);
-  return dc ? dc->bkColor : CLR_INVALID;
+  return readColor(hdc, &GdiDc::bkColor);
 }
 
 int WINAPI SetBkMode(HDC hdc, int mode) {
