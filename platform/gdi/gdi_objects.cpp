@@ -123,31 +123,33 @@ Slot* findSlot(HGDIOBJ handle, GdiKind kind) {
   return &slot;
 }
 
+// Every typed lookup finds a slot of its own kind and hands out that kind's object.
+template <typename Object>
+Object* lookupObject(HGDIOBJ handle, GdiKind kind, std::unique_ptr<Object> Slot::*object) {
+  Slot* slot = findSlot(handle, kind);
+  return slot ? (slot->*object).get() : nullptr;
+}
+
 }  // namespace
 
 GdiDc* gdiLookupDc(HDC handle) {
-  Slot* slot = findSlot(handle, GdiKind::Dc);
-  return slot ? slot->dc.get() : nullptr;
+  return lookupObject(handle, GdiKind::Dc, &Slot::dc);
 }
 
 GdiBitmap* gdiLookupBitmap(HGDIOBJ handle) {
-  Slot* slot = findSlot(handle, GdiKind::Bitmap);
-  return slot ? slot->bitmap.get() : nullptr;
+  return lookupObject(handle, GdiKind::Bitmap, &Slot::bitmap);
 }
 
 GdiBrush* gdiLookupBrush(HGDIOBJ handle) {
-  Slot* slot = findSlot(handle, GdiKind::Brush);
-  return slot ? slot->brush.get() : nullptr;
+  return lookupObject(handle, GdiKind::Brush, &Slot::brush);
 }
 
 GdiPen* gdiLookupPen(HGDIOBJ handle) {
-  Slot* slot = findSlot(handle, GdiKind::Pen);
-  return slot ? slot->pen.get() : nullptr;
+  return lookupObject(handle, GdiKind::Pen, &Slot::pen);
 }
 
 GdiFont* gdiLookupFont(HGDIOBJ handle) {
-  Slot* slot = findSlot(handle, GdiKind::Font);
-  return slot ? slot->font.get() : nullptr;
+  return lookupObject(handle, GdiKind::Font, &Slot::font);
 }
 
 GdiKind gdiKindOf(HGDIOBJ handle) {
