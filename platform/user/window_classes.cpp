@@ -21,6 +21,19 @@ HICON stockHandle(uintptr_t kind, LPCSTR name) {
   return reinterpret_cast<HICON>((kind << 16) | reinterpret_cast<uintptr_t>(name));
 }
 
+// Icons and cursors load alike: with no instance a stock id (from 32512 up to
+// the last one of its kind), else the module's resource group of that type.
+HICON loadIconOrCursor(HINSTANCE instance, LPCSTR name, uintptr_t stockKind, uintptr_t lastStockId,
+                       LPCSTR groupType) {
+  if (name == nullptr) return nullptr;
+  if (instance == nullptr && IS_INTRESOURCE(name)) {
+    uintptr_t id = reinterpret_cast<uintptr_t>(name);
+    if (id >= 32512 && id <= lastStockId) return stockHandle(stockKind, name);
+  }
+  HRSRC found = FindResourceA(reinterpret_cast<HMODULE>(instance), name, groupType);
+  return reinterpret_cast<HICON>(found);
+}
+
 }  // namespace
 
 const WindowClass* findClass(const char* name) {
@@ -77,23 +90,11 @@ BOOL WINAPI UnregisterClassA(LPCSTR className, HINSTANCE) {
 }
 
 HICON WINAPI LoadIconA(HINSTANCE instance, LPCSTR name) {
-  if (name == nullptr) return nullptr;
-  if (instance == nullptr && IS_INTRESOURCE(name)) {
-    uintptr_t id = reinterpret_cast<uintptr_t>(name);
-    if (id >= 32512 && id <= 32517) return stockHandle(1, name);
-  }
-  HRSRC found = FindResourceA(reinterpret_cast<HMODULE>(instance), name, RT_GROUP_ICON);
-  return reinterpret_cast<HICON>(found);
+  return loadIconOrCursor(instance, name, 1, 32517, RT_GROUP_ICON);
 }
 
 HCURSOR WINAPI LoadCursorA(HINSTANCE instance, LPCSTR name) {
-  if (name == nullptr) return nullptr;
-  if (instance == nullptr && IS_INTRESOURCE(name)) {
-    uintptr_t id = reinterpret_cast<uintptr_t>(name);
-    if (id >= 32512 && id <= 32515) return stockHandle(2, name);
-  }
-  HRSRC found = FindResourceA(reinterpret_cast<HMODULE>(instance), name, RT_GROUP_CURSOR);
-  return reinterpret_cast<HCURSOR>(found);
+  return loadIconOrCursor(instance, name, 2, 32515, RT_GROUP_CURSOR);
 }
 
 HCURSOR WINAPI SetCursor(HCURSOR cursor) {
