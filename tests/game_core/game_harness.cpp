@@ -8,6 +8,7 @@
 
 #include "platform/backend.h"
 #include "shell/shell.h"
+#include "support/sprite_sizes.h"
 
 namespace {
 
@@ -116,19 +117,6 @@ void postEvent(BackendEventType type, int width = 0, int height = 0) {
   pumpMessages();
 }
 
-// The real sprite sizes, for tests that need actors but no sheets.
-const int16_t kSpriteSizes[kSpriteCount][2] = {
-    {0, 0},   {16, 32}, {16, 32}, {24, 28}, {24, 28}, {16, 32}, {24, 28}, {24, 28}, {24, 28},
-    {24, 28}, {24, 28}, {24, 28}, {32, 32}, {32, 24}, {32, 32}, {28, 31}, {28, 31}, {28, 34},
-    {32, 26}, {32, 32}, {31, 24}, {25, 31}, {25, 31}, {12, 24}, {12, 24}, {12, 24}, {12, 24},
-    {64, 32}, {24, 30}, {22, 29}, {21, 29}, {24, 24}, {24, 24}, {21, 15}, {21, 15}, {19, 19},
-    {19, 19}, {26, 30}, {20, 30}, {25, 31}, {30, 29}, {32, 32}, {32, 32}, {25, 29}, {29, 25},
-    {23, 11}, {16, 11}, {16, 4},  {24, 8},  {28, 32}, {22, 27}, {32, 64}, {32, 8},  {93, 57},
-    {52, 10}, {92, 30}, {63, 32}, {42, 27}, {42, 27}, {50, 29}, {50, 29}, {40, 36}, {44, 36},
-    {40, 35}, {24, 64}, {26, 32}, {26, 32}, {26, 32}, {32, 48}, {32, 48}, {32, 48}, {32, 48},
-    {32, 48}, {32, 48}, {32, 48}, {32, 48}, {32, 48}, {32, 48}, {32, 48}, {32, 48}, {32, 48},
-    {32, 48}, {16, 8},  {22, 27}, {22, 27}, {22, 27}, {8, 11},  {28, 32}, {28, 32}, {28, 32}};
-
 void freeTables() {
   if (world.stringCache != nullptr) {
     for (int id = 0; id < kStringCacheSize; ++id) LocalFree(world.stringCache[id]);
@@ -169,14 +157,13 @@ void installHeadless(int screenWidth, int screenHeight, uint32_t clock) {
 void startBareWorld() {
   installHeadless(1024, 768, 5000);
   if (!allocateTables()) std::abort();
+  static_assert(testsupport::kSpriteSizes.size() == kSpriteCount);
   for (int id = 1; id < kSpriteCount; ++id) {
+    // The real sprite sizes, for tests that need actors but no sheets.
+    const testsupport::SpriteSize size = testsupport::kSpriteSizes[size_t(id)];
     Sprite& sprite = world.sprites[id];
-    sprite = Sprite{nullptr,
-                    nullptr,
-                    0,
-                    kSpriteSizes[id][0],
-                    kSpriteSizes[id][1],
-                    int16_t(kSpriteSizes[id][0] * kSpriteSizes[id][1])};
+    sprite =
+        Sprite{nullptr, nullptr, 0, size.width, size.height, int16_t(size.width * size.height)};
   }
   world.soundOff = true;
   resetWorld();
