@@ -3,13 +3,12 @@
 // a fresh paint of the whole client area on a clean surface, pixel for pixel.
 #include <gtest/gtest.h>
 
-#include <array>
-#include <cstring>
 #include <random>
 
 #include "actors/actors.h"
 #include "display/display.h"
 #include "game_harness.h"
+#include "support/world_snapshot.h"
 
 namespace {
 
@@ -17,22 +16,10 @@ namespace {
 // leaving the game's records exactly as they were (the scratch surface is
 // the one thing allowed to change: it may have grown).
 std::vector<uint32_t> freshPaint(int* width, int* height) {
-  std::array<Actor, kActorPoolSize> pool;
-  std::memcpy(pool.data(), world.actorPool, sizeof(Actor) * kActorPoolSize);
-  const WorldState saved = world;
-
+  const testsupport::WorldSnapshot snapshot;
   PatBlt(world.mainDc, 0, 0, world.clientWidth, world.clientHeight, WHITENESS);
   paintRegion(world.mainDc, &world.clientRect);
-  std::vector<uint32_t> picture = clientPixels(width, height);
-
-  const int16_t scratchWidth = world.scratchWidth, scratchHeight = world.scratchHeight;
-  HBITMAP scratchInitial = world.scratchInitial;
-  std::memcpy(world.actorPool, pool.data(), sizeof(Actor) * kActorPoolSize);
-  world = saved;
-  world.scratchWidth = scratchWidth;
-  world.scratchHeight = scratchHeight;
-  world.scratchInitial = scratchInitial;
-  return picture;
+  return clientPixels(width, height);
 }
 
 // Compares the screen with a fresh paint; reports the first differing pixel.

@@ -1,12 +1,12 @@
 #include "repaint_check.h"
 
-#include <array>
 #include <cstring>
 #include <vector>
 
 #include "display/display.h"
 #include "platform/internal/window_surface.h"
 #include "shell/world_state.h"
+#include "support/world_snapshot.h"
 
 namespace {
 
@@ -39,22 +39,13 @@ std::string compareWithFullRepaint() {
   int width = 0, height = 0;
   const std::vector<uint32_t> screen = clientPicture(&width, &height);
 
-  std::array<Actor, kActorPoolSize> pool;
-  std::memcpy(pool.data(), world.actorPool, sizeof(Actor) * kActorPoolSize);
-  const WorldState saved = world;
-  PatBlt(world.mainDc, 0, 0, width, height, WHITENESS);
-  paintRegion(world.mainDc, &world.clientRect);
-  const std::vector<uint32_t> fresh = clientPicture(&width, &height);
-
-  // The scratch surface is the one thing a full paint may change for good:
-  // it may have grown.
-  const int16_t scratchWidth = world.scratchWidth, scratchHeight = world.scratchHeight;
-  HBITMAP scratchInitial = world.scratchInitial;
-  std::memcpy(world.actorPool, pool.data(), sizeof(Actor) * kActorPoolSize);
-  world = saved;
-  world.scratchWidth = scratchWidth;
-  world.scratchHeight = scratchHeight;
-  world.scratchInitial = scratchInitial;
+  std::vector<uint32_t> fresh;
+  {
+    const testsupport::WorldSnapshot snapshot;
+    PatBlt(world.mainDc, 0, 0, width, height, WHITENESS);
+    paintRegion(world.mainDc, &world.clientRect);
+    fresh = clientPicture(&width, &height);
+  }
   restorePicture(screen, width);
 
   if (screen.size() != fresh.size()) return "the client area changed size";
