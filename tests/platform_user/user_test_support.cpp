@@ -1,7 +1,21 @@
+// The USER fixture: a window procedure that writes down every message, and
+// freshly registered classes for each test. The headless desktop starts
+// empty for every test; the conformance build for Windows runs the same
+// fixture on a real desktop, which nothing resets between tests, so there
+// each test first clears away what the last one left.
 #include "user_test_support.h"
 
 std::vector<LoggedMessage> UserTest::log;
 MessageHandler UserTest::handler;
+
+#ifdef _WIN32
+namespace {
+BOOL CALLBACK destroyLeftover(HWND hwnd, LPARAM) {
+  DestroyWindow(hwnd);
+  return TRUE;
+}
+}  // namespace
+#endif
 
 LRESULT CALLBACK UserTest::recordingProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
   log.push_back(LoggedMessage{hwnd, message, wParam, lParam});
@@ -12,12 +26,25 @@ LRESULT CALLBACK UserTest::recordingProc(HWND hwnd, UINT message, WPARAM wParam,
 }
 
 void UserTest::SetUp() {
+#ifdef _WIN32
+  handler = nullptr;
+  EnumThreadWindows(GetCurrentThreadId(), destroyLeftover, 0);
+  MSG msg;
+  while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&msg);
+  HINSTANCE instance = GetModuleHandleA(nullptr);
+  UnregisterClassA(kClass, instance);
+  UnregisterClassA(kChildClass, instance);
+  log.clear();
+#else
   installHeadlessBackend(config());
   log.clear();
   handler = nullptr;
+  HINSTANCE instance = nullptr;
+#endif
   WNDCLASSA wc{};
   wc.style = CS_HREDRAW | CS_VREDRAW;
   wc.lpfnWndProc = recordingProc;
+  wc.hInstance = instance;
   wc.hbrBackground = static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
   wc.lpszClassName = kClass;
   ASSERT_NE(RegisterClassA(&wc), 0);
