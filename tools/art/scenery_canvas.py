@@ -1,6 +1,8 @@
 """Drawing helpers for the scenery sprites: a palette canvas with lines,
 boxes, outlines, pixel-font text and XPM output (standard library only)."""
 
+from canvas import line_points
+
 XPM_COLOURS = [
     (".", "#FFFFFF"), ("#", "#000000"), ("r", "#800000"), ("g", "#008000"),
     ("y", "#808000"), ("b", "#000080"), ("m", "#800080"), ("c", "#008080"),
@@ -53,20 +55,8 @@ class Canvas:
             self.put(x1 - 1, y1 - 1, edge)
 
     def line(self, x0, y0, x1, y1, colour):
-        dx, dy = abs(x1 - x0), -abs(y1 - y0)
-        sx, sy = (1 if x0 < x1 else -1), (1 if y0 < y1 else -1)
-        err = dx + dy
-        while True:
-            self.put(x0, y0, colour)
-            if x0 == x1 and y0 == y1:
-                return
-            e2 = 2 * err
-            if e2 >= dy:
-                err += dy
-                x0 += sx
-            if e2 <= dx:
-                err += dx
-                y0 += sy
+        for x, y in line_points(x0, y0, x1, y1):
+            self.put(x, y, colour)
 
     def art(self, x, y, text, skip="."):
         """Copy a drawing written as rows of palette keys; `skip` keys leave
