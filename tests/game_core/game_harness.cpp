@@ -9,6 +9,7 @@
 #include "platform/backend.h"
 #include "shell/shell.h"
 #include "support/sprite_sizes.h"
+#include "support/world_tables.h"
 
 namespace {
 
@@ -117,21 +118,10 @@ void postEvent(BackendEventType type, int width = 0, int height = 0) {
   pumpMessages();
 }
 
-void freeTables() {
-  if (world.stringCache != nullptr) {
-    for (int id = 0; id < kStringCacheSize; ++id) LocalFree(world.stringCache[id]);
-  }
-  LocalFree(world.stringCache);
-  LocalFree(world.sprites);
-  LocalFree(world.actorPool);
-  LocalFree(world.placedObjects);
-  world = WorldState{};
-}
-
 }  // namespace
 
 void installHeadless(int screenWidth, int screenHeight, uint32_t clock) {
-  freeTables();  // a test may start a second game after a bare world
+  testsupport::freeWorldTables();  // a test may start a second game after a bare world
   desktop = Desktop{};
   desktop.clock = clock;
   desktop.screenWidth = screenWidth;
@@ -194,7 +184,7 @@ void stopHarness() {
       DispatchMessageA(&message);
     }
   }
-  freeTables();
+  testsupport::freeWorldTables();
   setBackend(nullptr);
 }
 

@@ -11,6 +11,7 @@
 #include "random_player.h"
 #include "repaint_check.h"
 #include "shell/shell.h"
+#include "support/world_tables.h"
 #include "world_invariants.h"
 
 namespace {
@@ -27,16 +28,6 @@ const SoakRun kRuns[] = {
     {20240, 640, 480},    {1, 1024, 768},    {4000000000u, 320, 240},
     {777777, 1280, 1024}, {31337, 800, 600}, {99, 1920, 1080},
 };
-
-void freeTables() {
-  if (world.stringCache != nullptr)
-    for (int id = 0; id < kStringCacheSize; ++id) LocalFree(world.stringCache[id]);
-  LocalFree(world.stringCache);
-  LocalFree(world.sprites);
-  LocalFree(world.actorPool);
-  LocalFree(world.placedObjects);
-  world = WorldState{};
-}
 
 void openGame(const SoakRun& run) {
   HeadlessConfig config;
@@ -56,7 +47,7 @@ void closeGame() {
   if (world.mainWindow != nullptr && IsWindow(world.mainWindow)) DestroyWindow(world.mainWindow);
   MSG message;
   while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&message);
-  freeTables();
+  testsupport::freeWorldTables();
   setBackend(nullptr);
 }
 
