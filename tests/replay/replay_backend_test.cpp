@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <unistd.h>
 #include <fstream>
 #include <sstream>
 
@@ -57,7 +58,11 @@ struct StandInProgram {
 class ReplayBackend : public ::testing::Test {
  protected:
   void SetUp() override {
-    path = (std::filesystem::temp_directory_path() / "snowvel_backend_test.replay").string();
+    // One file per test and process: CTest runs these tests side by side.
+    const std::string name = ::testing::UnitTest::GetInstance()->current_test_info()->name();
+    path = (std::filesystem::temp_directory_path() /
+            ("snowvel_" + name + "_" + std::to_string(getpid()) + ".replay"))
+               .string();
   }
   void TearDown() override {
     std::filesystem::remove(path);
