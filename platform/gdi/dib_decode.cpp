@@ -1,18 +1,11 @@
 #include "platform/gdi/dib_decode.h"
+#include "platform/internal/little_endian.h"
 
 namespace {
 
 constexpr size_t kFileHeaderSize = 14;
 constexpr uint32_t kCoreHeaderSize = 12;
 constexpr uint32_t kInfoHeaderSize = 40;
-
-uint16_t le16(const uint8_t* p) {
-  return static_cast<uint16_t>(p[0] | p[1] << 8);
-}
-uint32_t le32(const uint8_t* p) {
-  return static_cast<uint32_t>(p[0]) | static_cast<uint32_t>(p[1]) << 8 |
-         static_cast<uint32_t>(p[2]) << 16 | static_cast<uint32_t>(p[3]) << 24;
-}
 
 bool fail(std::string* error, const char* why) {
   if (error) *error = why;
@@ -31,13 +24,13 @@ struct DibLayout {
 
 bool readHeader(const uint8_t* dib, size_t size, DibLayout* layout, std::string* error) {
   if (size < 4) return fail(error, "truncated header");
-  layout->headerSize = le32(dib);
+  layout->headerSize = readLe32(dib);
   if (layout->headerSize == kCoreHeaderSize) {
     if (size < kCoreHeaderSize) return fail(error, "truncated header");
-    layout->width = le16(dib + 4);
-    layout->height = le16(dib + 6);
-    if (le16(dib + 8) != 1) return fail(error, "planes must be 1");
-    layout->bitCount = le16(dib + 10);
+    layout->width = readLe16(dib + 4);
+    layout->height = readLe16(dib + 6);
+    if (readLe16(dib + 8) != 1) return fail(error, "planes must be 1");
+    layout->bitCount = readLe16(dib + 10);
     layout->paletteEntrySize = 3;
     return true;
   }
@@ -45,12 +38,12 @@ bool readHeader(const uint8_t* dib, size_t size, DibLayout* layout, std::string*
     return fail(error, "unknown header size");
   }
   if (size < layout->headerSize) return fail(error, "truncated header");
-  layout->width = static_cast<int32_t>(le32(dib + 4));
-  layout->height = static_cast<int32_t>(le32(dib + 8));
-  if (le16(dib + 12) != 1) return fail(error, "planes must be 1");
-  layout->bitCount = le16(dib + 14);
-  layout->compression = le32(dib + 16);
-  layout->colorsUsed = le32(dib + 32);
+  layout->width = static_cast<int32_t>(readLe32(dib + 4));
+  layout->height = static_cast<int32_t>(readLe32(dib + 8));
+  if (readLe16(dib + 12) != 1) return fail(error, "planes must be 1");
+  layout->bitCount = readLe16(dib + 14);
+  layout->compression = readLe32(dib + 16);
+  layout->colorsUsed = readLe32(dib + 32);
   return true;
 }
 
@@ -68,7 +61,7 @@ bool decodeDib(const uint8_t* data, size_t size, DecodedImage* out, std::string*
   uint64_t bitsOffset = 0;  // from the start of the DIB; 0 means after the palette
   if (size >= 2 && data[0] == 'B' && data[1] == 'M') {
     if (size < kFileHeaderSize) return fail(error, "truncated file header");
-    uint32_t offBits = le32(data + 10);
+    uint32_t offBits = readLe32(data + 10);
     if (offBits != 0) {
       if (offBits < kFileHeaderSize || offBits > size) return fail(error, "bad bits offset");
       bitsOffset = offBits - kFileHeaderSize;

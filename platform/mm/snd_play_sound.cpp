@@ -1,4 +1,5 @@
 // sndPlaySoundA over the backend's one sound channel.
+#include "platform/internal/little_endian.h"
 #include "platform/backend.h"
 #include "platform/kernel/resource_lookup.h"
 #include "platform/mm/wave_parser.h"
@@ -13,8 +14,7 @@ constexpr size_t kLargestForeignImage = 64u << 20;
 
 size_t extentOf(const uint8_t* image) {
   if (const size_t known = resourceBytesFrom(image)) return known;
-  const uint32_t riffSize = static_cast<uint32_t>(image[4]) | (image[5] << 8) | (image[6] << 16) |
-                            (static_cast<uint32_t>(image[7]) << 24);
+  const uint32_t riffSize = readLe32(image + 4);
   const uint64_t claimed = 8 + static_cast<uint64_t>(riffSize);
   return claimed < kLargestForeignImage ? static_cast<size_t>(claimed) : kLargestForeignImage;
 }

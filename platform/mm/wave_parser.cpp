@@ -1,5 +1,6 @@
 // RIFF/WAVE parsing; see wave_parser.h.
 #include "platform/mm/wave_parser.h"
+#include "platform/internal/little_endian.h"
 
 #include <cstring>
 
@@ -8,26 +9,17 @@ constexpr uint16_t kWaveFormatPcm = 1;
 constexpr uint32_t kLowestRate = 1000;
 constexpr uint32_t kHighestRate = 192000;
 
-uint16_t read16(const uint8_t* p) {
-  return static_cast<uint16_t>(p[0] | (p[1] << 8));
-}
-
-uint32_t read32(const uint8_t* p) {
-  return static_cast<uint32_t>(p[0]) | (static_cast<uint32_t>(p[1]) << 8) |
-         (static_cast<uint32_t>(p[2]) << 16) | (static_cast<uint32_t>(p[3]) << 24);
-}
-
 bool isTag(const uint8_t* p, const char* tag) {
   return std::memcmp(p, tag, 4) == 0;
 }
 
 // The 16 bytes every PCM "fmt " chunk starts with.
 bool readFormat(const uint8_t* body, size_t length, WaveFormat& format, uint16_t& blockAlign) {
-  if (length < 16 || read16(body) != kWaveFormatPcm) return false;
-  format.channels = read16(body + 2);
-  format.samplesPerSecond = read32(body + 4);
-  blockAlign = read16(body + 12);
-  format.bitsPerSample = read16(body + 14);
+  if (length < 16 || readLe16(body) != kWaveFormatPcm) return false;
+  format.channels = readLe16(body + 2);
+  format.samplesPerSecond = readLe32(body + 4);
+  blockAlign = readLe16(body + 12);
+  format.bitsPerSample = readLe16(body + 14);
   const bool channelsOk = format.channels == 1 || format.channels == 2;
   const bool bitsOk = format.bitsPerSample == 8 || format.bitsPerSample == 16;
   const bool rateOk =
@@ -41,7 +33,7 @@ bool parseWave(const uint8_t* image, size_t size, ParsedWave* wave) {
     return false;
   // The chunks end where the RIFF header says or where the bytes do, whichever
   // is first.
-  const uint64_t riffEnd = 8 + static_cast<uint64_t>(read32(image + 4));
+  const uint64_t riffEnd = 8 + static_cast<uint64_t>(readLe32(image + 4));
   const size_t end = riffEnd < size ? static_cast<size_t>(riffEnd) : size;
 
   bool haveFormat = false;
@@ -54,7 +46,7 @@ bool parseWave(const uint8_t* image, size_t size, ParsedWave* wave) {
   size_t at = 12;
   while (at + 8 <= end && !(haveFormat && haveData)) {  // a RIFF size below 4 ends before 12
     const uint8_t* header = image + at;
-    const uint64_t claimed = read32(header + 4);
+    const uint64_t claimed = readLe32(header + 4);
     const size_t present = end - at - 8;
     const size_t length = claimed < present ? static_cast<size_t>(claimed) : present;
     if (!haveFormat && isTag(header, "fmt ")) {

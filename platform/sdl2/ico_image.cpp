@@ -3,6 +3,7 @@
 #include <string>
 
 #include "platform/gdi/dib_decode.h"
+#include "platform/internal/little_endian.h"
 
 namespace {
 
@@ -10,13 +11,6 @@ constexpr size_t kDirectoryHeader = 6;
 constexpr size_t kDirectoryEntry = 16;
 constexpr size_t kInfoHeaderSize = 40;
 
-uint16_t le16(const uint8_t* p) {
-  return static_cast<uint16_t>(p[0] | p[1] << 8);
-}
-uint32_t le32(const uint8_t* p) {
-  return static_cast<uint32_t>(p[0]) | static_cast<uint32_t>(p[1]) << 8 |
-         static_cast<uint32_t>(p[2]) << 16 | static_cast<uint32_t>(p[3]) << 24;
-}
 void putLe32(uint8_t* p, uint32_t v) {
   for (int i = 0; i < 4; ++i) p[i] = static_cast<uint8_t>(v >> (8 * i));
 }
@@ -28,10 +22,11 @@ size_t rowBytes(uint64_t width, uint32_t bitCount) {
 // One picture: a BITMAPINFOHEADER whose height counts the colour image and
 // the 1-bpp AND mask below it.
 bool decodePicture(const uint8_t* dib, size_t size, IconImage* out) {
-  if (size < kInfoHeaderSize || le32(dib) < kInfoHeaderSize || le32(dib) > size) return false;
-  int32_t width = static_cast<int32_t>(le32(dib + 4));
-  int32_t doubledHeight = static_cast<int32_t>(le32(dib + 8));
-  uint32_t bitCount = le16(dib + 14);
+  if (size < kInfoHeaderSize || readLe32(dib) < kInfoHeaderSize || readLe32(dib) > size)
+    return false;
+  int32_t width = static_cast<int32_t>(readLe32(dib + 4));
+  int32_t doubledHeight = static_cast<int32_t>(readLe32(dib + 8));
+  uint32_t bitCount = readLe16(dib + 14);
   if (width <= 0 || width > 256 || doubledHeight <= 0 || doubledHeight > 512 ||
       doubledHeight % 2 != 0)
     return false;
@@ -44,8 +39,8 @@ bool decodePicture(const uint8_t* dib, size_t size, IconImage* out) {
   std::string error;
   if (!decodeDib(colourPart.data(), colourPart.size(), &colour, &error)) return false;
 
-  uint32_t headerSize = le32(dib);
-  uint32_t colorsUsed = le32(dib + 32);
+  uint32_t headerSize = readLe32(dib);
+  uint32_t colorsUsed = readLe32(dib + 32);
   uint64_t paletteEntries = bitCount <= 8 ? (colorsUsed != 0 ? colorsUsed : 1u << bitCount) : 0;
   uint64_t maskOffset = headerSize + paletteEntries * 4 + rowBytes(width, bitCount) * height;
   size_t maskRow = rowBytes(width, 1);
@@ -91,15 +86,15 @@ bool decodePicture(const uint8_t* dib, size_t size, IconImage* out) {
 
 bool decodeIcoFile(const uint8_t* data, size_t size, IconImage* out) {
   if (data == nullptr || size < kDirectoryHeader) return false;
-  if (le16(data) != 0 || le16(data + 2) != 1) return false;
-  size_t count = le16(data + 4);
+  if (readLe16(data) != 0 || readLe16(data + 2) != 1) return false;
+  size_t count = readLe16(data + 4);
   if (kDirectoryHeader + count * kDirectoryEntry > size) return false;
 
   IconImage best;
   for (size_t i = 0; i < count; ++i) {
     const uint8_t* entry = data + kDirectoryHeader + i * kDirectoryEntry;
-    uint32_t bytes = le32(entry + 8);
-    uint32_t offset = le32(entry + 12);
+    uint32_t bytes = readLe32(entry + 8);
+    uint32_t offset = readLe32(entry + 12);
     if (offset > size || bytes > size - offset || bytes < 8) continue;
     const uint8_t* picture = data + offset;
     if (picture[0] == 0x89 && picture[1] == 'P') continue;  // PNG
