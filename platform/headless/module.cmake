@@ -1,3 +1,2 @@
-# The headless backend saves screenshots as PNG (Debian: libpng-dev).
-find_package(PNG REQUIRED)
-target_link_libraries(backend_headless PUBLIC PNG::PNG)
+# The headless backend saves screenshots as PNG.
+target_link_libraries(backend_headless PUBLIC png_file)
