@@ -15,6 +15,7 @@ struct PadKey {
   UINT virtualKey = 0;
   bool down = true;
   bool repeat = false;
+  bool operator==(const PadKey&) const = default;
 };
 
 // The stick must leave the middle by this much (of 32767) to steer.
