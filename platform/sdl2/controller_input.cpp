@@ -71,7 +71,7 @@ void ControllerInput::repeat(uint32_t now, std::vector<PadKey>* keys) {
   if (heldKey_ == 0 || static_cast<int32_t>(now - nextRepeatAt_) < 0) return;
   press(keys, heldKey_, true, true);
   // One repeat per call: a late wake does not send a burst.
-  nextRepeatAt_ = now + kRepeatIntervalMs;
+  nextRepeatAt_ = now + repeatInterval_;
 }
 
 UINT ControllerInput::directionKey() const {
@@ -99,5 +99,5 @@ void ControllerInput::steer(uint32_t now, std::vector<PadKey>* keys) {
   press(keys, heldKey_, false);
   heldKey_ = key;
   press(keys, key, true);
-  nextRepeatAt_ = now + kRepeatDelayMs;
+  nextRepeatAt_ = now + repeatDelay_;
 }

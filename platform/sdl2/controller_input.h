@@ -20,12 +20,16 @@ struct PadKey {
 
 // The stick must leave the middle by this much (of 32767) to steer.
 inline constexpr int kStickDeadZone = 10000;
-// A held direction repeats as a held key does with the X server's defaults.
+// A held direction repeats as a held key does; these are the X server's
+// defaults, for when the keyboard's own cannot be read.
 inline constexpr uint32_t kRepeatDelayMs = 660;
 inline constexpr uint32_t kRepeatIntervalMs = 40;
 
 class ControllerInput {
  public:
+  ControllerInput(uint32_t repeatDelayMs = kRepeatDelayMs,
+                  uint32_t repeatIntervalMs = kRepeatIntervalMs)
+      : repeatDelay_(repeatDelayMs), repeatInterval_(repeatIntervalMs) {}
   void button(PadButton which, bool pressed, uint32_t now, std::vector<PadKey>* keys);
   // The left stick's two axes, SDL's way: -32768..32767, y growing downward.
   void stick(int x, int y, uint32_t now, std::vector<PadKey>* keys);
@@ -40,6 +44,8 @@ class ControllerInput {
   void steer(uint32_t now, std::vector<PadKey>* keys);
   UINT directionKey() const;
 
+  uint32_t repeatDelay_;
+  uint32_t repeatInterval_;
   bool pad_[4] = {false, false, false, false};  // up, down, left, right
   int stickX_ = 0;
   int stickY_ = 0;

@@ -1,12 +1,42 @@
 // Game controllers through SDL's GameController API: opened as they are
 // plugged in (also those there at start), closed as they go, each turned into
 // key presses by a ControllerInput of its own.
+#include <SDL_syswm.h>
+#include <dlfcn.h>
+
 #include <map>
 
 #include "platform/sdl2/controller_input.h"
 #include "platform/sdl2/sdl_state.h"
 
 namespace {
+
+struct RepeatTiming {
+  uint32_t delayMs = kRepeatDelayMs;
+  uint32_t intervalMs = kRepeatIntervalMs;
+};
+
+// The keyboard's own repeat as the X server has it (xset r rate), so a held
+// direction repeats as a held key; elsewhere the defaults.
+RepeatTiming keyboardRepeat() {
+  RepeatTiming timing;
+  const auto& windows = sdlState().windows;
+  SDL_SysWMinfo info;
+  SDL_VERSION(&info.version);
+  if (windows.empty() || !SDL_GetWindowWMInfo(windows.front()->window, &info) ||
+      info.subsystem != SDL_SYSWM_X11)
+    return timing;
+  using GetRate = int (*)(Display*, unsigned, unsigned*, unsigned*);
+  auto getRate = reinterpret_cast<GetRate>(dlsym(RTLD_DEFAULT, "XkbGetAutoRepeatRate"));
+  constexpr unsigned kCoreKeyboard = 0x100;  // XkbUseCoreKbd
+  unsigned delay = 0, interval = 0;
+  if (getRate != nullptr && getRate(info.info.x11.display, kCoreKeyboard, &delay, &interval) &&
+      delay > 0 && interval > 0) {
+    timing.delayMs = delay;
+    timing.intervalMs = interval;
+  }
+  return timing;
+}
 
 struct OpenController {
   SDL_GameController* controller = nullptr;
@@ -51,7 +81,9 @@ void open(int deviceIndex) {
     SDL_GameControllerClose(controller);  // opened already: SDL counts the second open
     return;
   }
-  controllers[id].controller = controller;
+  RepeatTiming repeat = keyboardRepeat();
+  controllers.emplace(
+      id, OpenController{controller, ControllerInput(repeat.delayMs, repeat.intervalMs)});
 }
 
 }  // namespace

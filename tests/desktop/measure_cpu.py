@@ -13,7 +13,7 @@ import sys
 import time
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-from desktop_session import PAUSED_TITLE, Desktop, poll  # noqa: E402
+from desktop_session import PAUSED_TITLE, Desktop, VirtualPads, poll  # noqa: E402
 
 TICKS_PER_SECOND = os.sysconf("SC_CLK_TCK")
 
@@ -50,16 +50,23 @@ def main():
     parser.add_argument("--scale", default="1")
     parser.add_argument("--screen", default="1280x1024")
     parser.add_argument("--fullscreen", action="store_true")
+    parser.add_argument("--pad-driver", help="plug in one virtual controller through this driver")
     args = parser.parse_args()
-    desk = Desktop(os.path.abspath(args.snowvel), screen=args.screen)
-    label = "native, %s%s scale %s" % ("fullscreen " if args.fullscreen else "window on ",
-                                        args.screen, args.scale)
+    desk = Desktop(os.path.abspath(args.snowvel), screen=args.screen,
+                   pad_driver=os.path.abspath(args.pad_driver) if args.pad_driver else None)
+    label = "native, %s%s scale %s%s" % ("fullscreen " if args.fullscreen else "window on ",
+                                          args.screen, args.scale,
+                                          ", a controller" if args.pad_driver else "")
     try:
         desk.start()
         extra = ["--fullscreen"] if args.fullscreen else []
-        game = desk.start_game("--scale", args.scale, *extra, "nosound")
+        pads = VirtualPads(desk) if args.pad_driver else None
+        game = desk.start_game("--scale", args.scale, *extra, "nosound",
+                               extra_env=pads.env if pads else None)
         window = desk.wait_for_window(game)
         desk.focus(window)
+        if pads:
+            pads.send("plug 0")
         if args.fullscreen:
             size = tuple(int(n) for n in args.screen.split("x"))
             poll("the window to fill the screen",
