@@ -397,6 +397,13 @@ def fullscreen_and_back(desk):
             desk.screenshot(window)))
     if game.poll() is not None or desk.title(window) != TITLE:
         raise Failure("the game did not carry on as it was")
+    game.terminate()
+    wait_for_exit(game, "SIGTERM")
+    # --fullscreen: so from the start.
+    game = desk.start_game("--fullscreen", "nosound")
+    window = desk.wait_for_window(game)
+    poll("a fullscreen start", lambda: (lambda i: (i.width, i.height) == (1280, 1024) and
+                                        skier_pixels(i) >= 20)(desk.screenshot(window)))
 
 
 class VirtualPads:

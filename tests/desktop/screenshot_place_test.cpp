@@ -1,4 +1,4 @@
-// Where PrintScreen's pictures go and what they are called.
+// Where PrintScreen's pictures go.
 #include "platform/sdl2/screenshot_place.h"
 
 #include <gtest/gtest.h>
@@ -27,18 +27,6 @@ TEST(ScreenshotPlace, PicturesFolderFromUserDirsElseTheEnvironmentElseHome) {
   EXPECT_EQ(picturesFolder(environment({{"HOME", "/home/ann"}, {"XDG_PICTURES_DIR", "/p"}}), ""),
             "/p");
   EXPECT_EQ(picturesFolder(environment({}), "XDG_PICTURES_DIR=\"$HOME/Pictures\"\n"), "");
-}
-
-TEST(ScreenshotPlace, NamesCarryTheDateAndTimeAndCountOnWithinASecond) {
-  std::tm when{};
-  when.tm_year = 2026 - 1900;
-  when.tm_mon = 11;
-  when.tm_mday = 8;
-  when.tm_hour = 9;
-  when.tm_min = 5;
-  when.tm_sec = 7;
-  EXPECT_EQ(screenshotName(when, 0), "snowvel-2026-12-08-090507.png");
-  EXPECT_EQ(screenshotName(when, 1), "snowvel-2026-12-08-090507-2.png");
 }
 
 }  // namespace
