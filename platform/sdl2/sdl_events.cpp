@@ -16,8 +16,10 @@ namespace {
 constexpr uint32_t kClickActivationWaitMs = 200;
 
 // With a controller connected SDL cannot sleep until an event comes (it
-// would poll every millisecond); we look this often instead.
+// would poll every millisecond); we look this often instead, and less often
+// with no timer to serve (paused, minimised), where a little lag is unseen.
 constexpr int64_t kControllerPollMs = 10;
+constexpr int64_t kIdleControllerPollMs = 50;
 
 std::deque<BackendEvent> pending;
 bool lastKeyMadeCharacter = false;
@@ -311,7 +313,8 @@ bool sdlWaitEvent(BackendEvent* event, uint32_t timeoutMs) {
     }
     if (controllersOpen()) {
       int64_t untilRepeat = msUntilControllerRepeat(sdlTickCount());
-      int64_t nap = untilRepeat < 0 ? kControllerPollMs : std::min(untilRepeat, kControllerPollMs);
+      int64_t every = wait < 0 ? kIdleControllerPollMs : kControllerPollMs;
+      int64_t nap = untilRepeat < 0 ? every : std::min(untilRepeat, every);
       SDL_Delay(static_cast<Uint32>(wait < 0 ? nap : std::min(wait, nap)));
       continue;
     }
