@@ -11,11 +11,6 @@
 
 namespace {
 
-constexpr int32_t kStanding = 42;
-constexpr int32_t kJumping = 43;
-constexpr int32_t kMealFirst = 50;
-constexpr int32_t kMealLast = 55;
-
 struct Post {
   bool (*atPost)(const PlacedObject*);
   int16_t backX, backY;  // the walk back to the post
@@ -42,18 +37,18 @@ const Post& postOf(int32_t kind) {
 
 int32_t nextMealState(int32_t state, int32_t elapsed) {
   switch (state) {
-    case 50:
-      return 51;
-    case 51:
-      return elapsed < 500 ? 50 : 52;
-    case 52:
-      return elapsed > 700 ? 53 : 52;
-    case 53:
-      return elapsed > 1000 ? 54 : 53;
-    case 54:
-      return 55;
-    default:  // 55
-      return elapsed < 3000 ? 54 : kStanding;
+    case STATE_MONSTER_EAT_GRAB:
+      return STATE_MONSTER_EAT_LIFT;
+    case STATE_MONSTER_EAT_LIFT:
+      return elapsed < 500 ? STATE_MONSTER_EAT_GRAB : STATE_MONSTER_EAT_BITE;
+    case STATE_MONSTER_EAT_BITE:
+      return elapsed > 700 ? STATE_MONSTER_EAT_CHEW : STATE_MONSTER_EAT_BITE;
+    case STATE_MONSTER_EAT_CHEW:
+      return elapsed > 1000 ? STATE_MONSTER_EAT_GULP : STATE_MONSTER_EAT_CHEW;
+    case STATE_MONSTER_EAT_GULP:
+      return STATE_MONSTER_EAT_PAT_BELLY;
+    default:  // STATE_MONSTER_EAT_PAT_BELLY
+      return elapsed < 3000 ? STATE_MONSTER_EAT_GULP : STATE_MONSTER_STAND;
   }
 }
 
@@ -76,13 +71,17 @@ void chase(PlacedObject* monster, const Actor* player, int16_t* vx, int16_t* vy)
   }
   *vx = std::clamp<int16_t>(ddx, -16, 16);
   *vy = std::clamp<int16_t>(ddy, -10, 26);
-  playSound(9);
+  playSound(SOUND_MONSTER_CHASE);
 }
 
 int32_t walkingState(int32_t previous, int16_t vx, int16_t vy) {
-  if (vy < 0) return previous == 48 ? 49 : 48;
-  if (vx < 0) return previous == 44 ? 45 : 44;
-  return previous == 46 ? 47 : 46;
+  if (vy < 0)
+    return previous == STATE_MONSTER_WALK_UP_1 ? STATE_MONSTER_WALK_UP_2 : STATE_MONSTER_WALK_UP_1;
+  if (vx < 0)
+    return previous == STATE_MONSTER_WALK_LEFT_1 ? STATE_MONSTER_WALK_LEFT_2
+                                                 : STATE_MONSTER_WALK_LEFT_1;
+  return previous == STATE_MONSTER_WALK_RIGHT_1 ? STATE_MONSTER_WALK_RIGHT_2
+                                                : STATE_MONSTER_WALK_RIGHT_1;
 }
 
 }  // namespace
@@ -101,7 +100,7 @@ void stepMonster(PlacedObject* monster) {
   // A monster makes up its mind only with its feet on the snow.
   if (monster->z != 0) return;
 
-  if (entryState >= kMealFirst && entryState <= kMealLast) {
+  if (entryState >= STATE_MONSTER_EAT_GRAB && entryState <= STATE_MONSTER_EAT_PAT_BELLY) {
     // Taken modulo 2^32, so a meal that spans the wrap of the tick count
     // still lasts its three seconds.
     const int32_t elapsed = static_cast<int32_t>(world.now - static_cast<DWORD>(monster->stamp));
@@ -127,9 +126,9 @@ void stepMonster(PlacedObject* monster) {
   if (vx != 0 || vy != 0) {
     monster->state = walkingState(entryState, vx, vy);
   } else if (randomBelow(10) != 0) {
-    monster->state = kStanding;
+    monster->state = STATE_MONSTER_STAND;
   } else {
-    monster->state = kJumping;
+    monster->state = STATE_MONSTER_JUMP;
     monster->dz = 4;
   }
 }

@@ -88,5 +88,6 @@ void worldTick() {
   spawnForTravel();
 
   // Now and then a boarder comes down from the top, however crowded it is.
-  if (randomBelow(kBoarderOdds) == 0) placeAtEdge(createActor(KIND_BOARDER, 31), EDGE_TOP);
+  if (randomBelow(kBoarderOdds) == 0)
+    placeAtEdge(createActor(KIND_BOARDER, STATE_BOARDER_CARVE_LEFT), EDGE_TOP);
 }
