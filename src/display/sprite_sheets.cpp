@@ -60,7 +60,7 @@ HBITMAP loadSpriteBitmap(int id) {
 }
 
 bool loadSpriteSheets(HDC mainDc) {
-  world.sprites[0] = Sprite{nullptr, nullptr, 0, 0, 0, 0};
+  world.sprites[SPRITE_NONE] = Sprite{nullptr, nullptr, 0, 0, 0, 0};
 
   int16_t maxWidth = 0, maxHeight = 0, narrowHeight = 0, wideHeight = 0;
   for (int id = 1; id <= kLastSpriteId; ++id) {

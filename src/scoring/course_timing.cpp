@@ -10,14 +10,6 @@ namespace {
 
 constexpr int16_t kStartLineY = 640;
 constexpr int32_t kMissedGatePenaltyMs = 5000;
-constexpr uint16_t kPassLeftSprite = 23;   // pass with x <= the pole
-constexpr uint16_t kPassRightSprite = 24;  // pass with x >= the pole
-constexpr uint16_t kGreenFlagSprite = 25;
-constexpr uint16_t kRedFlagSprite = 26;
-constexpr int32_t kStateAcrossSlope = 3;
-constexpr int32_t kStateCrashed = 11;
-constexpr int32_t kStateFinishedInAir = 14;
-constexpr int32_t kStateTumbling = 17;
 
 // The two timed courses differ only in these values; they share runStart,
 // runClock and nextGate, which is safe because only one run is ever on.
@@ -64,8 +56,8 @@ int32_t crossingTime(const Actor* player, int16_t py, int16_t lineY) {
 }
 
 bool gateMissed(const PlacedObject* gate, int32_t xc) {
-  if (gate->spriteIndex == kPassLeftSprite) return xc > gate->x;
-  if (gate->spriteIndex == kPassRightSprite) return xc < gate->x;
+  if (gate->spriteIndex == SPRITE_GATE_PASS_LEFT) return xc > gate->x;
+  if (gate->spriteIndex == SPRITE_GATE_PASS_RIGHT) return xc < gate->x;
   return false;  // flagged in an earlier attempt: counts as passed
 }
 
@@ -79,9 +71,9 @@ void passNextGate(const Actor* player, int16_t px, int16_t py) {
   if (gateMissed(gate, xc)) {
     world.runStart = wrappingDifference(static_cast<uint32_t>(world.runStart),
                                         static_cast<uint32_t>(kMissedGatePenaltyMs));
-    setGateFlag(gate, kRedFlagSprite);
+    setGateFlag(gate, SPRITE_GATE_MISSED);
   } else {
-    setGateFlag(gate, kGreenFlagSprite);
+    setGateFlag(gate, SPRITE_GATE_PASSED);
   }
   // The gates of a course follow one another in the table; after the last
   // one comes the finish banner, which the finish test reaches first.
@@ -164,8 +156,9 @@ void setGateFlag(PlacedObject* gate, uint16_t spriteIndex) {
 
 void finishRun() {
   Actor* player = world.player;
-  if (player != nullptr && player->state != kStateCrashed && player->state != kStateTumbling)
-    setActorState(player, player->z <= 0 ? kStateAcrossSlope : kStateFinishedInAir);
+  if (player != nullptr && player->state != STATE_PLAYER_CRASHED &&
+      player->state != STATE_PLAYER_TUMBLE)
+    setActorState(player, player->z <= 0 ? STATE_PLAYER_LEFT_ACROSS : STATE_PLAYER_AIR_LEFT);
   refreshStatus(world.statusDc);
 }
 

@@ -33,8 +33,7 @@ bool resetWorld() {
 }
 
 bool startGame() {
-  // State 3: standing across the slope, facing left.
-  Actor* player = createActor(KIND_PLAYER, 3);
+  Actor* player = createActor(KIND_PLAYER, STATE_PLAYER_LEFT_ACROSS);
   if (player == nullptr) return false;
   setActorPosition(player, 0, 0, 0);
   world.player = player;

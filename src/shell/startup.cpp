@@ -58,7 +58,7 @@ bool allocateTables() {
   }
   for (int id = 0; id < kStringCacheSize; ++id) world.stringCache[id] = nullptr;
   // The empty sprite must read as zero size even before the sheets exist.
-  world.sprites[0] = Sprite{nullptr, nullptr, 0, 0, 0, 0};
+  world.sprites[SPRITE_NONE] = Sprite{nullptr, nullptr, 0, 0, 0, 0};
   return true;
 }
 
