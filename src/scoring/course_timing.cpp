@@ -1,4 +1,4 @@
-// Course timing and style points: run starts at y = 640, the slalom gates,
+// Course timing and style points: run starts at the start line, the slalom gates,
 // finishes and abandons, the run clock and the freestyle style count.
 #include <cstdint>
 
@@ -8,28 +8,22 @@
 
 namespace {
 
-constexpr int16_t kStartLineY = 640;
 constexpr int32_t kMissedGatePenaltyMs = 5000;
 
 // The two timed courses differ only in these values; they share runStart,
 // runClock and nextGate, which is safe because only one run is ever on.
 struct TimedCourse {
-  int16_t startLeft;
-  int16_t startRight;
+  CourseSpan start;
   int16_t finishY;
   bool WorldState::*runOn;
   PlacedObject* WorldState::*firstGate;
   const char* key;
 };
 
-constexpr TimedCourse kSlalom = {
-    -576, -320, 8640, &WorldState::slalomRunOn, &WorldState::firstSlalomGate, "SS"};
-constexpr TimedCourse kTreeSlalom = {
-    320, 512, 16640, &WorldState::treeSlalomRunOn, &WorldState::firstTreeSlalomGate, "GS"};
-
-constexpr int16_t kFreestyleLeft = -160;
-constexpr int16_t kFreestyleRight = 160;
-constexpr int16_t kFreestyleFinishY = 16640;
+constexpr TimedCourse kSlalom = {kSlalomSpan, kSlalomFinishY, &WorldState::slalomRunOn,
+                                 &WorldState::firstSlalomGate, "SS"};
+constexpr TimedCourse kTreeSlalom = {kTreeSlalomSpan, kLongFinishY, &WorldState::treeSlalomRunOn,
+                                     &WorldState::firstTreeSlalomGate, "GS"};
 
 // Clock sums wrap like the tick count itself rather than overflow.
 int32_t wrappingDifference(uint32_t a, uint32_t b) {
@@ -43,11 +37,11 @@ bool isPlayer(const Actor* actor) {
   return true;
 }
 
-// This move crossed the start line downward inside [left, right].
-bool crossedStartWindow(const Actor* player, int16_t px, int16_t py, int16_t left, int16_t right) {
+// This move crossed the start line downward inside the course's window.
+bool crossedStartWindow(const Actor* player, int16_t px, int16_t py, CourseSpan span) {
   if (!(py <= kStartLineY && kStartLineY < player->y)) return false;
   int32_t xc = crossingValue(player->x, px, player->y, py, kStartLineY);
-  return left <= xc && xc <= right;
+  return span.left <= xc && xc <= span.right;
 }
 
 int32_t crossingTime(const Actor* player, int16_t py, int16_t lineY) {
@@ -84,7 +78,7 @@ void checkTimedCourse(const TimedCourse& course, Actor* actor, int16_t px, int16
   if (!isPlayer(actor)) return;
   bool& runOn = world.*course.runOn;
   if (!runOn) {
-    if (!crossedStartWindow(actor, px, py, course.startLeft, course.startRight)) return;
+    if (!crossedStartWindow(actor, px, py, course.start)) return;
     runOn = true;
     world.runStart = crossingTime(actor, py, kStartLineY);
     world.runClock = wrappingDifference(world.now, static_cast<uint32_t>(world.runStart));
@@ -132,11 +126,11 @@ void checkFreestyle(Actor* actor, int16_t previousX, int16_t previousY) {
   if (!isPlayer(actor)) return;
   if (!world.freestyleRunOn) {
     // Style is not reset: a second run goes on from the points gathered.
-    if (crossedStartWindow(actor, previousX, previousY, kFreestyleLeft, kFreestyleRight))
+    if (crossedStartWindow(actor, previousX, previousY, kFreestyleSpan))
       world.freestyleRunOn = true;
     return;
   }
-  if (actor->y > kFreestyleFinishY) {
+  if (actor->y > kLongFinishY) {
     world.freestyleRunOn = false;
     finishRun();
     recordHighScore("FS", world.style, false);

@@ -8,8 +8,6 @@
 namespace {
 
 constexpr int kStatusMargin = 2;
-constexpr int16_t kSlalomFinishY = 8640;
-constexpr int16_t kLongCourseFinishY = 16640;  // tree slalom and freestyle
 constexpr int32_t kUnitsPerMetre = 16;
 
 constexpr int kRunTimeFormat = 11;
@@ -29,7 +27,7 @@ int16_t playerSpeed(const Actor* player) {
 int16_t playerDistance(const Actor* player) {
   if (world.slalomRunOn) return static_cast<int16_t>(kSlalomFinishY - player->y);
   if (world.freestyleRunOn || world.treeSlalomRunOn)
-    return static_cast<int16_t>(kLongCourseFinishY - player->y);
+    return static_cast<int16_t>(kLongFinishY - player->y);
   return player->y;
 }
 

@@ -9,13 +9,6 @@
 
 namespace {
 
-constexpr int16_t kStartLine = 640;
-constexpr int16_t kSlalomFinish = 8640;
-constexpr int16_t kLongFinish = 16640;
-constexpr int16_t kLiftTop = -1024;
-constexpr int16_t kLiftBottom = 23552;
-constexpr int16_t kLiftSpacing = 2048;
-
 PlacedObject* place(PlacedList* list, int32_t kind, uint16_t sprite, int x, int y) {
   PlacedObject templ{};
   templ.kind = kind;
@@ -26,15 +19,15 @@ PlacedObject* place(PlacedList* list, int32_t kind, uint16_t sprite, int x, int 
   return addPlacedObject(list, &templ);
 }
 
-void placeStart(PlacedList* list, int left, int right) {
+void placeStart(PlacedList* list, CourseSpan span) {
   // Each banner's arrow points into the course.
-  place(list, KIND_SCENERY, SPRITE_START_RIGHT, left, kStartLine);
-  place(list, KIND_SCENERY, SPRITE_START_LEFT, right, kStartLine);
+  place(list, KIND_SCENERY, SPRITE_START_RIGHT, span.left, kStartLineY);
+  place(list, KIND_SCENERY, SPRITE_START_LEFT, span.right, kStartLineY);
 }
 
-void placeFinish(PlacedList* list, int left, int right, int finishY) {
-  place(list, KIND_SCENERY, SPRITE_FINISH_RIGHT, left, finishY);
-  place(list, KIND_SCENERY, SPRITE_FINISH_LEFT, right, finishY);
+void placeFinish(PlacedList* list, CourseSpan span, int finishY) {
+  place(list, KIND_SCENERY, SPRITE_FINISH_RIGHT, span.left, finishY);
+  place(list, KIND_SCENERY, SPRITE_FINISH_LEFT, span.right, finishY);
 }
 
 // Gates alternate between a pole passed on its left and one passed on its
@@ -64,55 +57,86 @@ void placeMoving(int32_t kind, int32_t state, int x, int y, int z, int dy) {
   addPlacedObject(&world.movingList, &templ);
 }
 
-}  // namespace
+// Where the course signs stand: near the client area's edges at game start,
+// on a row 60 above its bottom.
+struct SignRow {
+  int16_t leftX;
+  int16_t rightX;
+  int16_t y;
+};
 
-void layoutCourses() {
+SignRow signRow() {
   const RECT& client = world.clientRect;
-  const int16_t leftX = static_cast<int16_t>(client.left - world.anchorX + world.viewX);
-  const int16_t rightX = static_cast<int16_t>(client.right - world.anchorX + world.viewX);
-  int16_t signY = static_cast<int16_t>(client.bottom - world.anchorY + world.viewY - 60);
+  SignRow row;
+  row.leftX = static_cast<int16_t>(client.left - world.anchorX + world.viewX);
+  row.rightX = static_cast<int16_t>(client.right - world.anchorX + world.viewX);
+  row.y = static_cast<int16_t>(client.bottom - world.anchorY + world.viewY - 60);
   // On a very tall window the signs would stand below the start line.
-  if (signY > kStartLine) signY = 520;
+  if (row.y > kStartLineY) row.y = 520;
+  return row;
+}
 
+void layoutSlalom(const SignRow& signs) {
   clearPlacedList(&world.slalomList);
   place(&world.slalomList, KIND_SCENERY, SPRITE_SIGN_SLALOM,
-        std::max<int16_t>(int16_t(leftX + 60), -320), signY);
-  placeStart(&world.slalomList, -576, -320);
-  world.firstSlalomGate = nullptr;
-  world.firstSlalomGate = placeGates(&world.slalomList, 960, 320, kSlalomFinish, -496, -400);
-  placeFinish(&world.slalomList, -576, -320, kSlalomFinish);
+        std::max<int16_t>(int16_t(signs.leftX + 60), kSlalomSpan.right), signs.y);
+  placeStart(&world.slalomList, kSlalomSpan);
+  world.firstSlalomGate = placeGates(&world.slalomList, 960, 320, kSlalomFinishY, -496, -400);
+  placeFinish(&world.slalomList, kSlalomSpan, kSlalomFinishY);
+}
 
+// The trees of this course are not placed: the edge spawner fills its area.
+void layoutTreeSlalom(const SignRow& signs) {
   clearPlacedList(&world.treeSlalomList);
   place(&world.treeSlalomList, KIND_SCENERY, SPRITE_SIGN_TREE_SLALOM,
-        std::min<int16_t>(int16_t(rightX - 60), 320), signY);
-  placeStart(&world.treeSlalomList, 320, 512);
-  world.firstTreeSlalomGate = nullptr;
-  world.firstTreeSlalomGate = placeGates(&world.treeSlalomList, 1040, 400, kLongFinish, 400, 432);
-  placeFinish(&world.treeSlalomList, 320, 512, kLongFinish);
+        std::min<int16_t>(int16_t(signs.rightX - 60), kTreeSlalomSpan.left), signs.y);
+  placeStart(&world.treeSlalomList, kTreeSlalomSpan);
+  world.firstTreeSlalomGate = placeGates(&world.treeSlalomList, 1040, 400, kLongFinishY, 400, 432);
+  placeFinish(&world.treeSlalomList, kTreeSlalomSpan, kLongFinishY);
+}
 
+void layoutFreestyle(const SignRow& signs) {
   clearPlacedList(&world.freestyleList);
-  place(&world.freestyleList, KIND_SCENERY, SPRITE_SIGN_FREESTYLE, 0, signY);
-  placeStart(&world.freestyleList, -160, 160);
-  placeFinish(&world.freestyleList, -160, 160, kLongFinish);
+  place(&world.freestyleList, KIND_SCENERY, SPRITE_SIGN_FREESTYLE, 0, signs.y);
+  placeStart(&world.freestyleList, kFreestyleSpan);
+  placeFinish(&world.freestyleList, kFreestyleSpan, kLongFinishY);
   world.freestyleRunOn = false;
+}
 
+// Chairs hang 32 above the snow: full ones going up on the right-hand line,
+// empty ones coming down on the left, an up-going one first where both are.
+void layoutLift() {
   clearPlacedList(&world.liftTowerList);
-  for (int y = kLiftTop; y <= kLiftBottom; y += kLiftSpacing) {
-    place(&world.liftTowerList, KIND_TREE, SPRITE_LIFT_TOWER, -128, y);
+  for (int y = kLiftTopY; y <= kLiftBottomY; y += kLiftSpacing) {
+    place(&world.liftTowerList, KIND_TREE, SPRITE_LIFT_TOWER, kLiftTowerX, y);
   }
-
-  // Chairs hang 32 above the snow: full ones going up on the right-hand
-  // line, empty ones coming down on the left.
   clearPlacedList(&world.movingList);
-  for (int y = kLiftTop; y <= kLiftBottom; y += kLiftSpacing) {
-    if (y > kLiftTop) placeMoving(KIND_LIFT_CHAIR, STATE_CHAIR_TWO_RIDERS, -112, y, 32, -2);
-    if (y < kLiftBottom) placeMoving(KIND_LIFT_CHAIR, STATE_CHAIR_EMPTY, -144, y, 32, 2);
+  for (int y = kLiftTopY; y <= kLiftBottomY; y += kLiftSpacing) {
+    if (y > kLiftTopY) placeMoving(KIND_LIFT_CHAIR, STATE_CHAIR_TWO_RIDERS, kLiftUpX, y, 32, -2);
+    if (y < kLiftBottomY) placeMoving(KIND_LIFT_CHAIR, STATE_CHAIR_EMPTY, kLiftDownX, y, 32, 2);
   }
+}
 
+// Each monster waits a little beyond the edge of the world it guards; they
+// follow the chairs in the list of moving objects.
+void placeMonsters() {
   placeMoving(KIND_MONSTER_LEFT, STATE_MONSTER_STAND, -16060, 0, 0, 0);
   placeMoving(KIND_MONSTER_RIGHT, STATE_MONSTER_STAND, 16060, 0, 0, 0);
   placeMoving(KIND_MONSTER_TOP, STATE_MONSTER_STAND, 0, -2060, 0, 0);
   placeMoving(KIND_MONSTER_BOTTOM, STATE_MONSTER_STAND, 0, 32060, 0, 0);
+}
+
+}  // namespace
+
+// The lists are built one after another, so each one's records lie together
+// in the table.
+void layoutCourses() {
+  const SignRow signs = signRow();
+  layoutSlalom(signs);
+  layoutTreeSlalom(signs);
+  layoutFreestyle(signs);
+  layoutLift();
+  placeMonsters();
 }
 
 void placeTitleSigns() {

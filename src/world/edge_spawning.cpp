@@ -15,9 +15,9 @@ struct CourseArea {
 };
 
 const CourseArea kCourseAreas[] = {
-    {-576, -320, 640, 8640, chooseSlalomKind},
-    {320, 512, 640, 16640, chooseTreeSlalomKind},
-    {-160, 160, 640, 16640, chooseFreestyleKind},
+    {kSlalomSpan.left, kSlalomSpan.right, kStartLineY, kSlalomFinishY, chooseSlalomKind},
+    {kTreeSlalomSpan.left, kTreeSlalomSpan.right, kStartLineY, kLongFinishY, chooseTreeSlalomKind},
+    {kFreestyleSpan.left, kFreestyleSpan.right, kStartLineY, kLongFinishY, chooseFreestyleKind},
 };
 
 int32_t chooseKindAt(int16_t x, int16_t y) {

@@ -5,25 +5,18 @@
 #include "actors/actors.h"
 #include "shell/shell.h"
 
-namespace {
-
-constexpr int16_t kLineTop = -1024;
-constexpr int16_t kLineBottom = 23552;
-
-}  // namespace
-
 void stepLiftChair(PlacedObject* chair) {
   if (!GAME_CHECK(chair != nullptr && chair->kind == KIND_LIFT_CHAIR)) return;
-  if (chair->y <= kLineTop) {
+  if (chair->y <= kLiftTopY) {
     chair->state = STATE_CHAIR_EMPTY;
     chair->dy = 2;
-    chair->x = -144;
+    chair->x = kLiftDownX;
     return;
   }
-  if (chair->y >= kLineBottom) {
+  if (chair->y >= kLiftBottomY) {
     chair->state = STATE_CHAIR_TWO_RIDERS;
     chair->dy = -2;
-    chair->x = -112;
+    chair->x = kLiftUpX;
     return;
   }
   // Only a chair in sight can lose a rider, so far chairs draw no numbers.
