@@ -74,30 +74,36 @@ void passNextGate(const Actor* player, int16_t px, int16_t py) {
   world.nextGate = gate + 1;
 }
 
-void checkTimedCourse(const TimedCourse& course, Actor* actor, int16_t px, int16_t py) {
-  if (!isPlayer(actor)) return;
-  bool& runOn = world.*course.runOn;
-  if (!runOn) {
-    if (!crossedStartWindow(actor, px, py, course.start)) return;
-    runOn = true;
-    world.runStart = crossingTime(actor, py, kStartLineY);
-    world.runClock = wrappingDifference(world.now, static_cast<uint32_t>(world.runStart));
-    world.nextGate = world.*course.firstGate;
-    return;
-  }
-
+// The clock starts at the moment of crossing, found between the two ticks.
+void startTimedRun(const TimedCourse& course, const Actor* player, int16_t py) {
+  world.*course.runOn = true;
+  world.runStart = crossingTime(player, py, kStartLineY);
   world.runClock = wrappingDifference(world.now, static_cast<uint32_t>(world.runStart));
-  if (actor->y > course.finishY) {
-    int32_t finishedAt = crossingTime(actor, py, course.finishY);
-    runOn = false;
+  world.nextGate = world.*course.firstGate;
+}
+
+void advanceTimedRun(const TimedCourse& course, const Actor* player, int16_t px, int16_t py) {
+  world.runClock = wrappingDifference(world.now, static_cast<uint32_t>(world.runStart));
+  if (player->y > course.finishY) {
+    int32_t finishedAt = crossingTime(player, py, course.finishY);
+    world.*course.runOn = false;
     world.runClock = wrappingDifference(static_cast<uint32_t>(finishedAt),
                                         static_cast<uint32_t>(world.runStart));
     finishRun();
     recordHighScore(course.key, world.runClock, true);
-  } else if (actor->y <= kStartLineY) {
-    runOn = false;  // climbed back above the start: abandoned, flags stay
+  } else if (player->y <= kStartLineY) {
+    world.*course.runOn = false;  // climbed back above the start: abandoned, flags stay
   } else {
-    passNextGate(actor, px, py);
+    passNextGate(player, px, py);
+  }
+}
+
+void checkTimedCourse(const TimedCourse& course, Actor* actor, int16_t px, int16_t py) {
+  if (!isPlayer(actor)) return;
+  if (world.*course.runOn) {
+    advanceTimedRun(course, actor, px, py);
+  } else if (crossedStartWindow(actor, px, py, course.start)) {
+    startTimedRun(course, actor, py);
   }
 }
 
