@@ -51,24 +51,23 @@ int32_t storedValue(int32_t value, bool isTime) {
   return value == INT32_MIN ? INT32_MAX : -value;
 }
 
-}  // namespace
-
-// The results of the profile calls and of the box are ignored on purpose: a
-// file that cannot be read is an empty list, and one that cannot be written
-// still shows the player the list as it stands.
-void recordHighScore(const char* key, int32_t value, bool isTime) {
-  int32_t v = storedValue(value, isTime);
-
-  char buffer[kLineBufferSize];
+// Reads the course's list, merges the stored value into it and writes it back
+// at once, also when nothing was inserted; returns its place (the list's size
+// when it did not make the list). The buffer is the one line of the profile.
+int mergeIntoProfile(const char* key, int32_t stored, ScoreList* list, char* buffer) {
   DWORD read =
       GetPrivateProfileStringA(kProfileSection, key, "", buffer, kLineBufferSize, kProfileFile);
-  ScoreList list;
-  parseScoreLine(buffer, read >= kLineBufferSize - 1, &list);
-
-  int pos = insertScore(&list, v);
-  writeScoreLine(list, buffer);
+  parseScoreLine(buffer, read >= kLineBufferSize - 1, list);
+  const int pos = insertScore(list, stored);
+  writeScoreLine(*list, buffer);
   WritePrivateProfileStringA(kProfileSection, key, buffer, kProfileFile);
+  return pos;
+}
 
+// One line per entry with the new result marked, or, when it did not make
+// the list, the result itself under a blank line.
+void composeScoreMessage(const ScoreList& list, int pos, int32_t value, int32_t stored, bool isTime,
+                         char* buffer) {
   MessageText message(buffer);
   for (int i = 0; i < list.count; ++i) {
     if (i > 0) message.append("\n");
@@ -77,8 +76,21 @@ void recordHighScore(const char* key, int32_t value, bool isTime) {
   }
   if (pos == kScoreListSize) {
     message.append("\n\n");
-    appendResult(&message, isTime ? storedTimeToMs(v) : value, isTime);
+    appendResult(&message, isTime ? storedTimeToMs(stored) : value, isTime);
     message.append(loadString(kTryAgainString));
   }
+}
+
+}  // namespace
+
+// The results of the profile calls and of the box are ignored on purpose: a
+// file that cannot be read is an empty list, and one that cannot be written
+// still shows the player the list as it stands.
+void recordHighScore(const char* key, int32_t value, bool isTime) {
+  const int32_t stored = storedValue(value, isTime);
+  char buffer[kLineBufferSize];
+  ScoreList list;
+  const int pos = mergeIntoProfile(key, stored, &list, buffer);
+  composeScoreMessage(list, pos, value, stored, isTime, buffer);
   MessageBoxA(world.mainWindow, buffer, loadString(kCaptionString), MB_OK);
 }
