@@ -12,9 +12,6 @@ namespace {
 constexpr char kProfileFile[] = "tolvane.ini";
 constexpr char kProfileSection[] = "Snowvel";
 constexpr DWORD kLineBufferSize = 256;
-constexpr int kCaptionString = 15;
-constexpr int kThatsYouString = 16;
-constexpr int kTryAgainString = 17;
 
 // Appends to the message buffer, dropping whatever would not fit, so no
 // content of the profile file can write past it.
@@ -72,12 +69,12 @@ void composeScoreMessage(const ScoreList& list, int pos, int32_t value, int32_t 
   for (int i = 0; i < list.count; ++i) {
     if (i > 0) message.append("\n");
     appendResult(&message, isTime ? storedTimeToMs(list.numbers[i]) : list.numbers[i], isTime);
-    if (i == pos) message.append(loadString(kThatsYouString));
+    if (i == pos) message.append(loadString(STRING_THATS_YOU));
   }
   if (pos == kScoreListSize) {
     message.append("\n\n");
     appendResult(&message, isTime ? storedTimeToMs(stored) : value, isTime);
-    message.append(loadString(kTryAgainString));
+    message.append(loadString(STRING_TRY_AGAIN));
   }
 }
 
@@ -92,5 +89,5 @@ void recordHighScore(const char* key, int32_t value, bool isTime) {
   ScoreList list;
   const int pos = mergeIntoProfile(key, stored, &list, buffer);
   composeScoreMessage(list, pos, value, stored, isTime, buffer);
-  MessageBoxA(world.mainWindow, buffer, loadString(kCaptionString), MB_OK);
+  MessageBoxA(world.mainWindow, buffer, loadString(STRING_HIGH_SCORES), MB_OK);
 }

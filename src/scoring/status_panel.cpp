@@ -9,8 +9,6 @@ namespace {
 
 constexpr int kStatusMargin = 2;
 constexpr int kStatusLines = 4;
-constexpr int kFirstLabel = 3;     // "Time:" .. "Style:" are 3 to 6
-constexpr int kFirstTemplate = 7;  // the widest values are 7 to 10
 
 void takeClientRect(HWND window) {
   GetClientRect(window, &world.statusRect);
@@ -57,11 +55,11 @@ bool initStatusPanel(HWND window) {
   int16_t labelWidth = 0;
   int16_t valueWidth = 0;
   for (int i = 0; i < kStatusLines; ++i) {
-    const char* label = loadString(kFirstLabel + i);
+    const char* label = loadString(STRING_TIME_LABEL + i);
     widenToText(world.statusDc, &labelWidth, label, lstrlenA(label));
   }
   for (int i = 0; i < kStatusLines; ++i) {
-    const char* widest = loadString(kFirstTemplate + i);
+    const char* widest = loadString(STRING_TIME_WIDEST + i);
     widenToText(world.statusDc, &valueWidth, widest, lstrlenA(widest));
   }
   world.labelWidth = labelWidth;
@@ -76,7 +74,7 @@ void paintStatusPanel(HWND window) {
   HDC dc = BeginPaint(window, &paint);
   FrameRect(dc, &world.statusRect, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
   for (int i = 0; i < kStatusLines; ++i) {
-    const char* label = loadString(kFirstLabel + i);
+    const char* label = loadString(STRING_TIME_LABEL + i);
     drawStatusLine(dc, label, kStatusMargin, &linePosition, lstrlenA(label));
   }
   refreshStatus(dc);

@@ -7,6 +7,7 @@
 #include "shell/actor_states.h"
 #include "shell/sound_ids.h"
 #include "shell/sprite_ids.h"
+#include "shell/string_ids.h"
 #include "shell/world_layout.h"
 
 // What an actor is. Kinds below KIND_MOGULS have behaviour and states; the
