@@ -3,16 +3,25 @@
 #include "shell/shell.h"
 #include "world/world.h"
 
-bool resetWorld() {
-  world.now = GetTickCount();
-  seedRandom(world.now);
+namespace {
 
+// Every record free again, the first record of the pool at the head.
+void refillActorPool() {
   world.activeList = nullptr;
   world.freeList = nullptr;
   for (int i = kActorPoolSize - 1; i >= 0; --i) {
     world.actorPool[i].next = world.freeList;
     world.freeList = &world.actorPool[i];
   }
+}
+
+}  // namespace
+
+bool resetWorld() {
+  world.now = GetTickCount();
+  seedRandom(world.now);
+
+  refillActorPool();
   world.cameraActor = nullptr;
   world.player = nullptr;
   world.spriteAreaSum = 0;
