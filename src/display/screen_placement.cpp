@@ -25,6 +25,12 @@ RECT* actorScreenRect(Actor* actor) {
   return &actor->screenRect;
 }
 
+// The kept rectangle while it is still right, else a fresh one.
+const RECT* currentScreenRect(Actor* actor) {
+  if (actor->flags & ACTOR_RECT_VALID) return &actor->screenRect;
+  return actorScreenRect(actor);
+}
+
 void scrollView(int16_t newX, int16_t newY) {
   const int16_t dX = int16_t(newX - world.viewX);
   const int16_t dY = int16_t(newY - world.viewY);
