@@ -19,6 +19,14 @@ constexpr CourseSpan kSlalomSpan = {-576, -320};
 constexpr CourseSpan kTreeSlalomSpan = {320, 512};
 constexpr CourseSpan kFreestyleSpan = {-160, 160};
 
+// The edges of the world: a player who crosses one is chased by the monster
+// that keeps its post just beyond it.
+constexpr int16_t kWorldLeftX = -16000;
+constexpr int16_t kWorldRightX = 16000;
+constexpr int16_t kWorldTopY = -2000;
+constexpr int16_t kWorldBottomY = 32000;
+constexpr int16_t kMonsterPostDistance = 60;
+
 // The lift turns at its top and bottom; chairs go up on one line and come
 // down on the other, with the towers between them.
 constexpr int16_t kLiftTopY = -1024;

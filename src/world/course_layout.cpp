@@ -117,13 +117,13 @@ void layoutLift() {
   }
 }
 
-// Each monster waits a little beyond the edge of the world it guards; they
-// follow the chairs in the list of moving objects.
+// The monsters follow the chairs in the list of moving objects.
 void placeMonsters() {
-  placeMoving(KIND_MONSTER_LEFT, STATE_MONSTER_STAND, -16060, 0, 0, 0);
-  placeMoving(KIND_MONSTER_RIGHT, STATE_MONSTER_STAND, 16060, 0, 0, 0);
-  placeMoving(KIND_MONSTER_TOP, STATE_MONSTER_STAND, 0, -2060, 0, 0);
-  placeMoving(KIND_MONSTER_BOTTOM, STATE_MONSTER_STAND, 0, 32060, 0, 0);
+  constexpr int kBeyond = kMonsterPostDistance;
+  placeMoving(KIND_MONSTER_LEFT, STATE_MONSTER_STAND, kWorldLeftX - kBeyond, 0, 0, 0);
+  placeMoving(KIND_MONSTER_RIGHT, STATE_MONSTER_STAND, kWorldRightX + kBeyond, 0, 0, 0);
+  placeMoving(KIND_MONSTER_TOP, STATE_MONSTER_STAND, 0, kWorldTopY - kBeyond, 0, 0);
+  placeMoving(KIND_MONSTER_BOTTOM, STATE_MONSTER_STAND, 0, kWorldBottomY + kBeyond, 0, 0);
 }
 
 }  // namespace

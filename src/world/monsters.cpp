@@ -18,19 +18,16 @@ struct Post {
 };
 
 const Post& postOf(int32_t kind) {
+  // In the order of the monster kinds: top, bottom, left, right.
   static const Post kPosts[4] = {
-      // top
-      {[](const PlacedObject* m) { return m->y <= -2000; }, 0, -10,
-       [](const Actor* p) { return p->y < -2000; }},
-      // bottom
-      {[](const PlacedObject* m) { return m->y >= 32000; }, 0, 26,
-       [](const Actor* p) { return p->y > 32000; }},
-      // left
-      {[](const PlacedObject* m) { return m->x <= -16000; }, -16, 0,
-       [](const Actor* p) { return p->x < -16000; }},
-      // right
-      {[](const PlacedObject* m) { return m->x >= 16000; }, 16, 0,
-       [](const Actor* p) { return p->x > 16000; }},
+      {[](const PlacedObject* m) { return m->y <= kWorldTopY; }, 0, -10,
+       [](const Actor* p) { return p->y < kWorldTopY; }},
+      {[](const PlacedObject* m) { return m->y >= kWorldBottomY; }, 0, 26,
+       [](const Actor* p) { return p->y > kWorldBottomY; }},
+      {[](const PlacedObject* m) { return m->x <= kWorldLeftX; }, -16, 0,
+       [](const Actor* p) { return p->x < kWorldLeftX; }},
+      {[](const PlacedObject* m) { return m->x >= kWorldRightX; }, 16, 0,
+       [](const Actor* p) { return p->x > kWorldRightX; }},
   };
   return kPosts[kind - KIND_MONSTER_TOP];
 }
