@@ -29,7 +29,7 @@ const uint16_t StateSprite[kStateCount] = {
     // Walking tree: stands as a plain tree, then strides.
     SPRITE_TREE, SPRITE_WALKING_TREE, SPRITE_WALKING_TREE_LEFT, SPRITE_WALKING_TREE_RIGHT};
 
-const int32_t KindDefaultState[11] = {
+const int32_t KindDefaultState[KIND_MOGULS] = {
     STATE_PLAYER_RIGHT_ACROSS,  // KIND_PLAYER
     STATE_RACER_STRAIGHT,       // KIND_RACER
     STATE_DOG_TROT_1,           // KIND_DOG

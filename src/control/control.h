@@ -6,7 +6,8 @@
 #include "shell/world_state.h"
 
 enum TurnSide { TURN_LEFT = 0, TURN_RIGHT = 1 };
-extern const int32_t TurnTable[22][2];  // [state][TURN_LEFT or TURN_RIGHT]: the state after
+extern const int32_t TurnTable[kPlayerStateCount]
+                              [2];  // [state][TURN_LEFT or TURN_RIGHT]: the state after
 
 void onKeyDown(WPARAM virtualKey);
 void onChar(WPARAM character);

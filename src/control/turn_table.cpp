@@ -4,7 +4,7 @@
 // On the snow a turn walks toward one side and, past across the slope,
 // into a side-step; in the air the four poses form a quarter-turn cycle
 // and the tricks fall back into it.
-const int32_t TurnTable[22][2] = {
+const int32_t TurnTable[kPlayerStateCount][2] = {
     {STATE_PLAYER_LEFT_SLIGHT, STATE_PLAYER_RIGHT_SLIGHT},          // STRAIGHT
     {STATE_PLAYER_LEFT_TURN, STATE_PLAYER_STRAIGHT},                // LEFT_SLIGHT
     {STATE_PLAYER_LEFT_ACROSS, STATE_PLAYER_LEFT_SLIGHT},           // LEFT_TURN

@@ -84,4 +84,8 @@ enum ActorState : int32_t {
 
 constexpr int32_t kStateCount = 64;
 constexpr int32_t kNoState = STATE_NONE;
+// How many states each self-propelled figure has, for the tables kept per state.
 constexpr int32_t kPlayerStateCount = STATE_RACER_STRAIGHT;  // the player's are 0 to 21
+constexpr int32_t kAirborneStateCount = STATE_RACER_STRAIGHT - STATE_PLAYER_AIR_SPREAD;
+constexpr int32_t kRacerStateCount = STATE_DOG_TROT_1 - STATE_RACER_STRAIGHT;
+constexpr int32_t kBoarderStateCount = STATE_CHAIR_TWO_RIDERS - STATE_BOARDER_CARVE_LEFT;

@@ -7,7 +7,7 @@
 #include "shell/shell.h"
 
 // forwardAccel, forwardTarget, sideAccel, sideRatio, sideDir, state
-const MotionRule PlayerMotionRules[22] = {
+const MotionRule PlayerMotionRules[kPlayerStateCount] = {
     {1, 16, 0, 0, 0, STATE_PLAYER_STRAIGHT},
     {1, 12, 1, 1, -1, STATE_PLAYER_LEFT_SLIGHT},
     {1, 6, 1, 4, -1, STATE_PLAYER_LEFT_TURN},
@@ -32,13 +32,13 @@ const MotionRule PlayerMotionRules[22] = {
     {1, 22, 0, 0, 0, STATE_PLAYER_TRICK_TUCK_RIGHT},
 };
 
-const MotionRule RacerMotionRules[5] = {
+const MotionRule RacerMotionRules[kRacerStateCount] = {
     {1, 1, 0, 0, 0, STATE_RACER_STRAIGHT},    {1, 1, 1, 4, -1, STATE_RACER_SLIDE_LEFT},
     {1, 1, 1, 4, 1, STATE_RACER_SLIDE_RIGHT}, {0, 0, 0, 0, 0, STATE_RACER_FALLEN},  // never applied
     {0, 0, 0, 0, 0, STATE_RACER_TUMBLED},                                           // never applied
 };
 
-const MotionRule BoarderMotionRules[8] = {
+const MotionRule BoarderMotionRules[kBoarderStateCount] = {
     {2, 18, 2, 1, -1, STATE_BOARDER_CARVE_LEFT}, {2, 18, 2, 1, 1, STATE_BOARDER_CARVE_RIGHT},
     {1, 22, 0, 0, 0, STATE_BOARDER_AIR},         {1, 4, 0, 0, 0, STATE_BOARDER_TUMBLE_1},
     {1, 4, 0, 0, 0, STATE_BOARDER_TUMBLE_2},     {1, 4, 0, 0, 0, STATE_BOARDER_TUMBLE_3},
