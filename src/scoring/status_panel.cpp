@@ -14,6 +14,35 @@ void takeClientRect(HWND window) {
   GetClientRect(window, &world.statusRect);
 }
 
+// Without a stock fixed font the context's own font serves, and nothing is
+// put back on destruction.
+void selectStatusFont() {
+  world.savedStatusFont = GetStockObject(OEM_FIXED_FONT);
+  if (world.savedStatusFont != nullptr)
+    world.savedStatusFont = SelectObject(world.statusDc, world.savedStatusFont);
+}
+
+// One line per value; the labels' column, then room for the widest values.
+void measureStatusPanel() {
+  TEXTMETRICA metrics = {};
+  GetTextMetricsA(world.statusDc, &metrics);
+  world.lineHeight = static_cast<int16_t>(metrics.tmHeight);
+
+  int16_t labelWidth = 0;
+  int16_t valueWidth = 0;
+  for (int i = 0; i < kStatusLines; ++i) {
+    const char* label = loadString(STRING_TIME_LABEL + i);
+    widenToText(world.statusDc, &labelWidth, label, lstrlenA(label));
+  }
+  for (int i = 0; i < kStatusLines; ++i) {
+    const char* widest = loadString(STRING_TIME_WIDEST + i);
+    widenToText(world.statusDc, &valueWidth, widest, lstrlenA(widest));
+  }
+  world.labelWidth = labelWidth;
+  world.panelContentHeight = static_cast<int16_t>(kStatusLines * world.lineHeight);
+  world.panelContentWidth = static_cast<int16_t>(labelWidth + valueWidth);
+}
+
 }  // namespace
 
 LRESULT CALLBACK statusWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -41,30 +70,8 @@ LRESULT CALLBACK statusWindowProc(HWND window, UINT message, WPARAM wParam, LPAR
 bool initStatusPanel(HWND window) {
   world.statusDc = GetDC(window);
   if (world.statusDc == nullptr) return false;
-
-  // Without a stock fixed font the context's own font serves, and nothing
-  // is put back on destruction.
-  world.savedStatusFont = GetStockObject(OEM_FIXED_FONT);
-  if (world.savedStatusFont != nullptr)
-    world.savedStatusFont = SelectObject(world.statusDc, world.savedStatusFont);
-
-  TEXTMETRICA metrics = {};
-  GetTextMetricsA(world.statusDc, &metrics);
-  world.lineHeight = static_cast<int16_t>(metrics.tmHeight);
-
-  int16_t labelWidth = 0;
-  int16_t valueWidth = 0;
-  for (int i = 0; i < kStatusLines; ++i) {
-    const char* label = loadString(STRING_TIME_LABEL + i);
-    widenToText(world.statusDc, &labelWidth, label, lstrlenA(label));
-  }
-  for (int i = 0; i < kStatusLines; ++i) {
-    const char* widest = loadString(STRING_TIME_WIDEST + i);
-    widenToText(world.statusDc, &valueWidth, widest, lstrlenA(widest));
-  }
-  world.labelWidth = labelWidth;
-  world.panelContentHeight = static_cast<int16_t>(kStatusLines * world.lineHeight);
-  world.panelContentWidth = static_cast<int16_t>(labelWidth + valueWidth);
+  selectStatusFont();
+  measureStatusPanel();
   return true;
 }
 
