@@ -81,6 +81,30 @@ int32_t walkingState(int32_t previous, int16_t vx, int16_t vy) {
                                                 : STATE_MONSTER_WALK_RIGHT_1;
 }
 
+// Back to the post if away from it; at the post, after a player beyond the
+// edge; otherwise still.
+void wantedVelocity(PlacedObject* monster, int16_t* vx, int16_t* vy) {
+  const Post& post = postOf(monster->kind);
+  if (!post.atPost(monster)) {
+    *vx = post.backX;
+    *vy = post.backY;
+  } else if (world.player != nullptr && post.beyondEdge(world.player)) {
+    chase(monster, world.player, vx, vy);
+  }
+}
+
+// A moving monster walks; a still one stands, or now and then jumps in place.
+void takeStance(PlacedObject* monster, int32_t entryState, int16_t vx, int16_t vy) {
+  if (vx != 0 || vy != 0) {
+    monster->state = walkingState(entryState, vx, vy);
+  } else if (randomBelow(10) != 0) {
+    monster->state = STATE_MONSTER_STAND;
+  } else {
+    monster->state = STATE_MONSTER_JUMP;
+    monster->dz = 4;
+  }
+}
+
 }  // namespace
 
 void stepMonster(PlacedObject* monster) {
@@ -105,27 +129,12 @@ void stepMonster(PlacedObject* monster) {
     return;
   }
 
-  const Post& post = postOf(monster->kind);
   int16_t vx = 0;
   int16_t vy = 0;
-  if (!post.atPost(monster)) {
-    vx = post.backX;
-    vy = post.backY;
-  } else if (world.player != nullptr && post.beyondEdge(world.player)) {
-    chase(monster, world.player, &vx, &vy);
-  }
-
+  wantedVelocity(monster, &vx, &vy);
   // Moving monsters go in small hops.
   if (vx != 0 || vy != 0) monster->dz = 1;
   monster->dx = vx;
   monster->dy = vy;
-
-  if (vx != 0 || vy != 0) {
-    monster->state = walkingState(entryState, vx, vy);
-  } else if (randomBelow(10) != 0) {
-    monster->state = STATE_MONSTER_STAND;
-  } else {
-    monster->state = STATE_MONSTER_JUMP;
-    monster->dz = 4;
-  }
+  takeStance(monster, entryState, vx, vy);
 }
