@@ -1,9 +1,18 @@
 // Screenshots of the presented picture as 8-bit RGB PNG files.
+#include "platform/headless/headless.h"
+
+#ifdef SNOWVEL_NO_PNG
+
+bool headlessSavePng(HWND, const std::string&, std::string* error) {
+  if (error) *error = "this build has no PNG writer (WebAssembly builds go without libpng)";
+  return false;
+}
+
+#else
+
 #include <png.h>
 
 #include <vector>
-
-#include "platform/headless/headless.h"
 
 bool headlessSavePng(HWND window, const std::string& path, std::string* error) {
   HeadlessFramebuffer frame;
@@ -37,3 +46,5 @@ bool headlessSavePng(HWND window, const std::string& path, std::string* error) {
   }
   return true;
 }
+
+#endif
