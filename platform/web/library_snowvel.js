@@ -83,6 +83,19 @@ var LibrarySnowvelWeb = {
       if (w.canvas.height !== w.height) w.canvas.height = w.height;
       w.canvas.style.width = (w.width * SnowvelWeb.scale / ratio) + 'px';
       w.canvas.style.height = (w.height * SnowvelWeb.scale / ratio) + 'px';
+      SnowvelWeb.placeCanvas(w);
+    },
+
+    // Centred at the top of the game area, on whole device pixels: a canvas
+    // half a device pixel off would show some game pixels wider than others.
+    placeCanvas: function(w) {
+      var ratio = window.devicePixelRatio || 1;
+      var area = SnowvelWeb.area().getBoundingClientRect();
+      var areaX = area.left * ratio, areaY = area.top * ratio;
+      var x = Math.round(areaX + Math.max(0, (area.width * ratio - w.width * SnowvelWeb.scale) / 2));
+      var y = Math.ceil(areaY - 0.01);
+      w.canvas.style.left = ((x - areaX) / ratio) + 'px';
+      w.canvas.style.top = ((y - areaY) / ratio) + 'px';
     },
 
     // Client coordinates in game pixels of a point on a canvas.
@@ -268,6 +281,7 @@ var LibrarySnowvelWeb = {
     },
 
     onResize: function() {
+      for (var h in SnowvelWeb.windows) SnowvelWeb.placeCanvas(SnowvelWeb.windows[h]);
       var size = SnowvelWeb.areaSize();
       SnowvelWeb.push(SnowvelWeb.RESIZE, {hwnd: SnowvelWeb.mainHwnd, width: size[0], height: size[1]});
     },

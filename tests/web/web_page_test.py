@@ -79,8 +79,10 @@ request.onsuccess = () => {
 KEYS = {
     "F2": ("F2", "F2", 113), "F3": ("F3", "F3", 114), "Enter": ("Enter", "Enter", 13),
     "Down": ("ArrowDown", "ArrowDown", 40), "Left": ("ArrowLeft", "ArrowLeft", 37),
-    "Insert": ("Insert", "Insert", 45), "Numpad2Off": ("Numpad2", "ArrowDown", 98),
+    "Insert": ("Insert", "Insert", 45),
     "Shift": ("ShiftLeft", "Shift", 16),
+    # The keypad as the browser reports it with NumLock on, and off.
+    "Numpad2": ("Numpad2", "2", 98), "Numpad4Off": ("Numpad4", "ArrowLeft", 37),
 }
 
 
@@ -327,6 +329,32 @@ class WebPageTest(unittest.TestCase):
             document.dispatchEvent(new Event('visibilitychange'));
         """)
         poll("skiing after the tab came back", lambda: page.pixels() != frozen)
+
+        # The browser keeps its own keys; only the game's lose their default
+        # action (find, scrolling), and never with Ctrl, Alt or Meta.
+        held_back = page.js("""
+            const held = {};
+            for (const [name, key, code, ctrl] of [
+                ['F3', 'F3', 'F3', false], ['Down', 'ArrowDown', 'ArrowDown', false],
+                ['PageDown', 'PageDown', 'PageDown', false], ['F5', 'F5', 'F5', false],
+                ['F11', 'F11', 'F11', false], ['F12', 'F12', 'F12', false],
+                ['Ctrl+R', 'r', 'KeyR', true], ['Ctrl+W', 'w', 'KeyW', true],
+                ['Ctrl+Down', 'ArrowDown', 'ArrowDown', true]]) {
+              const down = new KeyboardEvent('keydown', {key, code, ctrlKey: ctrl, cancelable: true});
+              window.dispatchEvent(down);
+              window.dispatchEvent(new KeyboardEvent('keyup', {key, code, ctrlKey: ctrl}));
+              held[name] = down.defaultPrevented;
+            }
+            return held;
+        """)
+        self.assertEqual(held_back, {"F3": True, "Down": True, "PageDown": True, "F5": False,
+                                     "F11": False, "F12": False, "Ctrl+R": False,
+                                     "Ctrl+W": False, "Ctrl+Down": False})
+
+        # A smaller browser window gives the game a smaller client area.
+        size = page.canvas_size()
+        page.driver.set_window_size(800, 600)
+        poll("the canvas to follow the window", lambda: page.canvas_size()[1] < size[1])
         self.assertEqual(page.console_problems(), [])
 
     def test_slalom_scores_are_stored_survive_reloads_and_a_damaged_file(self):
@@ -359,13 +387,24 @@ class WebPageTest(unittest.TestCase):
         poll("the new score stored", lambda: "SS=-" in (page.stored() or ""))
         self.assertEqual(page.console_problems(), [])
 
-    def test_mouse_and_touch_steer_and_jump(self):
+    def test_keypad_mouse_and_touch_steer_and_jump(self):
         page = self.page()
         page.open()
         page.key("F3")
         poll("the paused title", lambda: page.driver.title == PAUSED_TITLE)
         width, height = page.canvas_size()
         ax, ay = width // 2, height // 3
+        # The keypad steers with NumLock on (digits) and off (cursor keys).
+        standing = page.anchor_picture()
+        page.key("Numpad2")
+        page.ticks(1)
+        downhill = page.anchor_picture()
+        self.assertNotEqual(downhill, standing, "keypad 2 with NumLock on did not steer")
+        page.key("Numpad4Off", 3)
+        page.ticks(1)
+        self.assertNotEqual(page.anchor_picture(), downhill, "keypad 4 with NumLock off")
+        page.ticks(40)
+
         standing = page.anchor_picture()
         # The first move only tells the game where the pointer is.
         page.mouse("mouseMoved", ax + 5, ay - 50)
@@ -408,7 +447,13 @@ class WebPageTest(unittest.TestCase):
         # browser that refuses storage still plays and says once it will
         # not keep the scores.
         quiet = self.page([AUDIO_PROBE, NO_STORAGE])
-        quiet.open("?nosound")
+        quiet.open("?nosound&scale=2")
+        # ?scale=2: every game pixel is 2 x 2 device pixels, on whole pixels.
+        ratio = quiet.js("return devicePixelRatio")
+        left, top, css_width, _ = quiet.canvas_box()
+        self.assertAlmostEqual(css_width * ratio, 2 * quiet.canvas_size()[0], delta=0.01)
+        self.assertAlmostEqual(left * ratio, round(left * ratio), delta=0.01)
+        self.assertAlmostEqual(top * ratio, round(top * ratio), delta=0.01)
         quiet.key("Down")
         width, height = quiet.canvas_size()
         quiet.mouse("mousePressed", width // 2, height // 2, "left", 1)
