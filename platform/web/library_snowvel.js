@@ -24,6 +24,7 @@ var LibrarySnowvelWeb = {
     dialogs: [],
     noSound: false,
     audio: null,
+    idleTimer: 0,
     clips: null,  // a Map made with the audio context
     playing: null,
     touch: null,
@@ -326,8 +327,20 @@ var LibrarySnowvelWeb = {
       if (!SnowvelWeb.audio) {
         SnowvelWeb.audio = new AudioContextType();
         SnowvelWeb.clips = new Map();
+        SnowvelWeb.audioIdle();
       }
-      if (SnowvelWeb.audio.state === 'suspended') SnowvelWeb.audio.resume();
+    },
+
+    // A running context keeps the audio thread busy even in silence (most of
+    // what a paused game would cost): it is suspended a second after the
+    // last sound ends and resumed by the next.
+    audioIdle: function() {
+      if (SnowvelWeb.idleTimer) clearTimeout(SnowvelWeb.idleTimer);
+      SnowvelWeb.idleTimer = setTimeout(function() {
+        SnowvelWeb.idleTimer = 0;
+        var audio = SnowvelWeb.audio;
+        if (audio && !SnowvelWeb.playing && audio.state === 'running') audio.suspend();
+      }, 1000);
     },
 
     clip: function(ptr, bytes, channels, rate, bits) {
@@ -355,6 +368,7 @@ var LibrarySnowvelWeb = {
       if (!SnowvelWeb.playing) return;
       try { SnowvelWeb.playing.stop(); } catch (e) {}
       SnowvelWeb.playing = null;
+      SnowvelWeb.audioIdle();
     },
 
     // ---- message boxes ----
@@ -445,8 +459,10 @@ var LibrarySnowvelWeb = {
     canvas.addEventListener('touchmove', SnowvelWeb.onTouch, {passive: false});
     canvas.addEventListener('touchend', SnowvelWeb.onTouch, {passive: false});
     canvas.addEventListener('touchcancel', SnowvelWeb.onTouch, {passive: false});
-    var w = {canvas: canvas, context: canvas.getContext('2d', {alpha: false}), width: width,
-             height: height};
+    // Desynchronized: the canvas reaches the screen without a whole-page
+    // frame for every tick, which halves what the renderer spends skiing.
+    var context = canvas.getContext('2d', {alpha: false, desynchronized: true});
+    var w = {canvas: canvas, context: context, width: width, height: height};
     SnowvelWeb.windows[hwnd] = w;
     SnowvelWeb.sizeCanvas(w);
     SnowvelWeb.listen();
@@ -558,11 +574,14 @@ var LibrarySnowvelWeb = {
     var buffer = SnowvelWeb.clip(samples, bytes, channels, rate, bits);
     if (!buffer) return;
     SnowvelWeb.stopSound();
+    if (audio.state === 'suspended') audio.resume();
     var source = audio.createBufferSource();
     source.buffer = buffer;
     source.connect(audio.destination);
     source.onended = function() {
-      if (SnowvelWeb.playing === source) SnowvelWeb.playing = null;
+      if (SnowvelWeb.playing !== source) return;
+      SnowvelWeb.playing = null;
+      SnowvelWeb.audioIdle();
     };
     source.start();
     SnowvelWeb.playing = source;

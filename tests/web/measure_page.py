@@ -45,20 +45,31 @@ def first_picture_ms(driver):
     raise SystemExit("measure: the page showed no picture")
 
 
-def renderers(profile):
-    """Chromium's renderer processes of this profile, by pid."""
-    found = []
+def processes(driver, kind=b"--type=renderer"):
+    """The processes of the Chromium that chromedriver started whose command
+    line holds kind (b"" for all of them)."""
+    parent, command = {}, {}
     for pid in os.listdir("/proc"):
         if not pid.isdigit():
             continue
         try:
+            with open("/proc/%s/stat" % pid) as f:
+                parent[int(pid)] = int(f.read().rsplit(")", 1)[1].split()[1])
             with open("/proc/%s/cmdline" % pid, "rb") as f:
-                args = f.read().split(b"\0")
+                command[int(pid)] = f.read()  # Chromium rewrites it as one line
         except OSError:
             continue
-        if b"--type=renderer" in args and any(profile.encode() in a for a in args):
-            found.append(int(pid))
-    return found
+    root = driver.service.process.pid
+
+    def descends(pid):
+        while pid in parent and pid > 1:
+            if pid == root:
+                return True
+            pid = parent[pid]
+        return False
+
+    return [pid for pid, line in command.items()
+            if kind in line and descends(pid) and pid != root]
 
 
 def cpu_ticks(pid):
@@ -70,16 +81,19 @@ def cpu_ticks(pid):
         return 0
 
 
-def renderer_share(profile, seconds, keep_going=None):
-    pids = renderers(profile)
-    before = sum(cpu_ticks(p) for p in pids)
+def cpu_shares(driver, seconds, keep_going=None):
+    """Shares of one core used by the renderers and by the whole browser."""
+    renderers, everything = processes(driver), processes(driver, b"")
+    if not renderers:
+        raise SystemExit("measure: no renderer process found")
+    before = [sum(cpu_ticks(p) for p in group) for group in (renderers, everything)]
     end = time.monotonic() + seconds
     while time.monotonic() < end:
         time.sleep(1)
         if keep_going:
             keep_going()
-    used = sum(cpu_ticks(p) for p in pids) - before
-    return 100.0 * used / CLK_TCK / seconds
+    after = [sum(cpu_ticks(p) for p in group) for group in (renderers, everything)]
+    return [100.0 * (a - b) / CLK_TCK / seconds for a, b in zip(after, before)]
 
 
 def key(driver, code, key_name, vk):
@@ -128,13 +142,14 @@ def main():
         key(driver, "ArrowDown", "ArrowDown", 40)
         time.sleep(1)
         # Straight down again after every crash.
-        skiing = renderer_share(profile, seconds,
+        skiing = cpu_shares(driver, seconds,
                                 lambda: key(driver, "ArrowDown", "ArrowDown", 40))
         key(driver, "F3", "F3", 114)
         time.sleep(1)
-        paused = renderer_share(profile, seconds)
-        print("%-34s cpu %5.2f%% of one core" % ("chromium renderer, skiing", skiing))
-        print("%-34s cpu %5.2f%% of one core" % ("chromium renderer, paused", paused))
+        paused = cpu_shares(driver, seconds)
+        for label, (renderer, browser_total) in (("skiing", skiing), ("paused", paused)):
+            print("%-34s cpu %5.2f%% of one core (all of Chromium: %5.2f%%)"
+                  % ("chromium renderer, " + label, renderer, browser_total))
     finally:
         driver.quit()
         shutil.rmtree(profile, ignore_errors=True)
