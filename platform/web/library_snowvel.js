@@ -694,5 +694,10 @@ var LibrarySnowvelWeb = {
   },
 };
 
+// The stored folder's database is opened as soon as the script runs, while
+// the WebAssembly still compiles; the game's first read then finds it open.
+LibrarySnowvelWeb.$SnowvelWeb__postset =
+    "try { if (typeof indexedDB !== 'undefined') IDBFS.getDB('/snowvel', function() {}); } catch (e) {}";
+
 autoAddDeps(LibrarySnowvelWeb, '$SnowvelWeb');
 mergeInto(LibraryManager.library, LibrarySnowvelWeb);
