@@ -167,8 +167,15 @@ var LibrarySnowvelWeb = {
                0x71, 0x72],
 
     onKey: function(event) {
-      if (SnowvelWeb.dialogs.length > 0 || !SnowvelWeb.mainHwnd) return;
       var down = event.type === 'keydown';
+      if (!SnowvelWeb.mainHwnd) return;
+      // A box has the keys; a key let go meanwhile is still let go for the
+      // layer's key state (Shift must not stay down).
+      if (SnowvelWeb.dialogs.length > 0) {
+        var released = SnowvelWeb.virtualKey(event.code || '', event.key || '');
+        if (!down && released) SnowvelWeb.push(SnowvelWeb.KEY_UP, {vk: released});
+        return;
+      }
       if (down && event.key !== 'Escape') SnowvelWeb.startAudio();
       var vk = SnowvelWeb.virtualKey(event.code || '', event.key || '');
       var plain = !event.ctrlKey && !event.altKey && !event.metaKey;
