@@ -341,15 +341,15 @@ var LibrarySnowvelWeb = {
     },
 
     // A running context keeps the audio thread busy even in silence (most of
-    // what a paused game would cost): it is suspended a second after the
-    // last sound ends and resumed by the next.
+    // what a paused game would cost): it is suspended a quarter of a second
+    // after the last sound ends and resumed by the next.
     audioIdle: function() {
       if (SnowvelWeb.idleTimer) clearTimeout(SnowvelWeb.idleTimer);
       SnowvelWeb.idleTimer = setTimeout(function() {
         SnowvelWeb.idleTimer = 0;
         var audio = SnowvelWeb.audio;
         if (audio && !SnowvelWeb.playing && audio.state === 'running') audio.suspend();
-      }, 1000);
+      }, 250);
     },
 
     clip: function(ptr, bytes, channels, rate, bits) {
