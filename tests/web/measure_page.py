@@ -1,0 +1,159 @@
+"""Figures for the page in headless Chromium (run by `scripts/measure web`):
+
+- bytes transferred for a first load (a fresh profile, gzip as served),
+- navigation to the first picture with the skier (the page's own mark),
+  median and spread of several cold loads,
+- CPU of the renderer process over SECONDS of skiing and SECONDS paused.
+
+  SNOWVEL_WEB_URL=http://127.0.0.1:N/ python3 measure_page.py [SECONDS] [LOADS]
+"""
+import os
+import shutil
+import statistics
+import sys
+import tempfile
+import time
+
+from selenium import webdriver
+from selenium.webdriver.chrome.service import Service
+
+URL = os.environ.get("SNOWVEL_WEB_URL", "http://127.0.0.1:8000/")
+CLK_TCK = os.sysconf("SC_CLK_TCK")
+
+
+def browser(profile):
+    options = webdriver.ChromeOptions()
+    options.binary_location = os.environ.get("CHROMIUM", "/usr/bin/chromium")
+    for arg in ("--headless=new", "--no-sandbox", "--window-size=1000,800",
+                "--user-data-dir=" + profile):
+        options.add_argument(arg)
+    service = Service(os.environ.get("CHROMEDRIVER", "/usr/bin/chromedriver"))
+    driver = webdriver.Chrome(service=service, options=options)
+    driver.execute_cdp_cmd("Emulation.setFocusEmulationEnabled", {"enabled": True})
+    return driver
+
+
+def first_picture_ms(driver):
+    deadline = time.monotonic() + 30
+    while time.monotonic() < deadline:
+        ms = driver.execute_script(
+            "const m = performance.getEntriesByName('snowvel-first-picture');"
+            "return m.length ? m[0].startTime : null;")
+        if ms is not None:
+            return ms
+        time.sleep(0.01)
+    raise SystemExit("measure: the page showed no picture")
+
+
+def processes(driver, kind=b"--type=renderer"):
+    """The processes of the Chromium that chromedriver started whose command
+    line holds kind (b"" for all of them)."""
+    parent, command = {}, {}
+    for pid in os.listdir("/proc"):
+        if not pid.isdigit():
+            continue
+        try:
+            with open("/proc/%s/stat" % pid) as f:
+                parent[int(pid)] = int(f.read().rsplit(")", 1)[1].split()[1])
+            with open("/proc/%s/cmdline" % pid, "rb") as f:
+                command[int(pid)] = f.read()  # Chromium rewrites it as one line
+        except OSError:
+            continue
+    root = driver.service.process.pid
+
+    def descends(pid):
+        while pid in parent and pid > 1:
+            if pid == root:
+                return True
+            pid = parent[pid]
+        return False
+
+    return [pid for pid, line in command.items()
+            if kind in line and descends(pid) and pid != root]
+
+
+def cpu_ticks(pid):
+    try:
+        with open("/proc/%d/stat" % pid) as f:
+            fields = f.read().rsplit(")", 1)[1].split()
+        return int(fields[11]) + int(fields[12])
+    except OSError:
+        return 0
+
+
+def cpu_shares(driver, seconds, keep_going=None):
+    """Shares of one core used by the renderers and by the whole browser."""
+    renderers, everything = processes(driver), processes(driver, b"")
+    if not renderers:
+        raise SystemExit("measure: no renderer process found")
+    before = [sum(cpu_ticks(p) for p in group) for group in (renderers, everything)]
+    end = time.monotonic() + seconds
+    while time.monotonic() < end:
+        time.sleep(1)
+        if keep_going:
+            keep_going()
+    after = [sum(cpu_ticks(p) for p in group) for group in (renderers, everything)]
+    return [100.0 * (a - b) / CLK_TCK / seconds for a, b in zip(after, before)]
+
+
+def key(driver, code, key_name, vk):
+    for kind in ("rawKeyDown", "keyUp"):
+        driver.execute_cdp_cmd("Input.dispatchKeyEvent", {
+            "type": kind, "code": code, "key": key_name, "windowsVirtualKeyCode": vk})
+
+
+def main():
+    seconds = int(sys.argv[1]) if len(sys.argv) > 1 else 20
+    loads = int(sys.argv[2]) if len(sys.argv) > 2 else 9
+
+    # Cold loads, each in a fresh profile: nothing cached, nothing compiled.
+    times, transferred = [], None
+    for i in range(loads):
+        profile = tempfile.mkdtemp(prefix="snowvel-measure-")
+        driver = browser(profile)
+        try:
+            driver.get(URL)
+            times.append(first_picture_ms(driver))
+            if transferred is None:
+                transferred = driver.execute_script("""
+                    const entries = performance.getEntriesByType('navigation')
+                        .concat(performance.getEntriesByType('resource'));
+                    return entries.map(e => [e.name.split('/').pop() || 'index.html',
+                                             e.transferSize, e.decodedBodySize]);
+                """)
+        finally:
+            driver.quit()
+            shutil.rmtree(profile, ignore_errors=True)
+
+    total = sum(size for _, size, _ in transferred)
+    print("first load, bytes transferred (gzip as served, headers included): %d = %.1f KB"
+          % (total, total / 1024))
+    for name, size, body in transferred:
+        print("  %-14s %8d transferred, %8d unpacked" % (name, size, body))
+    print("navigation to the first picture with the skier, %d cold loads: median %.0f ms "
+          "(min %.0f, max %.0f)" % (loads, statistics.median(times), min(times), max(times)))
+
+    profile = tempfile.mkdtemp(prefix="snowvel-measure-")
+    driver = browser(profile)
+    try:
+        driver.get(URL)
+        first_picture_ms(driver)
+        time.sleep(1)
+        key(driver, "ArrowDown", "ArrowDown", 40)
+        time.sleep(1)
+        # Straight down again after every crash.
+        skiing = cpu_shares(driver, seconds,
+                                lambda: key(driver, "ArrowDown", "ArrowDown", 40))
+        key(driver, "F3", "F3", 114)
+        time.sleep(1)
+        paused = cpu_shares(driver, seconds)
+        for label, (renderer, browser_total) in (("skiing", skiing), ("paused", paused)):
+            print("%-34s cpu %5.2f%% of one core (all of Chromium: %5.2f%%)"
+                  % ("chromium renderer, " + label, renderer, browser_total))
+    finally:
+        driver.quit()
+        shutil.rmtree(profile, ignore_errors=True)
+
+
+if __name__ == "__main__":
+    main()

@@ -1,0 +1,29 @@
+// The browser program: the game on the web backend. The page's address
+// carries the options (?scale=N, ?nosound); the high scores live in a folder
+// the browser stores.
+#include <string>
+#include <vector>
+
+#include "platform/kernel/process_settings.h"
+#include "platform/web/web_backend.h"
+#include "platform/win32.h"
+#include "shell/shell.h"
+
+namespace {
+constexpr char kDataDirectory[] = "/snowvel";
+}
+
+int main() {
+  const WebConfig config = webConfigFromPage();
+  installWebBackend(config);
+  // Read in before the game's first look at its profile.
+  loadStoredFolder(kDataDirectory);
+  setProfileDirectory(kDataDirectory);
+  std::string tailText = config.noAudio ? "nosound" : "";
+  setCommandLine("snowvel " + tailText);
+  std::vector<char> tail(tailText.begin(), tailText.end());
+  tail.push_back('\0');
+  const int exitCode = gameMain(GetModuleHandleA(nullptr), nullptr, tail.data(), SW_SHOWNORMAL);
+  noteGameEnded();
+  return exitCode;
+}
