@@ -9,7 +9,8 @@ every clock reading, box and sound on the way, not just the end.
 
 Groups: scripted (the slope scripts at several seeds and screen sizes),
 random (long seeded random play, of the soak's kind), replays (recordings
-such as the golden ones: played back natively and under Node).
+such as the golden ones: played back natively and under Node, and compared
+with the dump recorded beside them).
 """
 import argparse
 import difflib
@@ -175,9 +176,16 @@ def replay_cases(args, runner):
     if not recordings:
         print(f"no recordings in {args.replays or '(none given)'}: nothing to play back")
     for recording in recordings:
-        run_args = ["--replay", str(recording)]
-        yield recording.stem, lambda a=run_args, n=recording.stem: expect_same(
-            n, runner.run("native", a), runner.run("wasm", a))
+        def case(recording=recording):
+            run_args = ["--replay", str(recording)]
+            wasm = runner.run("wasm", run_args)
+            expect_same(recording.stem, runner.run("native", run_args), wasm)
+            # A recording may keep its recorder's dump beside it.
+            recorded = recording.with_suffix(".json")
+            if recorded.is_file() and recorded.read_bytes() != wasm[0]:
+                raise Failure("the end state differs from the recorded one\n" +
+                              first_difference("dump", recorded.read_bytes(), wasm[0]))
+        yield recording.stem, case
 
 
 GROUPS = {"scripted": scripted_cases, "random": random_cases, "replays": replay_cases}
