@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "headless_driver.h"
+#include "help_text.h"
 #include "replay_run.h"
 #ifdef SNOWVEL_HAVE_SDL2
 #include "windowed_run.h"
@@ -27,9 +28,10 @@ bool parseScreen(const std::string& text, int* width, int* height) {
 
 int main(int argc, char** argv) {
   CLI::App app{"Snowvel, a skiing game", "snowvel"};
-  app.footer("Without --headless the game opens its window on the desktop.");
+  app.footer(helpFooter());
   app.set_version_flag("--version", "snowvel " SNOWVEL_VERSION);
   int scale = 0;
+  bool fullscreen = false;
   HeadlessRunOptions options;
   bool headless = false;
   std::string screen = "1024x768";
@@ -49,6 +51,7 @@ int main(int argc, char** argv) {
   app.add_option("--scale", scale, "Show each game pixel as NxN screen pixels (0: automatic)")
       ->check(CLI::Range(0, 8))
       ->capture_default_str();
+  app.add_flag("--fullscreen", fullscreen, "Start in fullscreen (F11 or Alt+Enter toggles it)");
   ReplayRequest replay;
   auto* record = app.add_option("--record", replay.recordFile,
                                 "Record the run (clock, input, answers, end state) to FILE");
@@ -57,10 +60,18 @@ int main(int argc, char** argv) {
       ->excludes(record);
   app.add_option("tail", tail, "The command-line tail given to the game (e.g. nosound)");
   app.allow_extras(false);
-  CLI11_PARSE(app, argc, argv);
+  try {
+    app.parse(argc, argv);
+  } catch (const CLI::Success& done) {  // --help, --version
+    return app.exit(done);
+  } catch (const CLI::ParseError& error) {
+    std::fprintf(stderr, "snowvel: %s (see snowvel --help)\n", error.what());
+    return 2;
+  }
 
   if (!parseScreen(screen, &options.screenWidth, &options.screenHeight)) {
-    std::fprintf(stderr, "snowvel: --screen wants WxH, for example 1024x768\n");
+    std::fprintf(stderr,
+                 "snowvel: --screen wants WxH, for example 1024x768 (see snowvel --help)\n");
     return 2;
   }
   for (size_t i = 0; i < tail.size(); ++i) {
@@ -73,7 +84,8 @@ int main(int argc, char** argv) {
   options.overBackend = [&] { return startReplay(replay, options); };
   if (!headless) {
 #ifdef SNOWVEL_HAVE_SDL2
-    WindowedRunOptions windowed{replay.scale, options.dataDir, options.tail, options.overBackend};
+    WindowedRunOptions windowed{replay.scale, fullscreen, options.dataDir, options.tail,
+                                options.overBackend};
     return finishReplayRun(replay, runWindowed(windowed));
 #else
     std::fprintf(stderr, "snowvel: this build has no window backend; run with --headless\n");

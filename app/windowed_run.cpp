@@ -10,6 +10,7 @@
 int runWindowed(const WindowedRunOptions& options) {
   Sdl2Config config;
   config.scale = options.scale;
+  config.fullscreen = options.fullscreen;
   config.noAudio = lstrcmpiA(options.tail.c_str(), "nosound") == 0;
   if (!installSdl2Backend(config)) return 1;
   if (options.overBackend && !options.overBackend()) {

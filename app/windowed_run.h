@@ -6,6 +6,7 @@
 
 struct WindowedRunOptions {
   int scale = 0;  // 0: 2 on a desktop at least 2000 pixels tall, else 1
+  bool fullscreen = false;
   std::string dataDir;
   std::string tail;  // the command-line tail the game sees
   // Called once the window backend is in place, before the game starts.

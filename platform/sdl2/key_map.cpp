@@ -116,3 +116,17 @@ bool keyMakesCharacter(UINT virtualKey) {
       return false;
   }
 }
+
+DesktopKey desktopKeyFor(SDL_Scancode scancode, Uint16 modifiers) {
+  switch (scancode) {
+    case SDL_SCANCODE_F11:
+      return DesktopKey::ToggleFullscreen;
+    case SDL_SCANCODE_RETURN:
+    case SDL_SCANCODE_KP_ENTER:
+      return (modifiers & KMOD_ALT) != 0 ? DesktopKey::ToggleFullscreen : DesktopKey::None;
+    case SDL_SCANCODE_PRINTSCREEN:
+      return DesktopKey::Screenshot;
+    default:
+      return DesktopKey::None;
+  }
+}

@@ -2,6 +2,7 @@
 #include "platform/sdl2/sdl2_backend.h"
 
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 
 #include "platform/sdl2/quit_signals.h"
@@ -51,6 +52,15 @@ ScreenLayout measureScreen(int requestedScale, const RECT& insets) {
                       insets.top);
 }
 
+// SDL falls back on drivers that draw into memory when no display answers;
+// a game nobody can see must not start (nor hold the single-instance place).
+bool showsWindows(const char* driver) {
+  if (driver == nullptr) return false;
+  for (const char* invisible : {"offscreen", "dummy", "evdev"})
+    if (std::strcmp(driver, invisible) == 0) return false;
+  return true;
+}
+
 }  // namespace
 
 SdlBackendState& sdlState() {
@@ -74,7 +84,17 @@ bool installSdl2Backend(const Sdl2Config& config) {
     std::fprintf(stderr, "snowvel: cannot open the display: %s\n", SDL_GetError());
     return false;
   }
+  if (!showsWindows(SDL_GetCurrentVideoDriver()) && std::getenv("SDL_VIDEODRIVER") == nullptr) {
+    std::fprintf(stderr,
+                 "snowvel: there is no display to open a window on (--headless runs without "
+                 "one)\n");
+    SDL_Quit();
+    return false;
+  }
   traceStartupStep("sdl_init");
+  // Controllers are a comfort: without them the keyboard and mouse still play.
+  if (SDL_InitSubSystem(SDL_INIT_GAMECONTROLLER) != 0)
+    SDL_Log("snowvel: no game controllers: %s", SDL_GetError());
   // On X11 the window surface goes straight to the server's own images
   // (shared memory): it shows just the rectangles asked for, where the GL
   // texture SDL would otherwise put behind it uploads and draws the whole
@@ -117,6 +137,8 @@ bool installSdl2Backend(const Sdl2Config& config) {
 void shutdownSdl2Backend() {
   writeStartupTrace();  // a start-up that never showed a picture
   stopInstanceServer();
+  finishScreenshots();
+  closeControllers();
   closeAudio();
   destroyAllWindows();
   // A box still up belongs to a thread that calls into SDL when it is

@@ -3,8 +3,9 @@
 #pragma once
 
 struct Sdl2Config {
-  int scale = 0;         // game pixels shown as scale x scale blocks; 0 chooses
-  bool noAudio = false;  // never open an audio device
+  int scale = 0;            // game pixels shown as scale x scale blocks; 0 chooses
+  bool noAudio = false;     // never open an audio device
+  bool fullscreen = false;  // the main window starts fullscreen
 };
 
 // Starts SDL's video and installs the backend. False (with the reason on

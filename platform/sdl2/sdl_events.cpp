@@ -1,5 +1,6 @@
 // The one wait: SDL's event wait, for at most as long as the layer says (the
 // next timer), turned into the events Windows would deliver.
+#include <algorithm>
 #include <chrono>
 #include <deque>
 
@@ -14,8 +15,16 @@ namespace {
 // the focus is held back this long for it.
 constexpr uint32_t kClickActivationWaitMs = 200;
 
+// With a controller connected SDL cannot sleep until an event comes (it
+// would poll every millisecond); we look this often instead, and less often
+// with no timer to serve (paused, minimised), where a little lag is unseen.
+constexpr int64_t kControllerPollMs = 10;
+constexpr int64_t kIdleControllerPollMs = 50;
+
 std::deque<BackendEvent> pending;
 bool lastKeyMadeCharacter = false;
+// Desktop keys held down: their releases are not the game's either.
+std::vector<SDL_Scancode> keptKeys;
 
 struct HeldActivation {
   bool waiting = false;
@@ -110,7 +119,33 @@ void translateWindowEvent(const SDL_WindowEvent& e) {
   }
 }
 
+SdlWindow* focusedOrMainWindow(uint32_t windowId) {
+  if (SdlWindow* w = windowForId(windowId)) return w;
+  const auto& windows = sdlState().windows;
+  return windows.empty() ? nullptr : windows.front().get();
+}
+
+// F11, Alt+Enter and PrintScreen: true when the key was one of them.
+bool keepDesktopKey(const SDL_KeyboardEvent& e) {
+  auto kept = std::find(keptKeys.begin(), keptKeys.end(), e.keysym.scancode);
+  if (e.type == SDL_KEYUP) {
+    if (kept == keptKeys.end()) return false;
+    keptKeys.erase(kept);
+    return true;
+  }
+  DesktopKey key = desktopKeyFor(e.keysym.scancode, e.keysym.mod);
+  if (key == DesktopKey::None) return false;
+  if (kept == keptKeys.end()) keptKeys.push_back(e.keysym.scancode);
+  lastKeyMadeCharacter = false;
+  SdlWindow* w = focusedOrMainWindow(e.windowID);
+  if (e.repeat != 0 || w == nullptr) return true;
+  if (key == DesktopKey::ToggleFullscreen) toggleFullscreen(*w);
+  if (key == DesktopKey::Screenshot) saveScreenshot(*w);
+  return true;
+}
+
 void translateKey(const SDL_KeyboardEvent& e) {
+  if (keepDesktopKey(e)) return;
   bool numLock = (e.keysym.mod & KMOD_NUM) != 0;
   UINT virtualKey = virtualKeyFor(e.keysym.scancode, e.keysym.sym, numLock);
   if (e.type == SDL_KEYDOWN) lastKeyMadeCharacter = keyMakesCharacter(virtualKey);
@@ -168,7 +203,22 @@ int buttonNumber(Uint8 sdlButton) {
   }
 }
 
+void queuePadKeys(const std::vector<PadKey>& keys) {
+  for (const PadKey& key : keys) {
+    BackendEvent event =
+        makeEvent(key.down ? BackendEventType::KeyDown : BackendEventType::KeyUp, nullptr);
+    event.virtualKey = key.virtualKey;
+    event.repeat = key.repeat;
+    pending.push_back(event);
+  }
+}
+
 void translate(const SDL_Event& e) {
+  std::vector<PadKey> padKeys;
+  if (handleControllerEvent(e, sdlTickCount(), &padKeys)) {
+    queuePadKeys(padKeys);
+    return;
+  }
   const uint32_t ownTypes = sdlState().firstEventType;
   if (ownTypes != 0 && e.type == ownTypes + kMessageBoxAnswered) {
     BackendEvent event = makeEvent(BackendEventType::MessageBoxAnswer, nullptr);
@@ -238,6 +288,11 @@ bool sdlWaitEvent(BackendEvent* event, uint32_t timeoutMs) {
     if (heldActivation.waiting &&
         static_cast<int32_t>(sdlTickCount() - heldActivation.deadline) >= 0)
       releaseHeldActivation(false);
+    if (controllersOpen()) {
+      std::vector<PadKey> repeats;
+      controllerRepeats(sdlTickCount(), &repeats);
+      queuePadKeys(repeats);
+    }
     if (!pending.empty()) {
       *event = pending.front();
       pending.pop_front();
@@ -255,6 +310,13 @@ bool sdlWaitEvent(BackendEvent* event, uint32_t timeoutMs) {
       int64_t untilDeadline =
           std::max<int64_t>(0, static_cast<int32_t>(heldActivation.deadline - sdlTickCount()));
       wait = wait < 0 ? untilDeadline : std::min(wait, untilDeadline);
+    }
+    if (controllersOpen()) {
+      int64_t untilRepeat = msUntilControllerRepeat(sdlTickCount());
+      int64_t every = wait < 0 ? kIdleControllerPollMs : kControllerPollMs;
+      int64_t nap = untilRepeat < 0 ? every : std::min(untilRepeat, every);
+      SDL_Delay(static_cast<Uint32>(wait < 0 ? nap : std::min(wait, nap)));
+      continue;
     }
     bool got = wait < 0 ? SDL_WaitEvent(&e) != 0
                         : SDL_WaitEventTimeout(

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "platform/backend.h"
+#include "platform/sdl2/controller_input.h"
 #include "platform/sdl2/screen_layout.h"
 #include "platform/sdl2/sdl2_backend.h"
 
@@ -62,10 +63,25 @@ void redrawWindow(SdlWindow& w);
 // (it differs from what the layer set), with the new size in game pixels.
 bool noteRealSize(SdlWindow& w, int realWidth, int realHeight, int* gameWidth, int* gameHeight);
 void destroyAllWindows();
+// Borderless fullscreen on the window's display, or back to the window it was.
+void toggleFullscreen(SdlWindow& w);
 
 // ---- events (sdl_events.cpp) ----
 bool sdlWaitEvent(BackendEvent* event, uint32_t timeoutMs);
 uint32_t sdlTickCount();
+
+// ---- game controllers (game_controllers.cpp) ----
+// Takes the controller events (true), adding the key presses they make.
+bool handleControllerEvent(const SDL_Event& e, uint32_t now, std::vector<PadKey>* keys);
+bool controllersOpen();
+// Milliseconds until a held direction repeats; -1 when none is held.
+int64_t msUntilControllerRepeat(uint32_t now);
+void controllerRepeats(uint32_t now, std::vector<PadKey>* keys);
+void closeControllers();
+
+// ---- screenshots (screenshots.cpp) ----
+void saveScreenshot(const SdlWindow& w);
+void finishScreenshots();  // waits for the pictures still being written
 
 // ---- sound (sdl_audio.cpp) ----
 void sdlPlayPcm(const WaveFormat& format, const uint8_t* samples, size_t bytes,

@@ -109,6 +109,17 @@ void traceFirstFrames(const SdlWindow& w) {
   writeStartupTrace();
 }
 
+// --fullscreen: the main window goes fullscreen as it is first shown; the
+// size it was created with is the one it returns to.
+void startFullscreenIfAsked(SdlWindow& w) {
+  static bool done = false;
+  const auto& windows = sdlState().windows;
+  if (done || !sdlState().config.fullscreen || windows.empty() || windows.front().get() != &w)
+    return;
+  done = true;
+  SDL_SetWindowFullscreen(w.window, SDL_WINDOW_FULLSCREEN_DESKTOP);
+}
+
 }  // namespace
 
 SdlWindow* windowForHandle(HWND hwnd) {
@@ -180,6 +191,7 @@ void sdlSetWindowState(HWND hwnd, BackendWindowState state) {
       break;
     case BackendWindowState::Normal:
       applyMinimumSize(*w);
+      startFullscreenIfAsked(*w);
       SDL_ShowWindow(w->window);
       if (w->minimised) SDL_RestoreWindow(w->window);
       w->minimised = false;
@@ -252,4 +264,12 @@ bool noteRealSize(SdlWindow& w, int realWidth, int realHeight, int* gameWidth, i
   *gameWidth = newWidth;
   *gameHeight = newHeight;
   return true;
+}
+
+void toggleFullscreen(SdlWindow& w) {
+  const bool on = (SDL_GetWindowFlags(w.window) & SDL_WINDOW_FULLSCREEN_DESKTOP) ==
+                  SDL_WINDOW_FULLSCREEN_DESKTOP;
+  // The game hears of the new client size as of any resize.
+  if (SDL_SetWindowFullscreen(w.window, on ? 0 : SDL_WINDOW_FULLSCREEN_DESKTOP) != 0)
+    SDL_Log("snowvel: cannot change to or from fullscreen: %s", SDL_GetError());
 }

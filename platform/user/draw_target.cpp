@@ -1,13 +1,20 @@
 // Where GDI draws for a window: its part of the top-level framebuffer, less
 // what it must not touch, and the changed rectangles the backend presents.
 #include <algorithm>
+#include <cstdint>
 
 #include "platform/internal/window_surface.h"
 #include "platform/user/user_state.h"
 
 namespace {
 
-constexpr size_t kMaxDirtyRects = 16;
+// Enough for every moving image of a crowded fullscreen slope to go to the
+// backend as its own rectangle.
+constexpr size_t kMaxDirtyRects = 64;
+
+int64_t rectArea(const RECT& r) {
+  return int64_t{r.right - r.left} * (r.bottom - r.top);
+}
 
 RECT windowRectInFramebuffer(Window* w) {
   Window* parent = findWindow(w->parent);
@@ -87,12 +94,22 @@ void userMarkFramebufferDirty(HWND topLevel, const RECT& fbRect) {
       return;
     }
   }
-  w->dirty.push_back(r);
-  if (w->dirty.size() > kMaxDirtyRects) {
-    RECT all{0, 0, 0, 0};
-    for (const RECT& d : w->dirty) all = unionRects(all, d);
-    w->dirty.assign(1, all);
+  if (w->dirty.size() < kMaxDirtyRects) {
+    w->dirty.push_back(r);
+    return;
   }
+  // Past the limit the new rectangle joins the one it grows least: one box
+  // around all the changes would present nearly the whole window each tick.
+  RECT* best = &w->dirty.front();
+  int64_t bestGrowth = INT64_MAX;
+  for (RECT& existing : w->dirty) {
+    int64_t growth = rectArea(unionRects(existing, r)) - rectArea(existing);
+    if (growth < bestGrowth) {
+      bestGrowth = growth;
+      best = &existing;
+    }
+  }
+  *best = unionRects(*best, r);
 }
 
 void presentDirtyFramebuffers() {

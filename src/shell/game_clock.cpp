@@ -20,6 +20,9 @@ void tick() {
   world.now = t;
 
   worldTick();
+  // Cancel on a report during the world's step closed the display: the
+  // program is ending, and there is nothing left to paint on.
+  if (world.mainDc == nullptr) return;
   repaint(world.mainDc, &world.clientRect);
   world.inputRepaintAllowed = true;
 

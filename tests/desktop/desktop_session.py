@@ -6,6 +6,7 @@ Every wait is a bounded poll; nothing sleeps for a fixed long time. Run one
 scenario: desktop_session.py --snowvel PATH SCENARIO (see SCENARIOS)."""
 
 import argparse
+import json
 import os
 import re
 import shutil
@@ -40,8 +41,10 @@ def poll(what, check, timeout=WAIT, interval=0.05):
 
 
 class Desktop:
-    def __init__(self, snowvel):
+    def __init__(self, snowvel, screen="1280x1024", pad_driver=None):
         self.snowvel = snowvel
+        self.screen = screen
+        self.pad_driver = pad_driver
         self.home = tempfile.mkdtemp(prefix="snowvel-desktop-")
         self.runtime = os.path.join(self.home, "runtime")
         self.data = os.path.join(self.home, "data")
@@ -54,7 +57,7 @@ class Desktop:
     def start(self):
         read_end, write_end = os.pipe()
         xvfb = subprocess.Popen(
-            ["Xvfb", "-displayfd", str(write_end), "-screen", "0", "1280x1024x24",
+            ["Xvfb", "-displayfd", str(write_end), "-screen", "0", self.screen + "x24",
              "-nolisten", "tcp", "-noreset"],
             pass_fds=(write_end,), stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
         self.processes.append(xvfb)
@@ -70,11 +73,24 @@ class Desktop:
             number += chunk
         os.close(read_end)
         self.display = ":" + number.decode().strip()
-        wm = subprocess.Popen(["openbox"], env=self.env(), stdout=subprocess.DEVNULL,
-                              stderr=subprocess.DEVNULL)
+        wm = subprocess.Popen(["openbox", *self.openbox_config()], env=self.env(),
+                              stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
         self.processes.append(wm)
         # A window manager that answers for desktops is up.
         poll("openbox", lambda: self.xdotool("get_desktop", check=False) is not None)
+
+    def openbox_config(self):
+        """The system's openbox settings, less the key that takes PrintScreen
+        for a screenshot tool of its own."""
+        system = "/etc/xdg/openbox/rc.xml"
+        if not os.path.exists(system):
+            return []
+        with open(system) as text:
+            settings = re.sub(r'<keybind key="Print">.*?</keybind>', "", text.read(), flags=re.S)
+        path = os.path.join(self.home, "openbox.xml")
+        with open(path, "w") as out:
+            out.write(settings)
+        return ["--config-file", path]
 
     def env(self):
         env = dict(os.environ)
@@ -350,6 +366,204 @@ def startup_trace_is_written(desk):
         raise Failure("the trace was written but the skier is not in the window")
 
 
+def non_white(pixel):
+    return pixel != WHITE
+
+
+def fullscreen_and_back(desk):
+    """F11 and Alt+Enter at scale 2: the whole screen, the game laid out for
+    it (panel in the new corner, skier at the new anchor, the mouse steering),
+    then the window as it was."""
+    game = desk.start_game("--scale", "2", "nosound")
+    window = desk.wait_for_window(game)
+    desk.focus(window)
+    windowed = poll("the skier", lambda: (lambda i: i if skier_pixels(i) >= 40 else None)(
+        desk.screenshot(window)))
+    desk.key("F11")
+    # The skier at the new anchor and the panel in the new top right corner.
+    full = poll("the game laid out on the whole screen", lambda: (lambda i: i if (
+        (i.x, i.y, i.width, i.height) == (0, 0, 1280, 1024) and skier_pixels(i) >= 20
+        and i.count(i.width - 160, 0, i.width, 80, non_white) >= 100) else None)(
+            desk.screenshot(window)))
+    standing = anchor_picture(full)
+    x, y = full.width // 2, full.height // 3
+    desk.xdotool("mousemove", "--window", window, str(x + 200), str(y + 600))
+    desk.xdotool("mousemove", "--window", window, str(x + 202), str(y + 600))
+    poll("a new pose after the mouse moved in fullscreen",
+         lambda: anchor_picture(desk.screenshot(window)) != standing)
+    desk.key("alt+Return")
+    poll("the window back as it was", lambda: (lambda i: (i.x, i.y, i.width, i.height) == (
+        windowed.x, windowed.y, windowed.width, windowed.height) and skier_pixels(i) >= 20)(
+            desk.screenshot(window)))
+    if game.poll() is not None or desk.title(window) != TITLE:
+        raise Failure("the game did not carry on as it was")
+    game.terminate()
+    wait_for_exit(game, "SIGTERM")
+    # --fullscreen: so from the start.
+    game = desk.start_game("--fullscreen", "nosound")
+    window = desk.wait_for_window(game)
+    poll("a fullscreen start", lambda: (lambda i: (i.width, i.height) == (1280, 1024) and
+                                        skier_pixels(i) >= 20)(desk.screenshot(window)))
+
+
+class VirtualPads:
+    """Controllers plugged into the running game through the preloaded driver."""
+
+    def __init__(self, desk):
+        if not desk.pad_driver:
+            raise Failure("the controller scenario needs --pad-driver")
+        self.fifo = os.path.join(desk.home, "pads")
+        os.mkfifo(self.fifo)
+        asan = os.environ.get("ASAN_OPTIONS", "")
+        self.env = {"LD_PRELOAD": desk.pad_driver, "SNOWVEL_TEST_PAD_FIFO": self.fifo,
+                    # the driver comes ahead of a sanitizer's runtime
+                    "ASAN_OPTIONS": (asan + ":" if asan else "") + "verify_asan_link_order=0"}
+
+    def send(self, *commands):
+        def opened():
+            try:
+                return os.open(self.fifo, os.O_WRONLY | os.O_NONBLOCK)
+            except OSError:  # the driver is not (yet) reading
+                return None
+        fifo = poll("the virtual pad driver", opened)
+        os.write(fifo, "".join(command + "\n" for command in commands).encode())
+        os.close(fifo)
+
+    def hold_until(self, what, slot, control, value, done, release=0, attempts=5):
+        """Holds a button or the stick until done() (the game may not have
+        opened a pad that was just plugged in), then lets it go."""
+        verb = "axis" if control.startswith(("left", "right")) else "button"
+        for _ in range(attempts):
+            self.send("%s %d %s %d" % (verb, slot, control, value))
+            try:
+                result = poll(what, done, timeout=2.0)
+                self.send("%s %d %s %d" % (verb, slot, control, release))
+                return result
+            except Failure:
+                self.send("%s %d %s %d" % (verb, slot, control, release))
+                time.sleep(0.1)
+        raise Failure("timed out waiting for " + what)
+
+
+def controller_plays(desk):
+    """Two virtual controllers: the D-pad and a held stick steer (the stick
+    repeating), south jumps, Start pauses and resumes, Back starts a new
+    game; one unplugged, the other plays on."""
+    pads = VirtualPads(desk)
+    game = desk.start_game("nosound", extra_env=pads.env)
+    window = desk.wait_for_window(game)
+    desk.focus(window)
+    standing = poll("the skier", lambda: (lambda i: anchor_picture(i) if skier_pixels(i) >= 20
+                                          else None)(desk.screenshot(window)))
+    pose = lambda: anchor_picture(desk.screenshot(window))  # noqa: E731
+    pads.send("plug 0", "plug 1")
+    downhill = pads.hold_until("a new pose after D-pad down", 0, "dpdown", 1,
+                               lambda: (lambda p: p if p != standing else None)(pose()))
+    # Left on the stick turns once at once, and on by itself while held.
+    pads.send("axis 0 leftx -30000")
+    turned = poll("a turn on the stick", lambda: (lambda p: p if p != downhill else None)(pose()))
+    poll("the held stick to repeat", lambda: pose() not in (downhill, turned), timeout=4.0)
+    pads.send("axis 0 leftx 0")
+    on_ground = pose()
+    pads.hold_until("a jump on the second pad's south button", 1, "a", 1,
+                    lambda: pose() != on_ground)
+    pads.hold_until("the pause on Start", 1, "start", 1,
+                    lambda: desk.title(window) == PAUSED_TITLE)
+    pads.hold_until("the game to resume on Start", 1, "start", 1,
+                    lambda: desk.title(window) == TITLE)
+    pads.send("unplug 0")
+    pads.hold_until("a new game on Back", 1, "back", 1, lambda: pose() == standing)
+    pads.send("unplug 1")
+    if game.poll() is not None:
+        raise Failure("the game ended when its controllers went")
+
+
+def screenshot_is_the_game(desk):
+    """PrintScreen: a PNG in the pictures folder user-dirs.dirs names, the
+    client area at game resolution; a folder that cannot be made is told on
+    stderr and the game plays on."""
+    config = os.path.join(desk.home, "config")
+    os.mkdir(config)
+    with open(os.path.join(config, "user-dirs.dirs"), "w") as dirs:
+        dirs.write('# written by a test\nXDG_PICTURES_DIR="$HOME/Shots"\n')
+    game = desk.start_game("nosound", extra_env={"XDG_CONFIG_HOME": config})
+    window = desk.wait_for_window(game)
+    desk.focus(window)
+    poll("the skier", lambda: skier_pixels(desk.screenshot(window)) >= 20)
+    desk.key("F3")  # a still picture to compare
+    poll("the pause", lambda: desk.title(window) == PAUSED_TITLE)
+    desk.key("Print")
+    folder = os.path.join(desk.home, "Shots", "Snowvel")
+    saved = poll("the screenshot file", lambda: [n for n in os.listdir(folder)
+                                                 if n.endswith(".png")] if os.path.isdir(folder)
+                 else None)
+    if len(saved) != 1 or not re.fullmatch(r"snowvel-\d{4}-\d\d-\d\d-\d{6}\.png", saved[0]):
+        raise Failure("saved %s" % saved)
+    with open(os.path.join(folder, saved[0]), "rb") as png:
+        shot = xwd_image.read_png(png.read())
+    shown = desk.screenshot(window)
+    if (shot.width, shot.height) != (shown.width, shown.height):
+        raise Failure("screenshot %dx%d, client area %dx%d"
+                      % (shot.width, shot.height, shown.width, shown.height))
+    whole = (0, 0, shot.width, shot.height)
+    if shot.region(*whole) != shown.region(*whole):
+        raise Failure("the screenshot is not what the window shows")
+    # The status panel as the headless game draws it at its start.
+    headless_png = os.path.join(desk.home, "headless.png")
+    subprocess.run([desk.snowvel, "--headless", "--screen", "1280x1024", "--ticks", "3",
+                    "--screenshot", headless_png, "nosound"], env=desk.env(), check=True,
+                   capture_output=True, timeout=WAIT)
+    with open(headless_png, "rb") as png:
+        headless = xwd_image.read_png(png.read())
+    panel = lambda image: image.region(image.width - 120, 0, image.width, 48)  # noqa: E731
+    if panel(shot) != panel(headless) or shot.count(shot.width - 120, 0, shot.width, 48,
+                                                      non_white) < 50:
+        raise Failure("the screenshot's status panel differs from the headless game's")
+    # Unwritable: the folder's place is taken by a file.
+    shutil.rmtree(folder)
+    open(folder, "w").close()
+    desk.key("F3", "Print")
+    poll("the game to run on", lambda: desk.title(window) == TITLE and wakeups_over(game, 0.5) >= 5)
+    game.terminate()
+    wait_for_exit(game, "SIGTERM")
+    said = game.stdout.read().decode()
+    if "cannot save the screenshot" not in said:
+        raise Failure("no word of the failed screenshot: %r" % said)
+
+
+def refusals(desk):
+    """A command line it cannot read (2), no display (1, before the
+    single-instance socket), Cancel on an assertion box (one box, 0): each
+    with its one line."""
+    def run(args, env):
+        return subprocess.run([desk.snowvel, *args], env=env, capture_output=True, text=True,
+                              timeout=WAIT)
+    for args in (["--no-such-option"], ["--scale", "9"], ["--screen", "wide"]):
+        result = run(args, desk.env())
+        lines = result.stderr.splitlines()
+        if result.returncode != 2 or len(lines) != 1 or "--help" not in lines[0]:
+            raise Failure("%s: exit %d, said %r" % (args, result.returncode, result.stderr))
+    bare = {k: v for k, v in desk.env().items()
+            if k not in ("DISPLAY", "WAYLAND_DISPLAY", "SDL_VIDEODRIVER")}
+    result = run(["nosound"], bare)
+    lines = result.stderr.splitlines()
+    if result.returncode != 1 or len(lines) != 1 or "no display" not in lines[0] \
+            or "--headless" not in lines[0]:
+        raise Failure("no display: exit %d, said %r" % (result.returncode, result.stderr))
+    if os.listdir(desk.runtime):
+        raise Failure("no display, yet %s in the runtime directory" % os.listdir(desk.runtime))
+    # The pool runs out on so large a screen; the report is answered Cancel.
+    script, dump = os.path.join(desk.home, "cancel.txt"), os.path.join(desk.home, "dump.json")
+    with open(script, "w") as text:
+        text.write("1 answer CANCEL\n2 key DOWN\n3 key DOWN\n")
+    result = run(["--headless", "--screen", "4000x4000", "--seed", "777", "--ticks", "1500",
+                  "--input", script, "--dump", dump], desk.env())
+    with open(dump) as state:
+        boxes = json.load(state)["messageBoxes"]
+    if result.returncode != 0 or [b["caption"] for b in boxes] != ["Assertion Failed"]:
+        raise Failure("Cancel: exit %d after boxes %s" % (result.returncode, boxes))
+
+
 SCENARIOS = {
     "window": window_appears,
     "scale": scaled_pixels_stay_sharp,
@@ -360,6 +574,10 @@ SCENARIOS = {
     "second-start": second_start_raises_the_first,
     "close": closing_exits_zero,
     "startup-trace": startup_trace_is_written,
+    "fullscreen": fullscreen_and_back,
+    "controller": controller_plays,
+    "screenshot": screenshot_is_the_game,
+    "refusals": refusals,
 }
 
 
@@ -367,9 +585,11 @@ def main():
     parser = argparse.ArgumentParser(description=__doc__)
     parser.add_argument("--snowvel", required=True)
     parser.add_argument("--keep-screenshot", help="save the last window picture here on failure")
+    parser.add_argument("--pad-driver", help="the virtual controller driver to preload")
     parser.add_argument("scenario", choices=sorted(SCENARIOS))
     args = parser.parse_args()
-    desk = Desktop(os.path.abspath(args.snowvel))
+    desk = Desktop(os.path.abspath(args.snowvel),
+                   pad_driver=os.path.abspath(args.pad_driver) if args.pad_driver else None)
     try:
         desk.start()
         SCENARIOS[args.scenario](desk)

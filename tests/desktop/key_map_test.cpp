@@ -70,3 +70,14 @@ TEST(KeyMap, OnlyCharacterKeysAreLeftToTranslateMessage) {
 }
 
 }  // namespace
+
+TEST(KeyMap, FullscreenAndScreenshotKeysAreTheDesktopsOwn) {
+  EXPECT_EQ(desktopKeyFor(SDL_SCANCODE_F11, KMOD_NONE), DesktopKey::ToggleFullscreen);
+  EXPECT_EQ(desktopKeyFor(SDL_SCANCODE_RETURN, KMOD_LALT), DesktopKey::ToggleFullscreen);
+  EXPECT_EQ(desktopKeyFor(SDL_SCANCODE_KP_ENTER, KMOD_RALT), DesktopKey::ToggleFullscreen);
+  EXPECT_EQ(desktopKeyFor(SDL_SCANCODE_PRINTSCREEN, KMOD_NONE), DesktopKey::Screenshot);
+  // Enter alone and the other game keys stay the game's.
+  EXPECT_EQ(desktopKeyFor(SDL_SCANCODE_RETURN, KMOD_NONE), DesktopKey::None);
+  EXPECT_EQ(desktopKeyFor(SDL_SCANCODE_RETURN, KMOD_CTRL | KMOD_SHIFT), DesktopKey::None);
+  EXPECT_EQ(desktopKeyFor(SDL_SCANCODE_F3, KMOD_ALT), DesktopKey::None);
+}

@@ -1,5 +1,6 @@
-"""Reads the screenshots xwd writes (ZPixmap, 24 or 32 bits per pixel), so the
-desktop tests can look at pixels without an image library."""
+"""Reads the screenshots xwd writes (ZPixmap, 24 or 32 bits per pixel) and the
+8-bit RGB PNG files the game saves, so the desktop tests can look at pixels
+without an image library."""
 
 import struct
 import zlib
@@ -72,3 +73,45 @@ def read_xwd(data):
             row.append(r << 16 | g << 8 | b)
         rows.append(row)
     return XwdImage(width, height, rows, window_x, window_y)
+
+
+def _paeth(a, b, c):
+    p = a + b - c
+    pa, pb, pc = abs(p - a), abs(p - b), abs(p - c)
+    return a if pa <= pb and pa <= pc else (b if pb <= pc else c)
+
+
+def read_png(data):
+    """An 8-bit RGB, non-interlaced PNG, as libpng writes them."""
+    if data[:8] != b"\x89PNG\r\n\x1a\n":
+        raise ValueError("not a PNG file")
+    offset, idat, header = 8, b"", None
+    while offset < len(data):
+        length, kind = struct.unpack(">I4s", data[offset:offset + 8])
+        body = data[offset + 8:offset + 8 + length]
+        if kind == b"IHDR":
+            header = struct.unpack(">IIBBBBB", body)
+        elif kind == b"IDAT":
+            idat += body
+        offset += 12 + length
+    width, height, depth, colour, _, _, interlace = header
+    if depth != 8 or colour != 2 or interlace != 0:
+        raise ValueError("unsupported PNG (depth %d, colour type %d)" % (depth, colour))
+    raw, stride, rows, previous = zlib.decompress(idat), width * 3, [], bytearray(width * 3)
+    for y in range(height):
+        start = y * (stride + 1)
+        kind, line = raw[start], bytearray(raw[start + 1:start + 1 + stride])
+        if kind == 1:
+            for i in range(3, stride):
+                line[i] = (line[i] + line[i - 3]) & 0xFF
+        elif kind == 2:
+            line = bytearray((a + b) & 0xFF for a, b in zip(line, previous))
+        elif kind in (3, 4):
+            for i in range(stride):
+                left = line[i - 3] if i >= 3 else 0
+                up, corner = previous[i], previous[i - 3] if i >= 3 else 0
+                guess = (left + up) // 2 if kind == 3 else _paeth(left, up, corner)
+                line[i] = (line[i] + guess) & 0xFF
+        rows.append([line[x] << 16 | line[x + 1] << 8 | line[x + 2] for x in range(0, stride, 3)])
+        previous = line
+    return XwdImage(width, height, rows)
