@@ -10,7 +10,7 @@ every clock reading, box and sound on the way, not just the end.
 Groups: scripted (the slope scripts at several seeds and screen sizes),
 random (long seeded random play, of the soak's kind), replays (recordings
 such as the golden ones: played back natively and under Node, and compared
-with the dump recorded beside them).
+with the dump recorded beside them), soak (the soak program built for both).
 """
 import argparse
 import difflib
@@ -188,7 +188,33 @@ def replay_cases(args, runner):
         yield recording.stem, case
 
 
-GROUPS = {"scripted": scripted_cases, "random": random_cases, "replays": replay_cases}
+def soak_cases(args, runner):
+    """The soak itself, built for both, with the world's invariants and the
+    repaint checked all the way: every seed's summary, with its digest of the
+    game's state after every tick, must be the same."""
+    def case():
+        summaries = {}
+        for kind, command in (("native", [args.native_soak]),
+                              ("wasm", [args.node, args.wasm_soak])):
+            start = time.monotonic()
+            result = subprocess.run(command + ["--ticks", str(args.soak_ticks)],
+                                    capture_output=True, text=True, cwd=runner.work)
+            runner.seconds[kind] += time.monotonic() - start
+            runner.runs += 1
+            if result.returncode != 0:
+                raise Failure(f"{kind} soak exited {result.returncode}\n{result.stdout[-3000:]}")
+            summaries[kind] = [line for line in result.stdout.splitlines()
+                               if line.startswith("seed ")]
+        if not summaries["native"] or summaries["native"] != summaries["wasm"]:
+            raise Failure("the soaks went differently\n" + "\n".join(
+                difflib.unified_diff(summaries["native"], summaries["wasm"], "native", "wasm",
+                                     lineterm="")))
+        print("\n".join(summaries["wasm"]))
+    yield f"soak-{args.soak_ticks}", case
+
+
+GROUPS = {"scripted": scripted_cases, "random": random_cases, "replays": replay_cases,
+          "soak": soak_cases}
 
 
 def main():
@@ -199,9 +225,12 @@ def main():
     parser.add_argument("--node", default="node")
     parser.add_argument("--scripts", help="folder of the slope input scripts")
     parser.add_argument("--replays", help="folder of recordings to play back")
+    parser.add_argument("--native-soak", help="the native soak")
+    parser.add_argument("--wasm-soak", help="the WebAssembly soak.js")
+    parser.add_argument("--soak-ticks", type=int, default=30000)
     args = parser.parse_args()
     # Each run starts in a folder of its own.
-    for name in ("native", "wasm", "scripts", "replays"):
+    for name in ("native", "wasm", "scripts", "replays", "native_soak", "wasm_soak"):
         if getattr(args, name):
             setattr(args, name, os.path.abspath(getattr(args, name)))
 
