@@ -58,6 +58,7 @@ def main():
     parser = argparse.ArgumentParser(description=__doc__)
     parser.add_argument("--build", required=True)
     parser.add_argument("--app-id", required=True)
+    parser.add_argument("--bindir", default="bin", help="where the program goes, under the prefix")
     args = parser.parse_args()
     problems = []
     with tempfile.TemporaryDirectory(prefix="snowvel-install-") as prefix:
@@ -65,7 +66,7 @@ def main():
                        check=True, stdout=subprocess.DEVNULL)
         share = os.path.join(prefix, "share")
         expected = [
-            os.path.join(prefix, "bin", "snowvel"),
+            os.path.join(prefix, args.bindir, "snowvel"),
             os.path.join(share, "applications", args.app_id + ".desktop"),
             os.path.join(share, "metainfo", args.app_id + ".metainfo.xml"),
             os.path.join(share, "man", "man6", "snowvel.6"),
@@ -74,7 +75,7 @@ def main():
             if not os.path.isfile(path):
                 problems.append("missing " + os.path.relpath(path, prefix))
         if not os.access(expected[0], os.X_OK):
-            problems.append("bin/snowvel is not executable")
+            problems.append(args.bindir + "/snowvel is not executable")
         small = None
         for size in (16, 32, 48, 128):
             path = os.path.join(share, "icons", "hicolor", "%dx%d" % (size, size), "apps",

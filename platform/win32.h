@@ -8,6 +8,9 @@
 #endif
 #include <windows.h>
 #include <mmsystem.h>
+#if defined(_WIN64) && defined(SNOWVEL_PER_USER_PROFILE)
+#include "platform/windows/per_user_profile.h"
+#endif
 #else
 #include "platform/win32/types.h"
 #include "platform/win32/kernel.h"

@@ -38,7 +38,7 @@ Actor* setActorSprite(Actor* actor, uint16_t spriteIndex) {
   actor->flags &= ~ACTOR_RECT_VALID;
   actor->flags |= ACTOR_CHANGED;
   // Mogul fields and yellow snow lie flat on the snow and sort by their top.
-  if (spriteIndex == 27 || spriteIndex == 82) {
+  if (spriteIndex == SPRITE_MOGULS || spriteIndex == SPRITE_YELLOW_SNOW) {
     actor->flags |= ACTOR_FLAT;
   } else {
     actor->flags &= ~ACTOR_FLAT;

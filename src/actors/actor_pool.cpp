@@ -48,6 +48,20 @@ void removeActor(Actor* actor) {
   actor->flags |= ACTOR_DEAD;
 }
 
+namespace {
+
+// Nothing may point at a record once it is back in the pool.
+void forgetLinksTo(Actor* actor) {
+  if (actor->placed != nullptr) {
+    GAME_CHECK(actor->placed->actor == actor);
+    actor->placed->actor = nullptr;
+  }
+  if (actor == world.player) world.player = nullptr;
+  if (actor == world.cameraActor) world.cameraActor = nullptr;
+}
+
+}  // namespace
+
 void freeDeadActors() {
   Actor** link = &world.activeList;
   while (*link != nullptr) {
@@ -56,12 +70,7 @@ void freeDeadActors() {
       link = &actor->next;
       continue;
     }
-    if (actor->placed != nullptr) {
-      GAME_CHECK(actor->placed->actor == actor);
-      actor->placed->actor = nullptr;
-    }
-    if (actor == world.player) world.player = nullptr;
-    if (actor == world.cameraActor) world.cameraActor = nullptr;
+    forgetLinksTo(actor);
     *link = actor->next;
     actor->next = world.freeList;
     world.freeList = actor;

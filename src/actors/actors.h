@@ -6,7 +6,7 @@
 #include "shell/world_state.h"
 
 extern const uint16_t StateSprite[kStateCount];
-extern const int32_t KindDefaultState[11];
+extern const int32_t KindDefaultState[KIND_MOGULS];  // kinds with states
 
 Actor* createActor(int32_t kind, int32_t state);
 Actor* createActorWithSprite(int32_t kind, uint16_t spriteIndex);

@@ -5,7 +5,9 @@
 
 #include "shell/world_state.h"
 
-extern const int32_t TurnTable[22][2];  // [state][0] after a left turn, [1] after a right turn
+enum TurnSide { TURN_LEFT = 0, TURN_RIGHT = 1 };
+extern const int32_t TurnTable[kPlayerStateCount]
+                              [2];  // [state][TURN_LEFT or TURN_RIGHT]: the state after
 
 void onKeyDown(WPARAM virtualKey);
 void onChar(WPARAM character);
@@ -13,6 +15,8 @@ void onMouseMove(int16_t x, int16_t y);
 void onMouseButton();
 int32_t groundDirection(int16_t mx, int16_t my);
 int32_t airPose(int16_t mx, int16_t my);
+// The trick the up key or a click in the air leads to; other states stay.
+int32_t nextTrick(int32_t state);
 
 // Gives the player a state chosen by input, painting it at once if no input
 // has painted since the last tick.

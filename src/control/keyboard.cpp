@@ -9,11 +9,8 @@
 
 namespace {
 
-constexpr int32_t kCrashed = 11;
-constexpr int32_t kTumble = 17;
-
-int32_t turn(const Actor* player, int side) {
-  if (!GAME_CHECK(player->state >= 0 && player->state < 22)) return player->state;
+int32_t turn(const Actor* player, TurnSide side) {
+  if (!GAME_CHECK(player->state >= 0 && player->state < kPlayerStateCount)) return player->state;
   return TurnTable[player->state][side];
 }
 
@@ -21,42 +18,34 @@ int32_t turn(const Actor* player, int side) {
 int32_t upRule(Actor* player) {
   const int32_t state = player->state;
   switch (state) {
-    case 3:
-    case 7:
-    case 12:
-    case 6:
-    case 8:
+    case STATE_PLAYER_LEFT_ACROSS:
+    case STATE_PLAYER_STEP_LEFT:
+    case STATE_PLAYER_SEATED:
+    case STATE_PLAYER_RIGHT_ACROSS:
+    case STATE_PLAYER_STEP_RIGHT:
       if (player->dy != 0) return state;
       player->dy = -4;
-      return (state == 6 || state == 8) ? 10 : 9;
-    case 13:
-      return 18;
-    case 14:
-      return 20;
-    case 15:
-      return 21;
-    case 18:
-      return 19;
-    case 19:
-      return 13;
+      return (state == STATE_PLAYER_RIGHT_ACROSS || state == STATE_PLAYER_STEP_RIGHT)
+                 ? STATE_PLAYER_HOP_RIGHT
+                 : STATE_PLAYER_HOP_LEFT;
     default:
-      return state;
+      return nextTrick(state);  // the height is not looked at
   }
 }
 
 int32_t downRule(const Actor* player) {
-  if (player->z == 0) return 0;
+  if (player->z == 0) return STATE_PLAYER_STRAIGHT;
   switch (player->state) {
-    case 13:
-      return 19;
-    case 18:
-      return 13;
-    case 19:
-      return 18;
-    case 20:
-      return 14;
-    case 21:
-      return 15;
+    case STATE_PLAYER_AIR_SPREAD:
+      return STATE_PLAYER_TRICK_FLIP;
+    case STATE_PLAYER_TRICK_UPSIDE_DOWN:
+      return STATE_PLAYER_AIR_SPREAD;
+    case STATE_PLAYER_TRICK_FLIP:
+      return STATE_PLAYER_TRICK_UPSIDE_DOWN;
+    case STATE_PLAYER_TRICK_TUCK_LEFT:
+      return STATE_PLAYER_AIR_LEFT;
+    case STATE_PLAYER_TRICK_TUCK_RIGHT:
+      return STATE_PLAYER_AIR_RIGHT;
     default:
       return player->state;
   }
@@ -67,14 +56,16 @@ int32_t steer(Actor* player, WPARAM key) {
   switch (key) {
     case VK_LEFT:
     case VK_NUMPAD4: {
-      const int32_t state = turn(player, 0);
-      if (state == 7) player->dx = static_cast<int16_t>(std::max(player->dx - 8, -8));
+      const int32_t state = turn(player, TURN_LEFT);
+      if (state == STATE_PLAYER_STEP_LEFT)
+        player->dx = static_cast<int16_t>(std::max(player->dx - 8, -8));
       return state;
     }
     case VK_RIGHT:
     case VK_NUMPAD6: {
-      const int32_t state = turn(player, 1);
-      if (state == 8) player->dx = static_cast<int16_t>(std::min(player->dx + 8, 8));
+      const int32_t state = turn(player, TURN_RIGHT);
+      if (state == STATE_PLAYER_STEP_RIGHT)
+        player->dx = static_cast<int16_t>(std::min(player->dx + 8, 8));
       return state;
     }
     case VK_UP:
@@ -85,22 +76,22 @@ int32_t steer(Actor* player, WPARAM key) {
       return downRule(player);
     case VK_HOME:
     case VK_NUMPAD7:
-      return onSnow ? 3 : player->state;
+      return onSnow ? STATE_PLAYER_LEFT_ACROSS : player->state;
     case VK_END:
     case VK_NUMPAD1:
-      return onSnow ? 1 : player->state;
+      return onSnow ? STATE_PLAYER_LEFT_SLIGHT : player->state;
     case VK_PRIOR:
     case VK_NUMPAD9:
-      return onSnow ? 6 : player->state;
+      return onSnow ? STATE_PLAYER_RIGHT_ACROSS : player->state;
     case VK_NEXT:
     case VK_NUMPAD3:
-      return onSnow ? 4 : player->state;
+      return onSnow ? STATE_PLAYER_RIGHT_SLIGHT : player->state;
     case VK_INSERT:
     case VK_NUMPAD0:
       if (!onSnow) return player->state;
       player->dz = 2;
       if (player->dy > 4) player->dy = static_cast<int16_t>(player->dy - 4);
-      return 13;
+      return STATE_PLAYER_AIR_SPREAD;
     default:
       return player->state;
   }
@@ -134,7 +125,7 @@ void onKeyDown(WPARAM virtualKey) {
   }
   Actor* player = world.player;
   if (player == nullptr) return;
-  if (player->state == kCrashed || player->state == kTumble) return;
+  if (player->state == STATE_PLAYER_CRASHED || player->state == STATE_PLAYER_TUMBLE) return;
   applyInputState(steer(player, virtualKey));
 }
 

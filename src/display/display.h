@@ -14,6 +14,7 @@ void closeDisplay(HWND mainWindow);
 // Screen placement and view scrolling.
 void computeScreenRect(RECT* rect, const Sprite* sprite, int16_t x, int16_t y, int16_t z);
 RECT* actorScreenRect(Actor* actor);
+const RECT* currentScreenRect(Actor* actor);
 void scrollView(int16_t newX, int16_t newY);
 void layoutView(HWND mainWindow);
 void setAnchor(int16_t x, int16_t y);

@@ -7,11 +7,6 @@
 
 namespace {
 
-const RECT* rectOf(Actor* actor) {
-  if (actor->flags & ACTOR_RECT_VALID) return &actor->screenRect;
-  return actorScreenRect(actor);
-}
-
 bool isEraseCopy(const Actor* actor) {
   return (actor->flags & ACTOR_GHOST) != 0;
 }
@@ -52,7 +47,7 @@ void drawGroupWithoutScratch(HDC dc, Actor* leader, const GroupBox& box) {
       continue;
     }
     const Sprite* sprite = member->sprite;
-    const RECT* rect = rectOf(member);
+    const RECT* rect = currentScreenRect(member);
     BitBlt(dc, rect->left, rect->top, sprite->width, sprite->height, sprite->imageDc, 0,
            sprite->sheetY, SRCAND);
     member->flags |= ACTOR_DRAWN;
@@ -154,7 +149,7 @@ void drawGroup(HDC dc, Actor* leader) {
 
     Actor* member = pending[best];
     const Sprite* sprite = member->sprite;
-    const RECT* rect = rectOf(member);
+    const RECT* rect = currentScreenRect(member);
     const int16_t w = sprite->width;
     const int16_t h = sprite->height;
     const int16_t ox = int16_t(rect->left - box.left);
@@ -201,7 +196,7 @@ void repaint(HDC dc, const RECT* region) {
     if (copy == nullptr) continue;
     if ((copy->flags & (ACTOR_DRAWN | ACTOR_GHOST)) != (ACTOR_DRAWN | ACTOR_GHOST)) continue;
     if (actor->spriteIndex != copy->spriteIndex) continue;
-    if (!rectsEqual(rectOf(actor), rectOf(copy))) continue;
+    if (!rectsEqual(currentScreenRect(actor), currentScreenRect(copy))) continue;
     actor->flags |= ACTOR_DRAWN;
     copy->flags &= ~ACTOR_DRAWN;
     removeActor(copy);
@@ -213,7 +208,7 @@ void repaint(HDC dc, const RECT* region) {
       actor->flags &= ~ACTOR_IN_PAINT;
       continue;
     }
-    const RECT* rect = rectOf(actor);
+    const RECT* rect = currentScreenRect(actor);
     if (rectsIntersect(rect, region)) {
       actor->flags |= ACTOR_IN_PAINT;
       actor->paintRect = *rect;
@@ -259,7 +254,7 @@ void paintRegion(HDC dc, const RECT* region) {
   if (!GAME_CHECK(dc != nullptr) || !GAME_CHECK(region != nullptr)) return;
   for (Actor* actor = world.activeList; actor != nullptr; actor = actor->next) {
     if (actor->flags & ACTOR_DEAD) continue;
-    if (rectsIntersect(rectOf(actor), region)) actor->flags &= ~ACTOR_DRAWN;
+    if (rectsIntersect(currentScreenRect(actor), region)) actor->flags &= ~ACTOR_DRAWN;
   }
   repaint(dc, region);
 }

@@ -18,11 +18,17 @@ void computeScreenRect(RECT* rect, const Sprite* sprite, int16_t x, int16_t y, i
 RECT* actorScreenRect(Actor* actor) {
   if (!GAME_CHECK(actor != nullptr)) return nullptr;
   GAME_CHECK(!(actor->flags & ACTOR_RECT_VALID));
-  GAME_CHECK(actor->spriteIndex != 0);
+  GAME_CHECK(actor->spriteIndex != SPRITE_NONE);
   GAME_CHECK(actor->sprite == &world.sprites[actor->spriteIndex]);
   computeScreenRect(&actor->screenRect, actor->sprite, actor->x, actor->y, actor->z);
   actor->flags |= ACTOR_RECT_VALID;
   return &actor->screenRect;
+}
+
+// The kept rectangle while it is still right, else a fresh one.
+const RECT* currentScreenRect(Actor* actor) {
+  if (actor->flags & ACTOR_RECT_VALID) return &actor->screenRect;
+  return actorScreenRect(actor);
 }
 
 void scrollView(int16_t newX, int16_t newY) {

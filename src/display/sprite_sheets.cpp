@@ -53,16 +53,16 @@ void deleteSurface(HDC* surface) {
   *surface = nullptr;
 }
 
-}  // namespace
+// What the measuring pass learns: the largest image and how tall each pair
+// of sheets must be.
+struct SheetSizes {
+  int16_t maxWidth = 0;
+  int16_t maxHeight = 0;
+  int16_t narrowHeight = 0;
+  int16_t wideHeight = 0;
+};
 
-HBITMAP loadSpriteBitmap(int id) {
-  return LoadBitmapA(world.appInstance, MAKEINTRESOURCEA(id));
-}
-
-bool loadSpriteSheets(HDC mainDc) {
-  world.sprites[0] = Sprite{nullptr, nullptr, 0, 0, 0, 0};
-
-  int16_t maxWidth = 0, maxHeight = 0, narrowHeight = 0, wideHeight = 0;
+bool measureSprites(SheetSizes* sizes) {
   for (int id = 1; id <= kLastSpriteId; ++id) {
     HBITMAP bitmap = loadSpriteBitmap(id);
     if (bitmap == nullptr) return false;
@@ -70,66 +70,75 @@ bool loadSpriteSheets(HDC mainDc) {
     const bool measured = readBitmapSize(bitmap, &size);
     DeleteObject(bitmap);
     if (!measured) return false;
-    if (size.width > maxWidth) maxWidth = size.width;
-    if (size.height > maxHeight) maxHeight = size.height;
+    if (size.width > sizes->maxWidth) sizes->maxWidth = size.width;
+    if (size.height > sizes->maxHeight) sizes->maxHeight = size.height;
     if (size.width > kNarrowLimit) {
-      wideHeight = int16_t(wideHeight + size.height);
+      sizes->wideHeight = int16_t(sizes->wideHeight + size.height);
     } else {
-      narrowHeight = int16_t(narrowHeight + size.height);
+      sizes->narrowHeight = int16_t(sizes->narrowHeight + size.height);
     }
   }
+  return true;
+}
 
+// The four sheets, then the scratch surface, still without a bitmap.
+bool createSheets(HDC mainDc, const SheetSizes& sizes) {
   if (!createSheet(mainDc, &world.narrowImageSheet, &world.narrowImageInitial, kNarrowLimit,
-                   narrowHeight, false) ||
+                   sizes.narrowHeight, false) ||
       !createSheet(mainDc, &world.narrowMaskSheet, &world.narrowMaskInitial, kNarrowLimit,
-                   narrowHeight, true) ||
-      !createSheet(mainDc, &world.wideImageSheet, &world.wideImageInitial, maxWidth, wideHeight,
-                   false) ||
-      !createSheet(mainDc, &world.wideMaskSheet, &world.wideMaskInitial, maxWidth, wideHeight,
-                   true)) {
+                   sizes.narrowHeight, true) ||
+      !createSheet(mainDc, &world.wideImageSheet, &world.wideImageInitial, sizes.maxWidth,
+                   sizes.wideHeight, false) ||
+      !createSheet(mainDc, &world.wideMaskSheet, &world.wideMaskInitial, sizes.maxWidth,
+                   sizes.wideHeight, true)) {
     return false;
   }
   world.scratchSurface = CreateCompatibleDC(mainDc);
-  if (world.scratchSurface == nullptr) return false;
+  return world.scratchSurface != nullptr;
+}
 
-  int16_t narrowRow = 0, wideRow = 0;
-  for (int id = 1; id <= kLastSpriteId; ++id) {
-    HBITMAP bitmap = loadSpriteBitmap(id);
-    if (bitmap == nullptr) return false;
-    BitmapSize size{};
-    if (!readBitmapSize(bitmap, &size)) {
-      DeleteObject(bitmap);
-      return false;
-    }
-    Sprite& sprite = world.sprites[id];
-    sprite.width = size.width;
-    sprite.height = size.height;
-    sprite.area = int16_t(size.width * size.height);
-    const bool wide = size.width > kNarrowLimit;
-    int16_t& row = wide ? wideRow : narrowRow;
-    sprite.sheetY = row;
-    row = int16_t(row + size.height);
-    sprite.imageDc = wide ? world.wideImageSheet : world.narrowImageSheet;
-    sprite.maskDc = wide ? world.wideMaskSheet : world.narrowMaskSheet;
-
-    HGDIOBJ remembered = SelectObject(world.scratchSurface, bitmap);
-    if (remembered == nullptr) {
-      DeleteObject(bitmap);
-      return false;
-    }
-    BitBlt(sprite.imageDc, 0, sprite.sheetY, size.width, size.height, world.scratchSurface, 0, 0,
-           SRCCOPY);
-    // White turns to 1 on the way to monochrome; inverting makes the mask 1
-    // wherever the image is not pure white.
-    BitBlt(sprite.maskDc, 0, sprite.sheetY, size.width, size.height, world.scratchSurface, 0, 0,
-           NOTSRCCOPY);
-    SelectObject(world.scratchSurface, remembered);
+// Fills in one Sprite and copies its image and mask to the next free rows of
+// its sheets, going through the scratch surface.
+bool copySpriteToSheets(int id, int16_t* narrowRow, int16_t* wideRow) {
+  HBITMAP bitmap = loadSpriteBitmap(id);
+  if (bitmap == nullptr) return false;
+  BitmapSize size{};
+  if (!readBitmapSize(bitmap, &size)) {
     DeleteObject(bitmap);
+    return false;
   }
+  Sprite& sprite = world.sprites[id];
+  sprite.width = size.width;
+  sprite.height = size.height;
+  sprite.area = int16_t(size.width * size.height);
+  const bool wide = size.width > kNarrowLimit;
+  int16_t& row = wide ? *wideRow : *narrowRow;
+  sprite.sheetY = row;
+  row = int16_t(row + size.height);
+  sprite.imageDc = wide ? world.wideImageSheet : world.narrowImageSheet;
+  sprite.maskDc = wide ? world.wideMaskSheet : world.narrowMaskSheet;
 
-  // The next multiple of 64 strictly above the largest image.
-  world.scratchWidth = int16_t((maxWidth & ~63) + 64);
-  world.scratchHeight = int16_t((maxHeight & ~63) + 64);
+  HGDIOBJ remembered = SelectObject(world.scratchSurface, bitmap);
+  if (remembered == nullptr) {
+    DeleteObject(bitmap);
+    return false;
+  }
+  BitBlt(sprite.imageDc, 0, sprite.sheetY, size.width, size.height, world.scratchSurface, 0, 0,
+         SRCCOPY);
+  // White turns to 1 on the way to monochrome; inverting makes the mask 1
+  // wherever the image is not pure white.
+  BitBlt(sprite.maskDc, 0, sprite.sheetY, size.width, size.height, world.scratchSurface, 0, 0,
+         NOTSRCCOPY);
+  SelectObject(world.scratchSurface, remembered);
+  DeleteObject(bitmap);
+  return true;
+}
+
+// The first scratch bitmap: the next multiple of 64 strictly above the
+// largest image, so any one image fits.
+bool createScratchBitmap(HDC mainDc, const SheetSizes& sizes) {
+  world.scratchWidth = int16_t((sizes.maxWidth & ~63) + 64);
+  world.scratchHeight = int16_t((sizes.maxHeight & ~63) + 64);
   HBITMAP scratch = CreateCompatibleBitmap(mainDc, world.scratchWidth, world.scratchHeight);
   if (scratch == nullptr) return false;
   HBITMAP initial = static_cast<HBITMAP>(SelectObject(world.scratchSurface, scratch));
@@ -139,6 +148,23 @@ bool loadSpriteSheets(HDC mainDc) {
   }
   world.scratchInitial = initial;
   return true;
+}
+
+}  // namespace
+
+HBITMAP loadSpriteBitmap(int id) {
+  return LoadBitmapA(world.appInstance, MAKEINTRESOURCEA(id));
+}
+
+bool loadSpriteSheets(HDC mainDc) {
+  world.sprites[SPRITE_NONE] = Sprite{nullptr, nullptr, 0, 0, 0, 0};
+  SheetSizes sizes;
+  if (!measureSprites(&sizes) || !createSheets(mainDc, sizes)) return false;
+  int16_t narrowRow = 0, wideRow = 0;
+  for (int id = 1; id <= kLastSpriteId; ++id) {
+    if (!copySpriteToSheets(id, &narrowRow, &wideRow)) return false;
+  }
+  return createScratchBitmap(mainDc, sizes);
 }
 
 bool openDisplay(HWND mainWindow) {

@@ -1,4 +1,4 @@
-// Course timing and style points: run starts at y = 640, the slalom gates,
+// Course timing and style points: run starts at the start line, the slalom gates,
 // finishes and abandons, the run clock and the freestyle style count.
 #include <cstdint>
 
@@ -8,36 +8,22 @@
 
 namespace {
 
-constexpr int16_t kStartLineY = 640;
 constexpr int32_t kMissedGatePenaltyMs = 5000;
-constexpr uint16_t kPassLeftSprite = 23;   // pass with x <= the pole
-constexpr uint16_t kPassRightSprite = 24;  // pass with x >= the pole
-constexpr uint16_t kGreenFlagSprite = 25;
-constexpr uint16_t kRedFlagSprite = 26;
-constexpr int32_t kStateAcrossSlope = 3;
-constexpr int32_t kStateCrashed = 11;
-constexpr int32_t kStateFinishedInAir = 14;
-constexpr int32_t kStateTumbling = 17;
 
 // The two timed courses differ only in these values; they share runStart,
 // runClock and nextGate, which is safe because only one run is ever on.
 struct TimedCourse {
-  int16_t startLeft;
-  int16_t startRight;
+  CourseSpan start;
   int16_t finishY;
   bool WorldState::*runOn;
   PlacedObject* WorldState::*firstGate;
   const char* key;
 };
 
-constexpr TimedCourse kSlalom = {
-    -576, -320, 8640, &WorldState::slalomRunOn, &WorldState::firstSlalomGate, "SS"};
-constexpr TimedCourse kTreeSlalom = {
-    320, 512, 16640, &WorldState::treeSlalomRunOn, &WorldState::firstTreeSlalomGate, "GS"};
-
-constexpr int16_t kFreestyleLeft = -160;
-constexpr int16_t kFreestyleRight = 160;
-constexpr int16_t kFreestyleFinishY = 16640;
+constexpr TimedCourse kSlalom = {kSlalomSpan, kSlalomFinishY, &WorldState::slalomRunOn,
+                                 &WorldState::firstSlalomGate, "SS"};
+constexpr TimedCourse kTreeSlalom = {kTreeSlalomSpan, kLongFinishY, &WorldState::treeSlalomRunOn,
+                                     &WorldState::firstTreeSlalomGate, "GS"};
 
 // Clock sums wrap like the tick count itself rather than overflow.
 int32_t wrappingDifference(uint32_t a, uint32_t b) {
@@ -51,11 +37,11 @@ bool isPlayer(const Actor* actor) {
   return true;
 }
 
-// This move crossed the start line downward inside [left, right].
-bool crossedStartWindow(const Actor* player, int16_t px, int16_t py, int16_t left, int16_t right) {
+// This move crossed the start line downward inside the course's window.
+bool crossedStartWindow(const Actor* player, int16_t px, int16_t py, CourseSpan span) {
   if (!(py <= kStartLineY && kStartLineY < player->y)) return false;
   int32_t xc = crossingValue(player->x, px, player->y, py, kStartLineY);
-  return left <= xc && xc <= right;
+  return span.left <= xc && xc <= span.right;
 }
 
 int32_t crossingTime(const Actor* player, int16_t py, int16_t lineY) {
@@ -64,8 +50,8 @@ int32_t crossingTime(const Actor* player, int16_t py, int16_t lineY) {
 }
 
 bool gateMissed(const PlacedObject* gate, int32_t xc) {
-  if (gate->spriteIndex == kPassLeftSprite) return xc > gate->x;
-  if (gate->spriteIndex == kPassRightSprite) return xc < gate->x;
+  if (gate->spriteIndex == SPRITE_GATE_PASS_LEFT) return xc > gate->x;
+  if (gate->spriteIndex == SPRITE_GATE_PASS_RIGHT) return xc < gate->x;
   return false;  // flagged in an earlier attempt: counts as passed
 }
 
@@ -79,39 +65,45 @@ void passNextGate(const Actor* player, int16_t px, int16_t py) {
   if (gateMissed(gate, xc)) {
     world.runStart = wrappingDifference(static_cast<uint32_t>(world.runStart),
                                         static_cast<uint32_t>(kMissedGatePenaltyMs));
-    setGateFlag(gate, kRedFlagSprite);
+    setGateFlag(gate, SPRITE_GATE_MISSED);
   } else {
-    setGateFlag(gate, kGreenFlagSprite);
+    setGateFlag(gate, SPRITE_GATE_PASSED);
   }
   // The gates of a course follow one another in the table; after the last
   // one comes the finish banner, which the finish test reaches first.
   world.nextGate = gate + 1;
 }
 
-void checkTimedCourse(const TimedCourse& course, Actor* actor, int16_t px, int16_t py) {
-  if (!isPlayer(actor)) return;
-  bool& runOn = world.*course.runOn;
-  if (!runOn) {
-    if (!crossedStartWindow(actor, px, py, course.startLeft, course.startRight)) return;
-    runOn = true;
-    world.runStart = crossingTime(actor, py, kStartLineY);
-    world.runClock = wrappingDifference(world.now, static_cast<uint32_t>(world.runStart));
-    world.nextGate = world.*course.firstGate;
-    return;
-  }
-
+// The clock starts at the moment of crossing, found between the two ticks.
+void startTimedRun(const TimedCourse& course, const Actor* player, int16_t py) {
+  world.*course.runOn = true;
+  world.runStart = crossingTime(player, py, kStartLineY);
   world.runClock = wrappingDifference(world.now, static_cast<uint32_t>(world.runStart));
-  if (actor->y > course.finishY) {
-    int32_t finishedAt = crossingTime(actor, py, course.finishY);
-    runOn = false;
+  world.nextGate = world.*course.firstGate;
+}
+
+void advanceTimedRun(const TimedCourse& course, const Actor* player, int16_t px, int16_t py) {
+  world.runClock = wrappingDifference(world.now, static_cast<uint32_t>(world.runStart));
+  if (player->y > course.finishY) {
+    int32_t finishedAt = crossingTime(player, py, course.finishY);
+    world.*course.runOn = false;
     world.runClock = wrappingDifference(static_cast<uint32_t>(finishedAt),
                                         static_cast<uint32_t>(world.runStart));
     finishRun();
     recordHighScore(course.key, world.runClock, true);
-  } else if (actor->y <= kStartLineY) {
-    runOn = false;  // climbed back above the start: abandoned, flags stay
+  } else if (player->y <= kStartLineY) {
+    world.*course.runOn = false;  // climbed back above the start: abandoned, flags stay
   } else {
-    passNextGate(actor, px, py);
+    passNextGate(player, px, py);
+  }
+}
+
+void checkTimedCourse(const TimedCourse& course, Actor* actor, int16_t px, int16_t py) {
+  if (!isPlayer(actor)) return;
+  if (world.*course.runOn) {
+    advanceTimedRun(course, actor, px, py);
+  } else if (crossedStartWindow(actor, px, py, course.start)) {
+    startTimedRun(course, actor, py);
   }
 }
 
@@ -140,11 +132,11 @@ void checkFreestyle(Actor* actor, int16_t previousX, int16_t previousY) {
   if (!isPlayer(actor)) return;
   if (!world.freestyleRunOn) {
     // Style is not reset: a second run goes on from the points gathered.
-    if (crossedStartWindow(actor, previousX, previousY, kFreestyleLeft, kFreestyleRight))
+    if (crossedStartWindow(actor, previousX, previousY, kFreestyleSpan))
       world.freestyleRunOn = true;
     return;
   }
-  if (actor->y > kFreestyleFinishY) {
+  if (actor->y > kLongFinishY) {
     world.freestyleRunOn = false;
     finishRun();
     recordHighScore("FS", world.style, false);
@@ -164,8 +156,9 @@ void setGateFlag(PlacedObject* gate, uint16_t spriteIndex) {
 
 void finishRun() {
   Actor* player = world.player;
-  if (player != nullptr && player->state != kStateCrashed && player->state != kStateTumbling)
-    setActorState(player, player->z <= 0 ? kStateAcrossSlope : kStateFinishedInAir);
+  if (player != nullptr && player->state != STATE_PLAYER_CRASHED &&
+      player->state != STATE_PLAYER_TUMBLE)
+    setActorState(player, player->z <= 0 ? STATE_PLAYER_LEFT_ACROSS : STATE_PLAYER_AIR_LEFT);
   refreshStatus(world.statusDc);
 }
 

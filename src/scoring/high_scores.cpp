@@ -12,9 +12,6 @@ namespace {
 constexpr char kProfileFile[] = "tolvane.ini";
 constexpr char kProfileSection[] = "Snowvel";
 constexpr DWORD kLineBufferSize = 256;
-constexpr int kCaptionString = 15;
-constexpr int kThatsYouString = 16;
-constexpr int kTryAgainString = 17;
 
 // Appends to the message buffer, dropping whatever would not fit, so no
 // content of the profile file can write past it.
@@ -51,34 +48,46 @@ int32_t storedValue(int32_t value, bool isTime) {
   return value == INT32_MIN ? INT32_MAX : -value;
 }
 
+// Reads the course's list, merges the stored value into it and writes it back
+// at once, also when nothing was inserted; returns its place (the list's size
+// when it did not make the list). The buffer is the one line of the profile.
+int mergeIntoProfile(const char* key, int32_t stored, ScoreList* list, char* buffer) {
+  DWORD read =
+      GetPrivateProfileStringA(kProfileSection, key, "", buffer, kLineBufferSize, kProfileFile);
+  parseScoreLine(buffer, read >= kLineBufferSize - 1, list);
+  const int pos = insertScore(list, stored);
+  writeScoreLine(*list, buffer);
+  WritePrivateProfileStringA(kProfileSection, key, buffer, kProfileFile);
+  return pos;
+}
+
+// One line per entry with the new result marked, or, when it did not make
+// the list, the result itself under a blank line.
+void composeScoreMessage(const ScoreList& list, int pos, int32_t value, int32_t stored, bool isTime,
+                         char* buffer) {
+  MessageText message(buffer);
+  for (int i = 0; i < list.count; ++i) {
+    if (i > 0) message.append("\n");
+    appendResult(&message, isTime ? storedTimeToMs(list.numbers[i]) : list.numbers[i], isTime);
+    if (i == pos) message.append(loadString(STRING_THATS_YOU));
+  }
+  if (pos == kScoreListSize) {
+    message.append("\n\n");
+    appendResult(&message, isTime ? storedTimeToMs(stored) : value, isTime);
+    message.append(loadString(STRING_TRY_AGAIN));
+  }
+}
+
 }  // namespace
 
 // The results of the profile calls and of the box are ignored on purpose: a
 // file that cannot be read is an empty list, and one that cannot be written
 // still shows the player the list as it stands.
 void recordHighScore(const char* key, int32_t value, bool isTime) {
-  int32_t v = storedValue(value, isTime);
-
+  const int32_t stored = storedValue(value, isTime);
   char buffer[kLineBufferSize];
-  DWORD read =
-      GetPrivateProfileStringA(kProfileSection, key, "", buffer, kLineBufferSize, kProfileFile);
   ScoreList list;
-  parseScoreLine(buffer, read >= kLineBufferSize - 1, &list);
-
-  int pos = insertScore(&list, v);
-  writeScoreLine(list, buffer);
-  WritePrivateProfileStringA(kProfileSection, key, buffer, kProfileFile);
-
-  MessageText message(buffer);
-  for (int i = 0; i < list.count; ++i) {
-    if (i > 0) message.append("\n");
-    appendResult(&message, isTime ? storedTimeToMs(list.numbers[i]) : list.numbers[i], isTime);
-    if (i == pos) message.append(loadString(kThatsYouString));
-  }
-  if (pos == kScoreListSize) {
-    message.append("\n\n");
-    appendResult(&message, isTime ? storedTimeToMs(v) : value, isTime);
-    message.append(loadString(kTryAgainString));
-  }
-  MessageBoxA(world.mainWindow, buffer, loadString(kCaptionString), MB_OK);
+  const int pos = mergeIntoProfile(key, stored, &list, buffer);
+  composeScoreMessage(list, pos, value, stored, isTime, buffer);
+  MessageBoxA(world.mainWindow, buffer, loadString(STRING_HIGH_SCORES), MB_OK);
 }

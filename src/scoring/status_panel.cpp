@@ -9,11 +9,38 @@ namespace {
 
 constexpr int kStatusMargin = 2;
 constexpr int kStatusLines = 4;
-constexpr int kFirstLabel = 3;     // "Time:" .. "Style:" are 3 to 6
-constexpr int kFirstTemplate = 7;  // the widest values are 7 to 10
 
 void takeClientRect(HWND window) {
   GetClientRect(window, &world.statusRect);
+}
+
+// Without a stock fixed font the context's own font serves, and nothing is
+// put back on destruction.
+void selectStatusFont() {
+  world.savedStatusFont = GetStockObject(OEM_FIXED_FONT);
+  if (world.savedStatusFont != nullptr)
+    world.savedStatusFont = SelectObject(world.statusDc, world.savedStatusFont);
+}
+
+// One line per value; the labels' column, then room for the widest values.
+void measureStatusPanel() {
+  TEXTMETRICA metrics = {};
+  GetTextMetricsA(world.statusDc, &metrics);
+  world.lineHeight = static_cast<int16_t>(metrics.tmHeight);
+
+  int16_t labelWidth = 0;
+  int16_t valueWidth = 0;
+  for (int i = 0; i < kStatusLines; ++i) {
+    const char* label = loadString(STRING_TIME_LABEL + i);
+    widenToText(world.statusDc, &labelWidth, label, lstrlenA(label));
+  }
+  for (int i = 0; i < kStatusLines; ++i) {
+    const char* widest = loadString(STRING_TIME_WIDEST + i);
+    widenToText(world.statusDc, &valueWidth, widest, lstrlenA(widest));
+  }
+  world.labelWidth = labelWidth;
+  world.panelContentHeight = static_cast<int16_t>(kStatusLines * world.lineHeight);
+  world.panelContentWidth = static_cast<int16_t>(labelWidth + valueWidth);
 }
 
 }  // namespace
@@ -43,30 +70,8 @@ LRESULT CALLBACK statusWindowProc(HWND window, UINT message, WPARAM wParam, LPAR
 bool initStatusPanel(HWND window) {
   world.statusDc = GetDC(window);
   if (world.statusDc == nullptr) return false;
-
-  // Without a stock fixed font the context's own font serves, and nothing
-  // is put back on destruction.
-  world.savedStatusFont = GetStockObject(OEM_FIXED_FONT);
-  if (world.savedStatusFont != nullptr)
-    world.savedStatusFont = SelectObject(world.statusDc, world.savedStatusFont);
-
-  TEXTMETRICA metrics = {};
-  GetTextMetricsA(world.statusDc, &metrics);
-  world.lineHeight = static_cast<int16_t>(metrics.tmHeight);
-
-  int16_t labelWidth = 0;
-  int16_t valueWidth = 0;
-  for (int i = 0; i < kStatusLines; ++i) {
-    const char* label = loadString(kFirstLabel + i);
-    widenToText(world.statusDc, &labelWidth, label, lstrlenA(label));
-  }
-  for (int i = 0; i < kStatusLines; ++i) {
-    const char* widest = loadString(kFirstTemplate + i);
-    widenToText(world.statusDc, &valueWidth, widest, lstrlenA(widest));
-  }
-  world.labelWidth = labelWidth;
-  world.panelContentHeight = static_cast<int16_t>(kStatusLines * world.lineHeight);
-  world.panelContentWidth = static_cast<int16_t>(labelWidth + valueWidth);
+  selectStatusFont();
+  measureStatusPanel();
   return true;
 }
 
@@ -76,7 +81,7 @@ void paintStatusPanel(HWND window) {
   HDC dc = BeginPaint(window, &paint);
   FrameRect(dc, &world.statusRect, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
   for (int i = 0; i < kStatusLines; ++i) {
-    const char* label = loadString(kFirstLabel + i);
+    const char* label = loadString(STRING_TIME_LABEL + i);
     drawStatusLine(dc, label, kStatusMargin, &linePosition, lstrlenA(label));
   }
   refreshStatus(dc);

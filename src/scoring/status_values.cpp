@@ -8,14 +8,7 @@
 namespace {
 
 constexpr int kStatusMargin = 2;
-constexpr int16_t kSlalomFinishY = 8640;
-constexpr int16_t kLongCourseFinishY = 16640;  // tree slalom and freestyle
 constexpr int32_t kUnitsPerMetre = 16;
-
-constexpr int kRunTimeFormat = 11;
-constexpr int kDistanceFormat = 12;
-constexpr int kSpeedFormat = 13;
-constexpr int kStyleFormat = 14;
 
 // Metres per second from units per tick. The divisor is taken in 64 bits:
 // a freak tick length must not wrap it to zero.
@@ -29,7 +22,7 @@ int16_t playerSpeed(const Actor* player) {
 int16_t playerDistance(const Actor* player) {
   if (world.slalomRunOn) return static_cast<int16_t>(kSlalomFinishY - player->y);
   if (world.freestyleRunOn || world.treeSlalomRunOn)
-    return static_cast<int16_t>(kLongCourseFinishY - player->y);
+    return static_cast<int16_t>(kLongFinishY - player->y);
   return player->y;
 }
 
@@ -43,11 +36,12 @@ void formatStatusValues(StatusTexts* values) {
     distance = playerDistance(world.player);
   }
   values->length[0] = formatRunTime(world.runClock, values->text[0]);
-  values->length[1] = wsprintfA(values->text[1], loadString(kDistanceFormat),
+  values->length[1] = wsprintfA(values->text[1], loadString(STRING_DISTANCE_FORMAT),
                                 static_cast<int>(static_cast<int16_t>(distance / kUnitsPerMetre)));
-  values->length[2] = wsprintfA(values->text[2], loadString(kSpeedFormat), static_cast<int>(speed));
+  values->length[2] =
+      wsprintfA(values->text[2], loadString(STRING_SPEED_FORMAT), static_cast<int>(speed));
   values->length[3] =
-      wsprintfA(values->text[3], loadString(kStyleFormat), static_cast<LONG>(world.style));
+      wsprintfA(values->text[3], loadString(STRING_STYLE_FORMAT), static_cast<LONG>(world.style));
 }
 
 // Only the values: the labels beside them are drawn by the panel's paint.
@@ -65,7 +59,7 @@ void refreshStatus(HDC dc) {
 int formatRunTime(int32_t ms, char* text) {
   int32_t seconds = ms / 1000;
   auto part = [](int32_t value) { return static_cast<UINT>(static_cast<uint16_t>(value)); };
-  return wsprintfA(text, loadString(kRunTimeFormat), part(seconds / 60 / 60),
+  return wsprintfA(text, loadString(STRING_TIME_FORMAT), part(seconds / 60 / 60),
                    part(seconds / 60 % 60), part(seconds % 60), part(ms % 1000 / 10));
 }
 

@@ -58,10 +58,10 @@ void togglePause() {
   world.paused = world.timerOn;
   if (world.paused) {
     stopTimer();
-    SetWindowTextA(world.mainWindow, loadString(2));
+    SetWindowTextA(world.mainWindow, loadString(STRING_PAUSED_TITLE));
     InvalidateRect(world.mainWindow, nullptr, FALSE);
   } else {
-    SetWindowTextA(world.mainWindow, loadString(1));
+    SetWindowTextA(world.mainWindow, loadString(STRING_TITLE));
     startTimer();
   }
 }

@@ -3,16 +3,25 @@
 #include "shell/shell.h"
 #include "world/world.h"
 
-bool resetWorld() {
-  world.now = GetTickCount();
-  seedRandom(world.now);
+namespace {
 
+// Every record free again, the first record of the pool at the head.
+void refillActorPool() {
   world.activeList = nullptr;
   world.freeList = nullptr;
   for (int i = kActorPoolSize - 1; i >= 0; --i) {
     world.actorPool[i].next = world.freeList;
     world.freeList = &world.actorPool[i];
   }
+}
+
+}  // namespace
+
+bool resetWorld() {
+  world.now = GetTickCount();
+  seedRandom(world.now);
+
+  refillActorPool();
   world.cameraActor = nullptr;
   world.player = nullptr;
   world.spriteAreaSum = 0;
@@ -33,8 +42,7 @@ bool resetWorld() {
 }
 
 bool startGame() {
-  // State 3: standing across the slope, facing left.
-  Actor* player = createActor(KIND_PLAYER, 3);
+  Actor* player = createActor(KIND_PLAYER, STATE_PLAYER_LEFT_ACROSS);
   if (player == nullptr) return false;
   setActorPosition(player, 0, 0, 0);
   world.player = player;

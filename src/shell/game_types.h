@@ -4,6 +4,11 @@
 #include <cstdint>
 
 #include "platform/win32.h"
+#include "shell/actor_states.h"
+#include "shell/sound_ids.h"
+#include "shell/sprite_ids.h"
+#include "shell/string_ids.h"
+#include "shell/world_layout.h"
 
 // What an actor is. Kinds below KIND_MOGULS have behaviour and states; the
 // static kinds from KIND_MOGULS on are made with a sprite instead of a state.
@@ -29,9 +34,6 @@ enum ActorKind : int32_t {
   KIND_NONE = 18,  // a chooser's "create nothing"
 };
 
-constexpr int32_t kStateCount = 64;
-constexpr int32_t kNoState = 64;  // an actor made with a sprite directly
-
 // Actor flags.
 constexpr uint32_t ACTOR_DRAWN = 0x01;
 constexpr uint32_t ACTOR_GHOST = 0x02;
@@ -50,7 +52,7 @@ constexpr int EDGE_BOTTOM = 3;
 // Table sizes, fixed for the whole process.
 constexpr int kStringCacheSize = 20;
 constexpr int kSpriteCount = 90;  // entry 0 is the empty sprite; bitmaps are 1..89
-constexpr int kLastSpriteId = 89;
+constexpr int kLastSpriteId = SPRITE_WALKING_TREE_RIGHT;
 constexpr int kActorPoolSize = 100;
 constexpr int kPlacedObjectCount = 256;
 constexpr int kSoundCount = 9;

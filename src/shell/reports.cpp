@@ -23,7 +23,7 @@ void warn(const char* caption, const char* text) {
 }
 
 void showError(const char* text) {
-  MessageBoxA(nullptr, text, loadString(1), MB_ICONEXCLAMATION);
+  MessageBoxA(nullptr, text, loadString(STRING_TITLE), MB_ICONEXCLAMATION);
 }
 
 void assertFailed(const char* fileName, unsigned line) {

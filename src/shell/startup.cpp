@@ -42,6 +42,53 @@ bool registerClasses() {
   return RegisterClassA(&statusClass) != 0;
 }
 
+bool measureScreen() {
+  HDC screen = GetDC(nullptr);
+  if (screen == nullptr) return false;
+  world.screenWidth = int16_t(GetDeviceCaps(screen, HORZRES));
+  world.screenHeight = int16_t(GetDeviceCaps(screen, VERTRES));
+  ReleaseDC(nullptr, screen);
+  return true;
+}
+
+// No window yet, so the game counts as minimised and not running.
+void clearWindowState(HINSTANCE instance) {
+  world.appInstance = instance;
+  world.whiteBrush = static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
+  world.mainWindow = nullptr;
+  world.statusWindow = nullptr;
+  world.timerOn = false;
+  world.minimised = true;
+  world.windowActive = 0;
+  world.running = false;
+  world.anchorX = 0;
+  world.anchorY = 0;
+}
+
+// The main window is a column as high as the screen, no wider than it is
+// high, centred at the top; the status panel is its child.
+bool createGameWindows(int showCommand) {
+  const int width = world.screenWidth < world.screenHeight ? world.screenWidth : world.screenHeight;
+  world.mainWindow =
+      CreateWindowExA(0, kMainClass, loadString(STRING_TITLE),
+                      WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, (world.screenWidth - width) / 2, 0,
+                      width, world.screenHeight, nullptr, nullptr, world.appInstance, nullptr);
+  if (world.mainWindow == nullptr) return false;
+
+  world.statusWindow = CreateWindowExA(0, kStatusClass, "", WS_CHILD, 0, 0, 0, 0, world.mainWindow,
+                                       nullptr, world.appInstance, nullptr);
+  if (world.statusWindow == nullptr) {
+    DestroyWindow(world.mainWindow);
+    return false;
+  }
+
+  ShowWindow(world.mainWindow, showCommand);
+  UpdateWindow(world.mainWindow);
+  ShowWindow(world.statusWindow, SW_SHOWNORMAL);
+  UpdateWindow(world.statusWindow);
+  return true;
+}
+
 }  // namespace
 
 bool allocateTables() {
@@ -58,52 +105,17 @@ bool allocateTables() {
   }
   for (int id = 0; id < kStringCacheSize; ++id) world.stringCache[id] = nullptr;
   // The empty sprite must read as zero size even before the sheets exist.
-  world.sprites[0] = Sprite{nullptr, nullptr, 0, 0, 0, 0};
+  world.sprites[SPRITE_NONE] = Sprite{nullptr, nullptr, 0, 0, 0, 0};
   return true;
 }
 
 bool createWindows(HINSTANCE instance, HINSTANCE previous, int showCommand) {
-  HDC screen = GetDC(nullptr);
-  if (screen == nullptr) return false;
-  world.screenWidth = int16_t(GetDeviceCaps(screen, HORZRES));
-  world.screenHeight = int16_t(GetDeviceCaps(screen, VERTRES));
-  ReleaseDC(nullptr, screen);
-
-  world.appInstance = instance;
-  world.whiteBrush = static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
-  world.mainWindow = nullptr;
-  world.statusWindow = nullptr;
-  world.timerOn = false;
-  world.minimised = true;
-  world.windowActive = 0;
-  world.running = false;
-  world.anchorX = 0;
-  world.anchorY = 0;
-
+  if (!measureScreen()) return false;
+  clearWindowState(instance);
   if (handOverToRunningCopy()) return false;
   if (!world.soundOff) loadSounds();
   if (previous == nullptr && !registerClasses()) return false;
-
-  // A column as high as the screen, no wider than it is high, centred at the top.
-  const int width = world.screenWidth < world.screenHeight ? world.screenWidth : world.screenHeight;
-  world.mainWindow =
-      CreateWindowExA(0, kMainClass, loadString(1), WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN,
-                      (world.screenWidth - width) / 2, 0, width, world.screenHeight, nullptr,
-                      nullptr, world.appInstance, nullptr);
-  if (world.mainWindow == nullptr) return false;
-
-  world.statusWindow = CreateWindowExA(0, kStatusClass, "", WS_CHILD, 0, 0, 0, 0, world.mainWindow,
-                                       nullptr, world.appInstance, nullptr);
-  if (world.statusWindow == nullptr) {
-    DestroyWindow(world.mainWindow);
-    return false;
-  }
-
-  ShowWindow(world.mainWindow, showCommand);
-  UpdateWindow(world.mainWindow);
-  ShowWindow(world.statusWindow, SW_SHOWNORMAL);
-  UpdateWindow(world.statusWindow);
-  return true;
+  return createGameWindows(showCommand);
 }
 
 int gameMain(HINSTANCE instance, HINSTANCE previous, LPSTR commandTail, int showCommand) {

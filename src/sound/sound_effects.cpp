@@ -6,7 +6,10 @@
 namespace {
 
 // Loading and releasing go through the clips in this order.
-constexpr int kClipOrder[kSoundCount] = {1, 2, 3, 4, 5, 6, 9, 7, 8};
+constexpr SoundId kClipOrder[kSoundCount] = {
+    SOUND_CRASH,         SOUND_LAUNCH,        SOUND_DOG_BARK,
+    SOUND_LANDING,       SOUND_BOARDER_JUMP,  SOUND_RACER_DOWN,
+    SOUND_MONSTER_CHASE, SOUND_MONSTER_CATCH, SOUND_YELLOW_SNOW};
 
 }  // namespace
 
@@ -31,7 +34,7 @@ bool loadSoundClip(int id, SoundClip* clip) {
 
 void playSound(int id) {
   if (world.soundOff) return;
-  if (!GAME_CHECK(id >= 1 && id <= kSoundCount)) return;
+  if (!GAME_CHECK(id >= SOUND_CRASH && id <= kSoundCount)) return;
   SoundClip& clip = world.soundClips[id];
   if (clip.data == nullptr && clip.resource != nullptr) clip.data = LockResource(clip.resource);
   if (clip.data != nullptr && world.wavePlayer != nullptr)

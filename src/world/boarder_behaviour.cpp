@@ -7,22 +7,24 @@
 
 void updateBoarder(Actor* boarder) {
   moveActor(boarder);
-  if (!GAME_CHECK(boarder->state >= 31 && boarder->state <= 38)) return;
-  applyMotionRule(boarder, &BoarderMotionRules[boarder->state - 31]);
+  if (!GAME_CHECK(boarder->state >= STATE_BOARDER_CARVE_LEFT &&
+                  boarder->state <= STATE_BOARDER_TUMBLE_5))
+    return;
+  applyMotionRule(boarder, &BoarderMotionRules[boarder->state - STATE_BOARDER_CARVE_LEFT]);
 
   int32_t newState = boarder->state;
   switch (boarder->state) {
-    case 31:
-      if (randomBelow(10) == 0) newState = 32;
+    case STATE_BOARDER_CARVE_LEFT:
+      if (randomBelow(10) == 0) newState = STATE_BOARDER_CARVE_RIGHT;
       break;
-    case 32:
-      if (randomBelow(10) == 0) newState = 31;
+    case STATE_BOARDER_CARVE_RIGHT:
+      if (randomBelow(10) == 0) newState = STATE_BOARDER_CARVE_LEFT;
       break;
-    case 33:
-      if (boarder->z == 0) newState = 32;
+    case STATE_BOARDER_AIR:
+      if (boarder->z == 0) newState = STATE_BOARDER_CARVE_RIGHT;
       break;
-    case 38:
-      newState = 32;  // the tumble is over; carve on to the right
+    case STATE_BOARDER_TUMBLE_5:
+      newState = STATE_BOARDER_CARVE_RIGHT;  // the tumble is over; carve on to the right
       break;
     default:
       newState = boarder->state + 1;  // the next tumbling frame

@@ -9,19 +9,19 @@
 
 int32_t racerReaction(const Contact& c) {
   Actor* a = c.a;
-  if (a->state >= 25) return a->state;  // already down
+  if (a->state >= STATE_RACER_FALLEN) return a->state;  // already down
   if (c.b->kind == KIND_PLAYER) addStyle(20);
-  playSound(6);
-  return c.b->z > 0 ? 26 : 25;
+  playSound(SOUND_RACER_DOWN);
+  return c.b->z > 0 ? STATE_RACER_TUMBLED : STATE_RACER_FALLEN;
 }
 
 int32_t dogReaction(const Contact& c) {
   Actor* a = c.a;
-  if (a->state >= 29) return a->state;  // already barking
+  if (a->state >= STATE_DOG_BARK_1) return a->state;  // already barking
   if (c.b->dx == 0 && c.b->dy == 0) return a->state;
   if (c.b->kind == KIND_PLAYER) addStyle(3);
-  playSound(3);
-  return 29;
+  playSound(SOUND_DOG_BARK);
+  return STATE_DOG_BARK_1;
 }
 
 int32_t boarderReaction(const Contact& c) {
@@ -34,14 +34,14 @@ int32_t boarderReaction(const Contact& c) {
     case KIND_BOARDER:
     case KIND_TREE:
     case KIND_STONE:
-      if (a->z < c.bTop && a->state != 34) return 34;
+      if (a->z < c.bTop && a->state != STATE_BOARDER_TUMBLE_1) return STATE_BOARDER_TUMBLE_1;
       return a->state;
     case KIND_BUMP:
     case KIND_RAMP:
       if (a->z < c.bTop) {
         a->dz = half(a->dy);
-        playSound(5);
-        return 33;
+        playSound(SOUND_BOARDER_JUMP);
+        return STATE_BOARDER_AIR;
       }
       return a->state;
     default:
@@ -54,16 +54,16 @@ int32_t monsterReaction(const Contact& c) {
   Actor* b = c.b;
   if (b != world.player) return a->state;
   GAME_CHECK(b->kind == KIND_PLAYER);
-  playSound(7);
+  playSound(SOUND_MONSTER_CATCH);
   discardActor(b);
   if (GAME_CHECK(a->placed != nullptr)) {
     // The meal's clock runs from this moment.
-    a->placed->state = 50;
+    a->placed->state = STATE_MONSTER_EAT_GRAB;
     a->placed->dx = 0;
     a->placed->dy = 0;
     a->placed->stamp = static_cast<int32_t>(world.now);
   }
   a->dx = 0;
   a->dy = 0;
-  return 50;
+  return STATE_MONSTER_EAT_GRAB;
 }

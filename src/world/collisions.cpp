@@ -29,7 +29,7 @@ int16_t topOf(const Actor* actor) {
 void launch(Actor* a, int16_t v) {
   a->dz = v;
   addStyle(1);
-  playSound(2);
+  playSound(SOUND_LAUNCH);
 }
 
 void discardActor(Actor* b) {
@@ -68,7 +68,7 @@ void collide(Actor* a, Actor* b) {
       break;
     case KIND_WALKING_TREE:
       a->dx = 0;  // startled into standing still
-      newState = 60;
+      newState = STATE_WALKING_TREE_STAND;
       break;
     default:
       GAME_CHECK(false);

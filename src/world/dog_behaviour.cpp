@@ -9,10 +9,8 @@
 
 namespace {
 
-constexpr uint16_t kYellowSnowSprite = 82;
-
 void leaveStain(int16_t x, int16_t y, int16_t z) {
-  Actor* stain = createActorWithSprite(KIND_SCENERY, kYellowSnowSprite);
+  Actor* stain = createActorWithSprite(KIND_SCENERY, SPRITE_YELLOW_SNOW);
   if (stain != nullptr)
     setActorPosition(stain, static_cast<int16_t>(x - 4), static_cast<int16_t>(y - 2), z);
 }
@@ -22,35 +20,35 @@ void leaveStain(int16_t x, int16_t y, int16_t z) {
 void updateDog(Actor* dog) {
   int32_t newState = dog->state;
   switch (dog->state) {
-    case 27:
+    case STATE_DOG_TROT_1:
       dog->dy = static_cast<int16_t>(randomBelow(3) - 1);
       moveActor(dog);
-      newState = 28;
+      newState = STATE_DOG_TROT_2;
       break;
-    case 28:
+    case STATE_DOG_TROT_2:
       dog->dx = 4;
       moveActor(dog);
-      newState = 27;
+      newState = STATE_DOG_TROT_1;
       break;
-    case 29: {
+    case STATE_DOG_BARK_1: {
       dog->dx = 0;
       dog->dy = 0;
       const int32_t r = randomBelow(32);
       moveActor(dog);
-      newState = r != 0 ? 30 : 27;
+      newState = r != 0 ? STATE_DOG_BARK_2 : STATE_DOG_TROT_1;
       break;
     }
-    case 30: {
+    case STATE_DOG_BARK_2: {
       const int32_t r = randomBelow(100);
       if (r != 0) {
         moveActor(dog);
-        newState = 29;
+        newState = STATE_DOG_BARK_1;
       } else {
         // The stain marks where the dog stood before this step.
         leaveStain(dog->x, dog->y, dog->z);
-        playSound(8);
+        playSound(SOUND_YELLOW_SNOW);
         moveActor(dog);
-        newState = 27;
+        newState = STATE_DOG_TROT_1;
       }
       break;
     }

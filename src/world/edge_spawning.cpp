@@ -15,9 +15,9 @@ struct CourseArea {
 };
 
 const CourseArea kCourseAreas[] = {
-    {-576, -320, 640, 8640, chooseSlalomKind},
-    {320, 512, 640, 16640, chooseTreeSlalomKind},
-    {-160, 160, 640, 16640, chooseFreestyleKind},
+    {kSlalomSpan.left, kSlalomSpan.right, kStartLineY, kSlalomFinishY, chooseSlalomKind},
+    {kTreeSlalomSpan.left, kTreeSlalomSpan.right, kStartLineY, kLongFinishY, chooseTreeSlalomKind},
+    {kFreestyleSpan.left, kFreestyleSpan.right, kStartLineY, kLongFinishY, chooseFreestyleKind},
 };
 
 int32_t chooseKindAt(int16_t x, int16_t y) {
@@ -118,19 +118,19 @@ int32_t chooseFreestyleKind() {
 uint16_t spriteForKind(int32_t kind) {
   switch (kind) {
     case KIND_MOGULS:
-      return 27;
+      return SPRITE_MOGULS;
     case KIND_TREE: {
       const int32_t r = randomBelow(8);
-      return r == 0 ? 50 : r == 1 ? 51 : 49;  // bare, big, or an ordinary tree
+      return r == 0 ? SPRITE_BARE_TREE : r == 1 ? SPRITE_BIG_TREE : SPRITE_TREE;
     }
     case KIND_STONE:
-      return randomBelow(4) == 0 ? 46 : 45;  // stump or rock
+      return randomBelow(4) == 0 ? SPRITE_STUMP : SPRITE_ROCK;
     case KIND_BUMP:
-      return randomBelow(3) == 0 ? 48 : 47;
+      return randomBelow(3) == 0 ? SPRITE_BUMP_LARGE : SPRITE_BUMP_SMALL;
     case KIND_RAMP:
-      return 52;
+      return SPRITE_RAMP;
     default:
       GAME_CHECK(false);
-      return 49;
+      return SPRITE_TREE;
   }
 }

@@ -5,35 +5,25 @@
 #include "actors/actors.h"
 #include "shell/shell.h"
 
-namespace {
-
-constexpr int16_t kLineTop = -1024;
-constexpr int16_t kLineBottom = 23552;
-constexpr int32_t kFull = 39;
-constexpr int32_t kOneRider = 40;
-constexpr int32_t kEmpty = 41;
-
-}  // namespace
-
 void stepLiftChair(PlacedObject* chair) {
   if (!GAME_CHECK(chair != nullptr && chair->kind == KIND_LIFT_CHAIR)) return;
-  if (chair->y <= kLineTop) {
-    chair->state = kEmpty;
+  if (chair->y <= kLiftTopY) {
+    chair->state = STATE_CHAIR_EMPTY;
     chair->dy = 2;
-    chair->x = -144;
+    chair->x = kLiftDownX;
     return;
   }
-  if (chair->y >= kLineBottom) {
-    chair->state = kFull;
+  if (chair->y >= kLiftBottomY) {
+    chair->state = STATE_CHAIR_TWO_RIDERS;
     chair->dy = -2;
-    chair->x = -112;
+    chair->x = kLiftUpX;
     return;
   }
   // Only a chair in sight can lose a rider, so far chairs draw no numbers.
-  if (chair->actor == nullptr || chair->state != kFull) return;
+  if (chair->actor == nullptr || chair->state != STATE_CHAIR_TWO_RIDERS) return;
   if (randomBelow(1000) != 0) return;
-  if (Actor* boarder = createActor(KIND_BOARDER, 33)) {
+  if (Actor* boarder = createActor(KIND_BOARDER, STATE_BOARDER_AIR)) {
     setActorPosition(boarder, chair->x, chair->y, chair->z);
   }
-  chair->state = kOneRider;
+  chair->state = STATE_CHAIR_ONE_RIDER;
 }

@@ -11,11 +11,6 @@
 
 namespace {
 
-constexpr int32_t kStanding = 42;
-constexpr int32_t kJumping = 43;
-constexpr int32_t kMealFirst = 50;
-constexpr int32_t kMealLast = 55;
-
 struct Post {
   bool (*atPost)(const PlacedObject*);
   int16_t backX, backY;  // the walk back to the post
@@ -23,37 +18,34 @@ struct Post {
 };
 
 const Post& postOf(int32_t kind) {
+  // In the order of the monster kinds: top, bottom, left, right.
   static const Post kPosts[4] = {
-      // top
-      {[](const PlacedObject* m) { return m->y <= -2000; }, 0, -10,
-       [](const Actor* p) { return p->y < -2000; }},
-      // bottom
-      {[](const PlacedObject* m) { return m->y >= 32000; }, 0, 26,
-       [](const Actor* p) { return p->y > 32000; }},
-      // left
-      {[](const PlacedObject* m) { return m->x <= -16000; }, -16, 0,
-       [](const Actor* p) { return p->x < -16000; }},
-      // right
-      {[](const PlacedObject* m) { return m->x >= 16000; }, 16, 0,
-       [](const Actor* p) { return p->x > 16000; }},
+      {[](const PlacedObject* m) { return m->y <= kWorldTopY; }, 0, -10,
+       [](const Actor* p) { return p->y < kWorldTopY; }},
+      {[](const PlacedObject* m) { return m->y >= kWorldBottomY; }, 0, 26,
+       [](const Actor* p) { return p->y > kWorldBottomY; }},
+      {[](const PlacedObject* m) { return m->x <= kWorldLeftX; }, -16, 0,
+       [](const Actor* p) { return p->x < kWorldLeftX; }},
+      {[](const PlacedObject* m) { return m->x >= kWorldRightX; }, 16, 0,
+       [](const Actor* p) { return p->x > kWorldRightX; }},
   };
   return kPosts[kind - KIND_MONSTER_TOP];
 }
 
 int32_t nextMealState(int32_t state, int32_t elapsed) {
   switch (state) {
-    case 50:
-      return 51;
-    case 51:
-      return elapsed < 500 ? 50 : 52;
-    case 52:
-      return elapsed > 700 ? 53 : 52;
-    case 53:
-      return elapsed > 1000 ? 54 : 53;
-    case 54:
-      return 55;
-    default:  // 55
-      return elapsed < 3000 ? 54 : kStanding;
+    case STATE_MONSTER_EAT_GRAB:
+      return STATE_MONSTER_EAT_LIFT;
+    case STATE_MONSTER_EAT_LIFT:
+      return elapsed < 500 ? STATE_MONSTER_EAT_GRAB : STATE_MONSTER_EAT_BITE;
+    case STATE_MONSTER_EAT_BITE:
+      return elapsed > 700 ? STATE_MONSTER_EAT_CHEW : STATE_MONSTER_EAT_BITE;
+    case STATE_MONSTER_EAT_CHEW:
+      return elapsed > 1000 ? STATE_MONSTER_EAT_GULP : STATE_MONSTER_EAT_CHEW;
+    case STATE_MONSTER_EAT_GULP:
+      return STATE_MONSTER_EAT_PAT_BELLY;
+    default:  // STATE_MONSTER_EAT_PAT_BELLY
+      return elapsed < 3000 ? STATE_MONSTER_EAT_GULP : STATE_MONSTER_STAND;
   }
 }
 
@@ -76,13 +68,41 @@ void chase(PlacedObject* monster, const Actor* player, int16_t* vx, int16_t* vy)
   }
   *vx = std::clamp<int16_t>(ddx, -16, 16);
   *vy = std::clamp<int16_t>(ddy, -10, 26);
-  playSound(9);
+  playSound(SOUND_MONSTER_CHASE);
 }
 
 int32_t walkingState(int32_t previous, int16_t vx, int16_t vy) {
-  if (vy < 0) return previous == 48 ? 49 : 48;
-  if (vx < 0) return previous == 44 ? 45 : 44;
-  return previous == 46 ? 47 : 46;
+  if (vy < 0)
+    return previous == STATE_MONSTER_WALK_UP_1 ? STATE_MONSTER_WALK_UP_2 : STATE_MONSTER_WALK_UP_1;
+  if (vx < 0)
+    return previous == STATE_MONSTER_WALK_LEFT_1 ? STATE_MONSTER_WALK_LEFT_2
+                                                 : STATE_MONSTER_WALK_LEFT_1;
+  return previous == STATE_MONSTER_WALK_RIGHT_1 ? STATE_MONSTER_WALK_RIGHT_2
+                                                : STATE_MONSTER_WALK_RIGHT_1;
+}
+
+// Back to the post if away from it; at the post, after a player beyond the
+// edge; otherwise still.
+void wantedVelocity(PlacedObject* monster, int16_t* vx, int16_t* vy) {
+  const Post& post = postOf(monster->kind);
+  if (!post.atPost(monster)) {
+    *vx = post.backX;
+    *vy = post.backY;
+  } else if (world.player != nullptr && post.beyondEdge(world.player)) {
+    chase(monster, world.player, vx, vy);
+  }
+}
+
+// A moving monster walks; a still one stands, or now and then jumps in place.
+void takeStance(PlacedObject* monster, int32_t entryState, int16_t vx, int16_t vy) {
+  if (vx != 0 || vy != 0) {
+    monster->state = walkingState(entryState, vx, vy);
+  } else if (randomBelow(10) != 0) {
+    monster->state = STATE_MONSTER_STAND;
+  } else {
+    monster->state = STATE_MONSTER_JUMP;
+    monster->dz = 4;
+  }
 }
 
 }  // namespace
@@ -101,7 +121,7 @@ void stepMonster(PlacedObject* monster) {
   // A monster makes up its mind only with its feet on the snow.
   if (monster->z != 0) return;
 
-  if (entryState >= kMealFirst && entryState <= kMealLast) {
+  if (entryState >= STATE_MONSTER_EAT_GRAB && entryState <= STATE_MONSTER_EAT_PAT_BELLY) {
     // Taken modulo 2^32, so a meal that spans the wrap of the tick count
     // still lasts its three seconds.
     const int32_t elapsed = static_cast<int32_t>(world.now - static_cast<DWORD>(monster->stamp));
@@ -109,27 +129,12 @@ void stepMonster(PlacedObject* monster) {
     return;
   }
 
-  const Post& post = postOf(monster->kind);
   int16_t vx = 0;
   int16_t vy = 0;
-  if (!post.atPost(monster)) {
-    vx = post.backX;
-    vy = post.backY;
-  } else if (world.player != nullptr && post.beyondEdge(world.player)) {
-    chase(monster, world.player, &vx, &vy);
-  }
-
+  wantedVelocity(monster, &vx, &vy);
   // Moving monsters go in small hops.
   if (vx != 0 || vy != 0) monster->dz = 1;
   monster->dx = vx;
   monster->dy = vy;
-
-  if (vx != 0 || vy != 0) {
-    monster->state = walkingState(entryState, vx, vy);
-  } else if (randomBelow(10) != 0) {
-    monster->state = kStanding;
-  } else {
-    monster->state = kJumping;
-    monster->dz = 4;
-  }
+  takeStance(monster, entryState, vx, vy);
 }

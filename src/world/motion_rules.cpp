@@ -7,43 +7,42 @@
 #include "shell/shell.h"
 
 // forwardAccel, forwardTarget, sideAccel, sideRatio, sideDir, state
-const MotionRule PlayerMotionRules[22] = {
-    {1, 16, 0, 0, 0, 0},   // heading straight downhill
-    {1, 12, 1, 1, -1, 1},  // turned slightly left
-    {1, 6, 1, 4, -1, 2},   // turned further left
-    {1, 0, 1, 8, -1, 3},   // across the slope, facing left
-    {1, 12, 1, 1, 1, 4},   // turned slightly right
-    {1, 6, 1, 4, 1, 5},    // turned further right
-    {1, 0, 1, 8, 1, 6},    // across the slope, facing right
-    {1, 0, 1, 8, -1, 7},   // side-stepping left
-    {1, 0, 1, 8, 1, 8},    // side-stepping right
-    {1, 0, 0, 0, 0, 9},    // hopping uphill, facing left
-    {1, 0, 0, 0, 0, 10},   // hopping uphill, facing right
-    {0, 0, 0, 0, 0, 11},   // crashed (never applied)
-    {0, 0, 0, 0, 0, 12},   // seated in the snow
-    {1, 24, 0, 0, 0, 13},  // airborne, facing downhill
-    {1, 22, 0, 0, 0, 14},  // airborne, turned left
-    {1, 22, 0, 0, 0, 15},  // airborne, turned right
-    {1, 20, 0, 0, 0, 16},  // airborne, facing uphill
-    {1, 24, 0, 0, 0, 17},  // airborne tumble
-    {1, 20, 0, 0, 0, 18},  // trick poses
-    {1, 20, 0, 0, 0, 19}, {1, 22, 0, 0, 0, 20}, {1, 22, 0, 0, 0, 21},
+const MotionRule PlayerMotionRules[kPlayerStateCount] = {
+    {1, 16, 0, 0, 0, STATE_PLAYER_STRAIGHT},
+    {1, 12, 1, 1, -1, STATE_PLAYER_LEFT_SLIGHT},
+    {1, 6, 1, 4, -1, STATE_PLAYER_LEFT_TURN},
+    {1, 0, 1, 8, -1, STATE_PLAYER_LEFT_ACROSS},
+    {1, 12, 1, 1, 1, STATE_PLAYER_RIGHT_SLIGHT},
+    {1, 6, 1, 4, 1, STATE_PLAYER_RIGHT_TURN},
+    {1, 0, 1, 8, 1, STATE_PLAYER_RIGHT_ACROSS},
+    {1, 0, 1, 8, -1, STATE_PLAYER_STEP_LEFT},
+    {1, 0, 1, 8, 1, STATE_PLAYER_STEP_RIGHT},
+    {1, 0, 0, 0, 0, STATE_PLAYER_HOP_LEFT},
+    {1, 0, 0, 0, 0, STATE_PLAYER_HOP_RIGHT},
+    {0, 0, 0, 0, 0, STATE_PLAYER_CRASHED},  // never applied
+    {0, 0, 0, 0, 0, STATE_PLAYER_SEATED},
+    {1, 24, 0, 0, 0, STATE_PLAYER_AIR_SPREAD},
+    {1, 22, 0, 0, 0, STATE_PLAYER_AIR_LEFT},
+    {1, 22, 0, 0, 0, STATE_PLAYER_AIR_RIGHT},
+    {1, 20, 0, 0, 0, STATE_PLAYER_AIR_UPHILL},
+    {1, 24, 0, 0, 0, STATE_PLAYER_TUMBLE},
+    {1, 20, 0, 0, 0, STATE_PLAYER_TRICK_UPSIDE_DOWN},
+    {1, 20, 0, 0, 0, STATE_PLAYER_TRICK_FLIP},
+    {1, 22, 0, 0, 0, STATE_PLAYER_TRICK_TUCK_LEFT},
+    {1, 22, 0, 0, 0, STATE_PLAYER_TRICK_TUCK_RIGHT},
 };
 
-const MotionRule RacerMotionRules[5] = {
-    {1, 1, 0, 0, 0, 22},   // heading downhill
-    {1, 1, 1, 4, -1, 23},  // sliding left
-    {1, 1, 1, 4, 1, 24},   // sliding right
-    {0, 0, 0, 0, 0, 25},   // fallen (never applied)
-    {0, 0, 0, 0, 0, 26},   // tumbled (never applied)
+const MotionRule RacerMotionRules[kRacerStateCount] = {
+    {1, 1, 0, 0, 0, STATE_RACER_STRAIGHT},    {1, 1, 1, 4, -1, STATE_RACER_SLIDE_LEFT},
+    {1, 1, 1, 4, 1, STATE_RACER_SLIDE_RIGHT}, {0, 0, 0, 0, 0, STATE_RACER_FALLEN},  // never applied
+    {0, 0, 0, 0, 0, STATE_RACER_TUMBLED},                                           // never applied
 };
 
-const MotionRule BoarderMotionRules[8] = {
-    {2, 18, 2, 1, -1, 31},  // carving left
-    {2, 18, 2, 1, 1, 32},   // carving right
-    {1, 22, 0, 0, 0, 33},   // airborne
-    {1, 4, 0, 0, 0, 34},    // tumbling, five frames
-    {1, 4, 0, 0, 0, 35},   {1, 4, 0, 0, 0, 36}, {1, 4, 0, 0, 0, 37}, {1, 4, 0, 0, 0, 38},
+const MotionRule BoarderMotionRules[kBoarderStateCount] = {
+    {2, 18, 2, 1, -1, STATE_BOARDER_CARVE_LEFT}, {2, 18, 2, 1, 1, STATE_BOARDER_CARVE_RIGHT},
+    {1, 22, 0, 0, 0, STATE_BOARDER_AIR},         {1, 4, 0, 0, 0, STATE_BOARDER_TUMBLE_1},
+    {1, 4, 0, 0, 0, STATE_BOARDER_TUMBLE_2},     {1, 4, 0, 0, 0, STATE_BOARDER_TUMBLE_3},
+    {1, 4, 0, 0, 0, STATE_BOARDER_TUMBLE_4},     {1, 4, 0, 0, 0, STATE_BOARDER_TUMBLE_5},
 };
 
 Actor* applyMotionRule(Actor* actor, const MotionRule* rule) {

@@ -61,8 +61,9 @@ Actor* materialise(PlacedObject* object) {
   computeScreenRect(&image, object->sprite, object->x, object->y, object->z);
   if (!rectsIntersect(&image, &world.activeRect)) return nullptr;
 
-  Actor* actor = object->spriteIndex != 0 ? createActorWithSprite(object->kind, object->spriteIndex)
-                                          : createActor(object->kind, object->state);
+  Actor* actor = object->spriteIndex != SPRITE_NONE
+                     ? createActorWithSprite(object->kind, object->spriteIndex)
+                     : createActor(object->kind, object->state);
   if (actor == nullptr) return nullptr;  // tried again on a later tick
   setActorPosition(actor, object->x, object->y, object->z);
   object->actor = actor;

@@ -8,16 +8,17 @@
 #include "sound/sound.h"
 #include "world/world.h"
 
-// The state after touching down, by the airborne state 13..21.
-const int32_t LandingState[9] = {0, 3, 6, 11, 11, 11, 11, 11, 11};
+// The state after touching down, by the airborne state: feet first from the
+// three upright poses, a crash from any other.
+const int32_t LandingState[kAirborneStateCount] = {
+    STATE_PLAYER_STRAIGHT, STATE_PLAYER_LEFT_ACROSS, STATE_PLAYER_RIGHT_ACROSS,
+    STATE_PLAYER_CRASHED,  STATE_PLAYER_CRASHED,     STATE_PLAYER_CRASHED,
+    STATE_PLAYER_CRASHED,  STATE_PLAYER_CRASHED,     STATE_PLAYER_CRASHED};
 
 namespace {
 
-constexpr int32_t kCrashed = 11;
-constexpr int32_t kSeated = 12;
-constexpr int32_t kFirstAirborne = 13;
-constexpr int32_t kTumble = 17;
-constexpr int32_t kLastAirborne = 21;
+constexpr int32_t kFirstAirborne = STATE_PLAYER_AIR_SPREAD;
+constexpr int32_t kLastAirborne = STATE_PLAYER_TRICK_TUCK_RIGHT;
 
 int16_t towardZero(int16_t v) {
   if (v > 0) return static_cast<int16_t>(v - 1);
@@ -28,25 +29,25 @@ int16_t towardZero(int16_t v) {
 int32_t stateAfterLanding(int32_t airborne) {
   if (!GAME_CHECK(airborne >= kFirstAirborne && airborne <= kLastAirborne)) return airborne;
   const int32_t landed = LandingState[airborne - kFirstAirborne];
-  if (landed == 0 || landed == 3 || landed == 6) {
-    playSound(4);
-  } else if (airborne == kTumble) {
+  if (landed != STATE_PLAYER_CRASHED) {
+    playSound(SOUND_LANDING);
+  } else if (airborne == STATE_PLAYER_TUMBLE) {
     // Coming down out of a tumble hurts; a botched trick just ends in the snow.
     addStyle(-64);
-    playSound(1);
+    playSound(SOUND_CRASH);
   }
   return landed;
 }
 
 int32_t airStyle(int32_t state) {
   switch (state) {
-    case 16:
+    case STATE_PLAYER_AIR_UPHILL:
       return 2;
-    case 18:
-    case 19:
+    case STATE_PLAYER_TRICK_UPSIDE_DOWN:
+    case STATE_PLAYER_TRICK_FLIP:
       return 4;
-    case 20:
-    case 21:
+    case STATE_PLAYER_TRICK_TUCK_LEFT:
+    case STATE_PLAYER_TRICK_TUCK_RIGHT:
       return 8;
     default:
       return 0;
@@ -60,21 +61,22 @@ void updatePlayer(Actor* player) {
   const int16_t oldY = player->y;
   int32_t newState = player->state;
 
-  if (player->state == kCrashed) {
+  if (player->state == STATE_PLAYER_CRASHED) {
     // The figure lies where it fell while its speed runs out.
     GAME_CHECK(player->z == 0 && player->dz == 0);
-    if (player->dx == 0 && player->dy == 0) newState = kSeated;
+    if (player->dx == 0 && player->dy == 0) newState = STATE_PLAYER_SEATED;
     player->dx = towardZero(player->dx);
     player->dy = towardZero(player->dy);
   } else {
     moveActor(player);
-    if (!GAME_CHECK(player->state >= 0 && player->state < 22)) return;
+    if (!GAME_CHECK(player->state >= 0 && player->state < kPlayerStateCount)) return;
     applyMotionRule(player, &PlayerMotionRules[player->state]);
     const int32_t state = player->state;
-    if (state == 7 || state == 9) {
-      newState = 3;
-    } else if (state == 8 || state == 10) {
-      newState = 6;
+    // A side-step or a hop lasts one step, then the figure stands across.
+    if (state == STATE_PLAYER_STEP_LEFT || state == STATE_PLAYER_HOP_LEFT) {
+      newState = STATE_PLAYER_LEFT_ACROSS;
+    } else if (state == STATE_PLAYER_STEP_RIGHT || state == STATE_PLAYER_HOP_RIGHT) {
+      newState = STATE_PLAYER_RIGHT_ACROSS;
     } else if (state >= kFirstAirborne && state <= kLastAirborne && player->z == 0) {
       newState = stateAfterLanding(state);
     }

@@ -12,16 +12,6 @@
 
 namespace {
 
-constexpr int32_t kHeadingDown = 0;
-constexpr int32_t kCrashed = 11;
-constexpr int32_t kAirborne = 13;
-constexpr int32_t kTumble = 17;
-
-constexpr uint16_t kBareTreeSprite = 50;
-constexpr uint16_t kStumpSprite = 46;
-constexpr uint16_t kStumpRemainsSprite = 86;
-constexpr uint16_t kYellowSnowSprite = 82;
-
 int32_t obstacleRule(const Contact& c) {
   Actor* a = c.a;
   Actor* b = c.b;
@@ -30,7 +20,7 @@ int32_t obstacleRule(const Contact& c) {
     if (b->kind == KIND_BURNING_TREE) {
       addStyle(1000);
       b->kind = KIND_TREE;  // the fire is out: a bare tree again
-      setActorSprite(b, kBareTreeSprite);
+      setActorSprite(b, SPRITE_BARE_TREE);
     } else {
       addStyle(6);
     }
@@ -49,19 +39,19 @@ int32_t obstacleRule(const Contact& c) {
   }
 
   const bool onSnow = a->z == 0 && a->dz == 0;
-  const int32_t crashState = onSnow ? kCrashed : kTumble;
-  if (!onSnow && b->spriteIndex == kBareTreeSprite) {
+  const int32_t crashState = onSnow ? STATE_PLAYER_CRASHED : STATE_PLAYER_TUMBLE;
+  if (!onSnow && b->spriteIndex == SPRITE_BARE_TREE) {
     b->kind = KIND_BURNING_TREE;
-    setActorState(b, 56);
+    setActorState(b, STATE_BURNING_TREE_1);
     addStyle(16);
-    return kTumble;
+    return STATE_PLAYER_TUMBLE;
   }
 
-  if (a->dy < 0 && b->spriteIndex == kStumpSprite) {
-    setActorSprite(b, kStumpRemainsSprite);  // backing into a stump breaks it
+  if (a->dy < 0 && b->spriteIndex == SPRITE_STUMP) {
+    setActorSprite(b, SPRITE_STUMP_SMALL);  // backing into a stump breaks it
   } else {
     addStyle(-32);
-    playSound(1);
+    playSound(SOUND_CRASH);
   }
   return crashState;
 }
@@ -70,7 +60,7 @@ int32_t stoneRule(const Contact& c) {
   Actor* a = c.a;
   if (a->z <= 0) return obstacleRule(c);
   if (a->z > c.bTop) {
-    if (c.b->spriteIndex == kStumpRemainsSprite) {
+    if (c.b->spriteIndex == SPRITE_STUMP_SMALL) {
       discardActor(c.b);
       addStyle(100);
     }
@@ -85,7 +75,7 @@ int32_t stoneRule(const Contact& c) {
 int32_t playerReaction(const Contact& c) {
   Actor* a = c.a;
   Actor* b = c.b;
-  if (a->state == kTumble) return a->state;
+  if (a->state == STATE_PLAYER_TUMBLE) return a->state;
   if (b->kind < KIND_RACER || b->kind > KIND_SCENERY) return a->state;
 
   switch (b->kind) {
@@ -93,7 +83,7 @@ int32_t playerReaction(const Contact& c) {
     case KIND_GATE:
     case KIND_SCENERY:
       if (c.crossed) a->dy = half(a->dy);
-      if (b->spriteIndex == kYellowSnowSprite) addStyle(-16);
+      if (b->spriteIndex == SPRITE_YELLOW_SNOW) addStyle(-16);
       return a->state;
     case KIND_MONSTER_TOP:
     case KIND_MONSTER_BOTTOM:
@@ -101,21 +91,21 @@ int32_t playerReaction(const Contact& c) {
     case KIND_MONSTER_RIGHT:
       return a->state;  // the monster's own rule acts
     case KIND_MOGULS:
-      if (a->state != kHeadingDown) return a->state;
+      if (a->state != STATE_PLAYER_STRAIGHT) return a->state;
       a->dz = 1;
       if (a->dy > 4) a->dy = half(a->dy);
-      return kAirborne;
+      return STATE_PLAYER_AIR_SPREAD;
     case KIND_BUMP:
       if (a->z <= 0) {
         launch(a, 4);
-        return kAirborne;
+        return STATE_PLAYER_AIR_SPREAD;
       }
       if (a->z < c.bTop) launch(a, half(a->dy));
       return a->state;
     case KIND_RAMP:
       if (c.crossed && a->z < half(c.bTop) && a->dy > 0) {
         launch(a, a->dy);
-        return kAirborne;
+        return STATE_PLAYER_AIR_SPREAD;
       }
       return a->state;
     case KIND_STONE:

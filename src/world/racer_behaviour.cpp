@@ -7,13 +7,15 @@
 
 void updateRacer(Actor* racer) {
   // A fallen racer stays down for good.
-  if (racer->state == 25 || racer->state == 26) return;
+  if (racer->state == STATE_RACER_FALLEN || racer->state == STATE_RACER_TUMBLED) return;
 
   moveActor(racer);
-  if (!GAME_CHECK(racer->state >= 22 && racer->state <= 26)) return;
-  applyMotionRule(racer, &RacerMotionRules[racer->state - 22]);
+  if (!GAME_CHECK(racer->state >= STATE_RACER_STRAIGHT && racer->state <= STATE_RACER_TUMBLED))
+    return;
+  applyMotionRule(racer, &RacerMotionRules[racer->state - STATE_RACER_STRAIGHT]);
 
   int32_t newState = racer->state;
-  if (randomBelow(12) == 0) newState = 22 + randomBelow(3);
+  // Now and then a new line: straight, sliding left or sliding right.
+  if (randomBelow(12) == 0) newState = STATE_RACER_STRAIGHT + randomBelow(3);
   setActorState(racer, newState);
 }

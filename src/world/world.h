@@ -29,7 +29,7 @@ void advanceMovingObjects(PlacedList* list);
 // Behaviours.
 Actor* updateActor(Actor* actor);
 Actor* moveActor(Actor* actor);
-extern const int32_t LandingState[9];
+extern const int32_t LandingState[kAirborneStateCount];
 
 // Collisions.
 void collide(Actor* a, Actor* b);
@@ -42,7 +42,7 @@ void stepLiftChair(PlacedObject* object);
 void stepMonster(PlacedObject* object);
 
 // Motion rules.
-extern const MotionRule PlayerMotionRules[22];
-extern const MotionRule RacerMotionRules[5];
-extern const MotionRule BoarderMotionRules[8];
+extern const MotionRule PlayerMotionRules[kPlayerStateCount];
+extern const MotionRule RacerMotionRules[kRacerStateCount];
+extern const MotionRule BoarderMotionRules[kBoarderStateCount];
 Actor* applyMotionRule(Actor* actor, const MotionRule* rule);

@@ -11,34 +11,35 @@ namespace {
 constexpr int16_t kSpawnSpacing = 60;
 constexpr int16_t kBoarderOdds = 666;
 
-const RECT* rectOf(Actor* actor) {
-  return (actor->flags & ACTOR_RECT_VALID) ? &actor->screenRect : actorScreenRect(actor);
+// Drawn records leave the screen by being split; their live half goes later.
+void cullIfOutOfView(Actor* actor) {
+  if (actor->flags & ACTOR_DRAWN) return;
+  if (actor == world.player) return;
+  if (rectsIntersect(currentScreenRect(actor), &world.activeRect)) return;
+  world.spriteAreaSum -= actor->sprite->area;
+  removeActor(actor);
 }
 
+// Each actor is culled right after its own step, before the next one moves.
 void updateAndCull() {
   for (Actor* actor = world.activeList; actor != nullptr; actor = actor->next) {
     if (actor->flags & (ACTOR_GHOST | ACTOR_DEAD)) continue;
     actor->flags &= ~ACTOR_CHANGED;
     if (actor->placed == nullptr && actor->kind < KIND_MOGULS) updateActor(actor);
-    // Drawn records leave the screen by being split; their live half goes later.
-    if (!(actor->flags & ACTOR_DRAWN) && actor != world.player &&
-        !rectsIntersect(rectOf(actor), &world.activeRect)) {
-      world.spriteAreaSum -= actor->sprite->area;
-      removeActor(actor);
-    }
+    cullIfOutOfView(actor);
   }
 }
 
 void collidePairs() {
   for (Actor* q = world.activeList; q != nullptr; q = q->next) {
     if (q->flags & ACTOR_GHOST) continue;
-    const RECT qRect = *rectOf(q);
+    const RECT qRect = *currentScreenRect(q);
     const bool qChanged = (q->flags & ACTOR_CHANGED) != 0;
     for (Actor* r = world.activeList; r != q && r != nullptr; r = r->next) {
       if (r->flags & ACTOR_GHOST) continue;
       // Still scenery against still scenery costs only this test.
       if (!qChanged && !(r->flags & ACTOR_CHANGED)) continue;
-      if (!rectsIntersect(&qRect, rectOf(r))) continue;
+      if (!rectsIntersect(&qRect, currentScreenRect(r))) continue;
       collide(q, r);
       if (!(q->flags & ACTOR_DEAD) && !(r->flags & ACTOR_DEAD)) collide(r, q);
     }
@@ -88,5 +89,6 @@ void worldTick() {
   spawnForTravel();
 
   // Now and then a boarder comes down from the top, however crowded it is.
-  if (randomBelow(kBoarderOdds) == 0) placeAtEdge(createActor(KIND_BOARDER, 31), EDGE_TOP);
+  if (randomBelow(kBoarderOdds) == 0)
+    placeAtEdge(createActor(KIND_BOARDER, STATE_BOARDER_CARVE_LEFT), EDGE_TOP);
 }

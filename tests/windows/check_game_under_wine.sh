@@ -3,8 +3,9 @@
 # person would, and checks what a person would see:
 #   1. a window titled "Snowvel" opens and shows the skier at the anchor;
 #   2. F3 pauses: the title becomes "Snowvel Paused ... Press F3 to continue";
-#   3. a slalom run to the finish records a time in "tolvane.ini" in Wine's
-#      Windows directory and shows the "High Scores" box;
+#   3. a slalom run to the finish shows the "High Scores" box and records a
+#      time in "tolvane.ini" in %LOCALAPPDATA%\Snowvel\, while the Windows
+#      directory cannot be written (as for an ordinary user on Windows);
 #   4. closing the window ends the program with exit code 0.
 # The run uses the game's own keys: "X" and "y" nudge the figure two units
 # left or down, F3 pauses and resumes, Down heads downhill. Nudging while
@@ -40,8 +41,19 @@ trap desktop_stop EXIT
 
 wine_use_prefix "$work/wineprefix" || exit 1
 desktop_start || exit 1
-profile="$WINEPREFIX/drive_c/windows/tolvane.ini"
-rm -f "$profile"
+# The Windows directory made unwritable: read-only, and, since root ignores
+# that, a folder in the way of the file. Put back on exit, for the other checks.
+windows_dir="$WINEPREFIX/drive_c/windows"
+unlock_windows_dir() {
+  chmod u+w "$windows_dir"
+  rmdir "$windows_dir/tolvane.ini" 2>/dev/null || true
+}
+trap 'unlock_windows_dir; desktop_stop' EXIT
+rm -f "$windows_dir/tolvane.ini"
+mkdir "$windows_dir/tolvane.ini"
+chmod a-w "$windows_dir"
+rm -rf "$WINEPREFIX"/drive_c/users/*/AppData/Local/Snowvel
+profile_path() { ls "$WINEPREFIX"/drive_c/users/*/AppData/Local/Snowvel/tolvane.ini 2>/dev/null | head -1; }
 
 paused_title="Snowvel Paused ... Press F3 to continue"
 main_window=""
@@ -114,10 +126,11 @@ read_xwd(sys.argv[2]).save_png(sys.argv[3])" "$here" "$work/finish.xwd" "$work/f
 else
   fail "no \"High Scores\" box after the run to the finish"
 fi
-if [ -f "$profile" ] && grep -Eq '^SS=-?[0-9]+' "$profile" && grep -q '^\[Snowvel\]' "$profile"; then
-  echo "ok: $profile holds the time: $(tr -d '\r' <"$profile" | tr '\n' ' ')"
+profile="$(profile_path)"
+if [ -n "$profile" ] && grep -Eq '^SS=-?[0-9]+' "$profile" && grep -q '^\[Snowvel\]' "$profile"; then
+  echo "ok: ${profile#"$WINEPREFIX/"} holds the time: $(tr -d '\r' <"$profile" | tr '\n' ' ')"
 else
-  fail "no slalom time in $profile ($(ls "$WINEPREFIX/drive_c/windows/" | grep -i ini | tr '\n' ' '))"
+  fail "no slalom time in AppData/Local/Snowvel/tolvane.ini ($(find "$WINEPREFIX/drive_c/users" -iname '*.ini' | tr '\n' ' '))"
 fi
 
 # --- 4. Closing ends the program with 0 --------------------------------------

@@ -2,10 +2,11 @@
 """Checks a built snowvel.exe without running it: the PE kind and machine,
 the GUI subsystem, the DLLs it imports, and every resource it must carry
 (bitmaps 1-89 and waves 1-9 byte for byte as the build made them, strings
-1-17 as the string table says, the two icon groups and the icons they name).
+1-17 as the string table says, the two icon groups and the icons they name),
+and, with --version, the file and product version in its version resource.
 
 Usage: check_pe.py EXE --machine i386|amd64 --resources BUILD/resources
-                     --strings resources/strings/strings.txt
+                     --strings resources/strings/strings.txt [--version X.Y.Z]
 
 Prints what it found and one line per problem; exits 1 when there is any.
 """
@@ -19,7 +20,8 @@ MACHINES = {"i386": (0x014C, 0x10B, "PE32"), "amd64": (0x8664, 0x20B, "PE32+")}
 SUBSYSTEM_WINDOWS_GUI = 2
 # What every Windows has; the C++ runtime must be linked in, not imported.
 ALLOWED_DLLS = {"kernel32.dll", "user32.dll", "gdi32.dll", "winmm.dll", "msvcrt.dll"}
-RT_BITMAP, RT_ICON, RT_STRING, RT_GROUP_ICON = 2, 3, 6, 14
+RT_BITMAP, RT_ICON, RT_STRING, RT_GROUP_ICON, RT_VERSION, RT_MANIFEST = 2, 3, 6, 14, 16, 24
+FIXED_FILE_INFO_SIGNATURE = 0xFEEF04BD
 ICON_GROUPS = {"ICONSNOWVEL", "ICONSNOWVEL2"}
 BITMAP_FILE_HEADER_SIZE = 14
 
@@ -120,6 +122,54 @@ def string_block_texts(block_id, block):
     return texts
 
 
+def version_nodes(block, at=0):
+    """Yields (key, value bytes, is text) for a VS_VERSIONINFO node and every
+    node below it; each is length, value length, type, key, then children."""
+    length, value_length, is_text = struct.unpack_from("<HHH", block, at)
+    end = at + length
+    key_at = at + 6
+    key_end = key_at
+    while block[key_end:key_end + 2] != b"\0\0":
+        key_end += 2
+    key = block[key_at:key_end].decode("utf-16-le")
+    value_at = (key_end + 2 + 3) & ~3
+    value_size = value_length * 2 if is_text else value_length
+    yield key, block[value_at:value_at + value_size], bool(is_text)
+    child = (value_at + value_size + 3) & ~3
+    while child + 6 <= end:
+        child_length = struct.unpack_from("<H", block, child)[0]
+        if child_length == 0:
+            break
+        yield from version_nodes(block, child)
+        child = (child + child_length + 3) & ~3
+
+
+def version_problems(block, version):
+    """What in a version resource disagrees with VERSION (X.Y.Z)."""
+    problems = []
+    wanted = [int(part) for part in version.split(".")] + [0]
+    nodes = list(version_nodes(block))
+    fixed = nodes[0][1]
+    signature, _, file_ms, file_ls, product_ms, product_ls = struct.unpack_from("<IIIIII", fixed)
+    if signature != FIXED_FILE_INFO_SIGNATURE:
+        return ["the version resource has no fixed file information"]
+    for name, ms, ls in (("file", file_ms, file_ls), ("product", product_ms, product_ls)):
+        numbers = [ms >> 16, ms & 0xFFFF, ls >> 16, ls & 0xFFFF]
+        if numbers != wanted[:4]:
+            problems.append(f"fixed {name} version {numbers}, wanted {wanted[:4]}")
+    texts = {key: value.decode("utf-16-le").rstrip("\0") for key, value, is_text in nodes[1:]
+             if is_text}
+    for key in ("FileVersion", "ProductVersion"):
+        if texts.get(key) != version:
+            problems.append(f"{key} {texts.get(key)!r}, wanted {version!r}")
+    for key in ("ProductName", "FileDescription"):
+        if not texts.get(key):
+            problems.append(f"the version resource has no {key}")
+    if not problems:
+        print(f"  version resource: {texts['ProductName']} {version}, \"{texts['FileDescription']}\"")
+    return problems
+
+
 def read_string_table(path):
     """id -> text from the game's strings.txt (\\" and \\\\ the only escapes)."""
     table = {}
@@ -130,7 +180,7 @@ def read_string_table(path):
     return table
 
 
-def check(exe, machine, resources_dir, strings_file):
+def check(exe, machine, resources_dir, strings_file, version=None):
     problems = []
     image = PeImage(Path(exe).read_bytes())
     want_machine, want_magic, kind = MACHINES[machine]
@@ -186,6 +236,11 @@ def check(exe, machine, resources_dir, strings_file):
                 problems.append(f"string {id}: {strings.get(id)!r}, wanted {wanted_strings.get(id)!r}")
     print(f"  {len(strings)} strings in {blocks} string blocks")
 
+    # Without a manifest Windows redirects the 32-bit game's writes to the
+    # Windows directory into the player's VirtualStore, which keeps its scores.
+    if machine == "i386" and any(kind == RT_MANIFEST for kind, _ in found):
+        problems.append("the 32-bit exe carries a manifest, so its high scores would be lost")
+
     groups = {name: data for (kind, name), data in found.items() if kind == RT_GROUP_ICON}
     if set(groups) != ICON_GROUPS:
         problems.append(f"icon groups {sorted(map(str, groups))}, wanted {sorted(ICON_GROUPS)}")
@@ -197,6 +252,13 @@ def check(exe, machine, resources_dir, strings_file):
         if count == 0 or missing:
             problems.append(f"icon group {name} has {count} images, missing icons {missing}")
         print(f"  icon group {name}: {count} images")
+
+    if version is not None:
+        blocks = [data for (kind, _), data in found.items() if kind == RT_VERSION]
+        if len(blocks) != 1:
+            problems.append(f"{len(blocks)} version resources, wanted one")
+        else:
+            problems += version_problems(blocks[0], version)
     return problems
 
 
@@ -206,9 +268,10 @@ def main():
     parser.add_argument("--machine", choices=sorted(MACHINES), required=True)
     parser.add_argument("--resources", required=True, help="the build's resources folder")
     parser.add_argument("--strings", required=True, help="resources/strings/strings.txt")
+    parser.add_argument("--version", help="the project's version, X.Y.Z")
     args = parser.parse_args()
     try:
-        problems = check(args.exe, args.machine, args.resources, args.strings)
+        problems = check(args.exe, args.machine, args.resources, args.strings, args.version)
     except (OSError, ValueError, struct.error) as error:
         problems = [f"cannot read {args.exe}: {error}"]
     for problem in problems:
