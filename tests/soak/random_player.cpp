@@ -47,6 +47,9 @@ void RandomPlayer::tripBeyondAnEdge() {
   ++edgeTrips_;
 }
 
+// Every draw is taken on a line of its own: the order in which a call's
+// arguments are worked out is the compiler's choice (GCC and clang differ), and
+// the same seed must give the same play from any compiler.
 void RandomPlayer::act() {
   if (world.player == nullptr) {
     // Eaten: start again with Enter or a click after a while.
@@ -56,7 +59,8 @@ void RandomPlayer::act() {
       if (chance(2)) {
         key(VK_RETURN);
       } else {
-        schedule(BackendEventType::MouseDown, 0, int(below(200)), int(below(200)));
+        const int x = int(below(200)), y = int(below(200));
+        schedule(BackendEventType::MouseDown, 0, x, y);
       }
     }
     return;
@@ -71,11 +75,12 @@ void RandomPlayer::act() {
     event.character = kCharacters[below(std::size(kCharacters))];
     headlessScheduleEvent(headlessNow(), event);
   } else if (roll < 2300) {
-    schedule(BackendEventType::MouseMove, 0, int(below(world.clientWidth + 40)) - 20,
-             int(below(world.clientHeight + 40)) - 20);
+    const int x = int(below(world.clientWidth + 40)) - 20;
+    const int y = int(below(world.clientHeight + 40)) - 20;
+    schedule(BackendEventType::MouseMove, 0, x, y);
   } else if (roll < 2400) {
-    schedule(BackendEventType::MouseDown, 0, int(below(world.clientWidth)),
-             int(below(world.clientHeight)));
+    const int x = int(below(world.clientWidth)), y = int(below(world.clientHeight));
+    schedule(BackendEventType::MouseDown, 0, x, y);
   } else if (roll < 2420) {
     key(VK_F3);  // a pause, over after a while
     key(VK_F3, 40 + below(3000));
@@ -86,8 +91,9 @@ void RandomPlayer::act() {
     schedule(BackendEventType::Deactivate, 0);
     schedule(BackendEventType::Activate, 40 + below(2000));
   } else if (roll < 2450) {
-    schedule(BackendEventType::Resize, 0, 120 + int(below(screenWidth_ - 120)),
-             100 + int(below(screenHeight_ - 100)));
+    const int width = 120 + int(below(screenWidth_ - 120));
+    const int height = 100 + int(below(screenHeight_ - 100));
+    schedule(BackendEventType::Resize, 0, width, height);
   } else if (roll < 2453) {
     ++newGames_;
     key(VK_F2);

@@ -11,6 +11,7 @@
 #include "random_player.h"
 #include "repaint_check.h"
 #include "shell/shell.h"
+#include "state_digest.h"
 #include "support/world_tables.h"
 #include "world_invariants.h"
 
@@ -67,6 +68,7 @@ TEST_P(Soak, RandomPlayKeepsEveryInvariantAfterEveryTick) {
   RandomPlayer hand(run.seed ^ 0x5eed, run.screenWidth, run.screenHeight);
   WorldInvariants invariants;
   invariants.start();
+  StateDigest digest;
   const uint32_t reportsAtStart = assertionReportCount();
   uint32_t lastTick = ticksRunCount();
   uint64_t done = 0, idleMessages = 0;
@@ -92,11 +94,14 @@ TEST_P(Soak, RandomPlayKeepsEveryInvariantAfterEveryTick) {
       const std::string difference = compareWithFullRepaint();
       ASSERT_EQ(difference, "") << "after tick " << done;
     }
+    digest.add();
     hand.act();
   }
-  std::printf("seed %u, %dx%d: %llu ticks, %d new games, %d trips beyond the edges, down to y %d\n",
-              run.seed, run.screenWidth, run.screenHeight, static_cast<unsigned long long>(done),
-              hand.newGames(), hand.edgeTrips(), hand.furthest());
+  std::printf(
+      "seed %u, %dx%d: %llu ticks, %d new games, %d trips beyond the edges, down to y %d, "
+      "state digest %08x\n",
+      run.seed, run.screenWidth, run.screenHeight, static_cast<unsigned long long>(done),
+      hand.newGames(), hand.edgeTrips(), hand.furthest(), digest.value());
   closeGame();
 }
 
