@@ -3,6 +3,7 @@
 // scale, only where it changed.
 #include <algorithm>
 
+#include "platform/internal/frame_picture.h"
 #include "platform/sdl2/pixel_scaling.h"
 #include "platform/sdl2/sdl_state.h"
 #include "platform/sdl2/startup_trace.h"
@@ -83,19 +84,6 @@ void applyMinimumSize(SdlWindow& w) {
   if (minWidth <= 0 || minHeight <= 0) return;
   const int scale = sdlState().layout.scale;
   SDL_SetWindowMinimumSize(w.window, minWidth * scale, minHeight * scale);
-}
-
-// More than two colours: the game's picture rather than the blank ground
-// with at most the black-on-white status panel.
-bool hasPicture(const std::vector<uint32_t>& frame) {
-  uint32_t seen[2] = {0, 0};
-  int seenCount = 0;
-  for (uint32_t pixel : frame) {
-    if (std::find(seen, seen + seenCount, pixel) != seen + seenCount) continue;
-    if (seenCount == 2) return true;
-    seen[seenCount++] = pixel;
-  }
-  return false;
 }
 
 // The start-up trace ends at the main window's first frame with the game's

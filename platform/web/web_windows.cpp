@@ -3,6 +3,7 @@
 // changed are copied into it.
 #include <algorithm>
 
+#include "platform/internal/frame_picture.h"
 #include "platform/web/web_bridge.h"
 #include "platform/web/web_state.h"
 #include "platform/win32.h"
@@ -34,19 +35,6 @@ void resizeFrame(WebWindow& w, int frameWidth, int frameHeight) {
   w.rgba = std::move(resized);
   w.width = frameWidth;
   w.height = frameHeight;
-}
-
-// More than two colours: the game's picture rather than the blank ground
-// with at most the black-on-white status panel.
-bool hasPicture(const std::vector<uint32_t>& frame) {
-  uint32_t seen[2] = {0, 0};
-  int seenCount = 0;
-  for (uint32_t pixel : frame) {
-    if (std::find(seen, seen + seenCount, pixel) != seen + seenCount) continue;
-    if (seenCount == 2) return true;
-    seen[seenCount++] = pixel;
-  }
-  return false;
 }
 
 // The smallest client the game accepts, from its WM_GETMINMAXINFO answer (a
