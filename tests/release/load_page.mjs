@@ -16,10 +16,20 @@ const flags = ["--headless=new", "--disable-gpu", "--remote-debugging-port=0",
 if (process.getuid() === 0) flags.unshift("--no-sandbox");
 const browser = spawn("chromium", flags, { stdio: ["ignore", "ignore", "pipe"] });
 const sleep = (ms) => new Promise((done) => setTimeout(done, ms));
-function finish(code, message) {
+// Chromium may still be writing its profile as it goes: wait for it to end
+// before the folder is removed, and let a leftover never change the verdict.
+async function finish(code, message) {
   console.log(message);
-  browser.kill();
-  rmSync(profile, { recursive: true, force: true });
+  if (browser.exitCode === null && browser.signalCode === null) {
+    const ended = new Promise((done) => browser.once("exit", done));
+    browser.kill();
+    await Promise.race([ended, sleep(10000)]);
+  }
+  try {
+    rmSync(profile, { recursive: true, force: true, maxRetries: 5, retryDelay: 200 });
+  } catch (error) {
+    console.log(`note: ${profile} left behind: ${error.message}`);
+  }
   process.exit(code);
 }
 
@@ -66,13 +76,13 @@ const canvasPixels =
 let last = "no canvas";
 for (let second = 0; second < 30; ++second) {
   await sleep(1000);
-  if (errors.length) finish(1, `FAIL: the page reported: ${errors.join("; ")}`);
+  if (errors.length) await finish(1, `FAIL: the page reported: ${errors.join("; ")}`);
   const answer = await send("Runtime.evaluate", { expression: canvasPixels, returnByValue: true });
   const dataUrl = answer.result?.result?.value ?? "";
   if (!dataUrl.startsWith("data:image/png;base64,")) continue;
   writeFileSync(shot, Buffer.from(dataUrl.slice(22), "base64"));
   const run = spawnSync(checker[0], [...checker.slice(1), shot], { encoding: "utf8" });
   last = (run.stdout + run.stderr).trim();
-  if (run.status === 0) finish(0, `ok: ${url} after ${second + 1} s: ${last}`);
+  if (run.status === 0) await finish(0, `ok: ${url} after ${second + 1} s: ${last}`);
 }
-finish(1, `FAIL: ${url}: ${last}`);
+await finish(1, `FAIL: ${url}: ${last}`);
