@@ -10,8 +10,8 @@
 
 namespace web_bridge {
 
-// The kinds of the page's events. They are BackendEventType's numbers, which
-// the checks below hold to; a kind the C++ does not know is dropped.
+// The kinds of events the page sends: the first of BackendEventType's, by
+// its numbers, which the checks below hold to. A kind past these is dropped.
 inline constexpr int kEventKeyDown = 0;
 inline constexpr int kEventKeyUp = 1;
 inline constexpr int kEventChar = 2;
@@ -62,7 +62,8 @@ inline constexpr char kBoxDefaultButton[] = "1";
 // database in the browser.
 inline constexpr char kDataDirectory[] = "/snowvel";
 
-// BackendEventType keeps the numbers the page sends.
+// BackendEventType keeps the numbers the page sends; kinds only a desktop
+// sends come after them.
 static_assert(kEventKeyDown == static_cast<int>(BackendEventType::KeyDown));
 static_assert(kEventKeyUp == static_cast<int>(BackendEventType::KeyUp));
 static_assert(kEventChar == static_cast<int>(BackendEventType::Char));
