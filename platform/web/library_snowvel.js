@@ -4,7 +4,7 @@
 // (web_*.cpp) calls the snowvel_web_* functions below; events wait in one
 // queue until the game's wait takes them.
 var LibrarySnowvelWeb = {
-  $SnowvelWeb__deps: ['$Asyncify', '$FS', '$IDBFS'],
+  $SnowvelWeb__deps: ['$Asyncify', '$FS', '$IDBFS', '$SnowvelOffline'],
   $SnowvelWeb: {
     // BackendEventType, in the order of platform/backend.h.
     KEY_DOWN: 0, KEY_UP: 1, CHAR: 2, MOUSE_MOVE: 3, MOUSE_DOWN: 4, MOUSE_UP: 5,

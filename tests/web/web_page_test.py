@@ -101,6 +101,7 @@ class Page:
     """One Chromium with a profile of its own, driven by WebDriver and CDP."""
 
     def __init__(self, scripts=()):
+        self.url = URL
         self.profile = tempfile.mkdtemp(prefix="snowvel-chromium-")
         options = webdriver.ChromeOptions()
         options.binary_location = os.environ.get("CHROMIUM", "/usr/bin/chromium")
@@ -126,7 +127,7 @@ class Page:
         return self.driver.execute_script(script, *args)
 
     def open(self, query=""):
-        self.driver.get(URL + query)
+        self.driver.get(self.url + query)
         self.wait_for_picture()
 
     def reload(self):
