@@ -4,7 +4,8 @@
 // (web_*.cpp) calls the snowvel_web_* functions below; events wait in one
 // queue until the game's wait takes them.
 var LibrarySnowvelWeb = {
-  $SnowvelWeb__deps: ['$Asyncify', '$FS', '$IDBFS', '$SnowvelOffline'],
+  $SnowvelWeb__deps: ['$Asyncify', '$FS', '$IDBFS', '$SnowvelOffline', '$SnowvelControls',
+                       '$SnowvelScores'],
   $SnowvelWeb: {
     // BackendEventType, in the order of platform/backend.h.
     KEY_DOWN: 0, KEY_UP: 1, CHAR: 2, MOUSE_MOVE: 3, MOUSE_DOWN: 4, MOUSE_UP: 5,
@@ -699,14 +700,10 @@ var LibrarySnowvelWeb = {
         return;
       }
       if (SnowvelWeb.storageDirty) _snowvel_web_storage_save();
+      else SnowvelScores.saved();
     });
   },
 };
-
-// The stored folder's database is opened as soon as the script runs, while
-// the WebAssembly still compiles; the game's first read then finds it open.
-LibrarySnowvelWeb.$SnowvelWeb__postset =
-    "try { if (typeof indexedDB !== 'undefined') IDBFS.getDB('/snowvel', function() {}); } catch (e) {}";
 
 autoAddDeps(LibrarySnowvelWeb, '$SnowvelWeb');
 mergeInto(LibraryManager.library, LibrarySnowvelWeb);

@@ -12,7 +12,7 @@ import subprocess
 import tempfile
 import unittest
 
-from web_page_test import Page, poll, URL
+from web_page_test import Page, poll, PAUSED_TITLE, TITLE
 
 ROOT = os.path.abspath(os.path.join(os.path.dirname(__file__), "..", ".."))
 SITE = os.environ.get("SNOWVEL_WEB_SITE", os.path.join(ROOT, "build", "web", "site"))
@@ -79,11 +79,146 @@ def site_with_version(folder, version):
     return copy
 
 
+# A stand-in pad, installed before the page runs: navigator.getGamepads
+# answers with it once plugPad() has run, and press() works its buttons.
+STAND_IN_PAD = """
+const pad = {index: 0, id: 'stand-in pad', connected: true, mapping: 'standard', timestamp: 0,
+             axes: [0, 0, 0, 0],
+             buttons: Array.from({length: 17}, () => ({pressed: false, touched: false, value: 0}))};
+let plugged = false;
+Object.defineProperty(Navigator.prototype, 'getGamepads',
+                      {configurable: true, value: () => plugged ? [pad] : []});
+window.plugPad = () => {
+  plugged = true;
+  const event = new Event('gamepadconnected');
+  event.gamepad = pad;
+  window.dispatchEvent(event);
+};
+window.press = (number, down) => {
+  pad.buttons[number] = {pressed: down, touched: down, value: down ? 1 : 0};
+};
+window.stick = (x, y) => { pad.axes[0] = x; pad.axes[1] = y; };
+"""
+
+# Counts the page's requests to keep its storage, which the browser refuses.
+REFUSED_KEEPING = """
+window.keepAsked = 0;
+StorageManager.prototype.persisted = () => Promise.resolve(false);
+StorageManager.prototype.persist = () => { window.keepAsked++; return Promise.resolve(false); };
+"""
+
+# A high-score file as the desktop writes it.
+DESKTOP_SCORES = "[Snowvel]\r\nSS=-61230 -70110 \r\nGS=\r\nFS=412 95 \r\n"
+
+
 class WebDeviceTest(unittest.TestCase):
-    def page(self, scripts=()):
+    def page(self, scripts=(), phone=None):
         page = Page(scripts)
         self.addCleanup(page.close)
+        if phone:
+            width, height = phone
+            page.cdp("Emulation.setDeviceMetricsOverride", width=width, height=height,
+                     deviceScaleFactor=3, mobile=True)
+            page.cdp("Emulation.setTouchEmulationEnabled", enabled=True, maxTouchPoints=5)
         return page
+
+    @staticmethod
+    def tap(page, selector):
+        """A finger on the element's middle and off again."""
+        x, y = page.js("const r = document.querySelector(arguments[0]).getBoundingClientRect();"
+                       "return [r.left + r.width / 2, r.top + r.height / 2];", selector)
+        page.cdp("Input.dispatchTouchEvent", type="touchStart", touchPoints=[{"x": x, "y": y}])
+        page.cdp("Input.dispatchTouchEvent", type="touchEnd", touchPoints=[])
+
+    @staticmethod
+    def shown(page, selector):
+        return page.js("const e = document.querySelector(arguments[0]);"
+                       "return !!e && !e.closest('[hidden]') && e.getClientRects().length > 0;",
+                       selector)
+
+    def test_phone_bar_pauses_jumps_and_starts_a_new_game(self):
+        page = self.page(phone=(390, 844))
+        page.open()
+        start = page.anchor_picture()
+        self.assertTrue(self.shown(page, "#controls"))
+        self.assertTrue(self.shown(page, ".legend[data-device=touch]"))
+        self.assertFalse(self.shown(page, ".legend[data-device=keys]"))
+        self.assertTrue(self.shown(page, "#turn-note"), "no hint to turn the phone")
+        # Buttons a finger can hit, none of them over the slope.
+        boxes = page.js("return [...document.querySelectorAll('#controls button')].map(b => {"
+                        "  const r = b.getBoundingClientRect(); return [r.left, r.top, r.right, r.bottom]; })")
+        left, top, width, height = page.canvas_box()
+        for x0, y0, x1, y1 in boxes:
+            self.assertGreaterEqual(min(x1 - x0, y1 - y0), 44)
+            self.assertTrue(x0 >= left + width or x1 <= left or y0 >= top + height or y1 <= top,
+                            "a button covers the slope")
+
+        self.tap(page, "#controls [data-key=pause]")
+        poll("the paused title", lambda: page.driver.title == PAUSED_TITLE)
+        self.assertEqual(page.js("return document.querySelector('[data-key=pause]').textContent"),
+                         "Resume")
+        standing = page.anchor_picture()
+        self.tap(page, "#controls [data-key=jump]")
+        page.ticks(1)
+        self.assertTrue(page.anchor_picture() != standing, "Jump did not jump")
+        page.ticks(60)
+        self.tap(page, "#controls [data-key=pause]")
+        poll("the title again", lambda: page.driver.title == TITLE)
+        # A real key puts the bar away: the game area grows and the game hears of it.
+        size = page.canvas_size()
+        page.key("Down")
+        poll("skiing away from the start", lambda: page.anchor_picture() != start)
+        self.assertFalse(self.shown(page, "#controls"))
+        poll("the canvas to take the bar's room", lambda: page.canvas_size() != size)
+        page.cdp("Input.dispatchTouchEvent", type="touchStart", touchPoints=[{"x": 5, "y": 5}])
+        page.cdp("Input.dispatchTouchEvent", type="touchEnd", touchPoints=[])
+        poll("the bar back at a touch", lambda: self.shown(page, "#controls"))
+
+        # New game: the skier stands at the start again, not paused.
+        self.tap(page, "#controls [data-key=pause]")
+        poll("the paused title", lambda: page.driver.title == PAUSED_TITLE)
+        self.tap(page, "#controls [data-key=newgame]")
+        poll("the new game", lambda: page.driver.title == TITLE)
+        poll("the skier at the start", lambda: page.anchor_picture() == start)
+        self.assertEqual(page.console_problems(), [])
+
+    def test_a_pad_steers_jumps_pauses_and_starts_again(self):
+        page = self.page([STAND_IN_PAD], phone=(844, 390))
+        # Silent: the test's own tick keys are no gesture that may start sound.
+        page.open("?nosound")
+        start = page.anchor_picture()
+        self.assertTrue(self.shown(page, "#controls"))
+        page.js("plugPad()")
+        poll("the bar away for the pad", lambda: not self.shown(page, "#controls"))
+        self.assertTrue(self.shown(page, ".legend[data-device=pad]"))
+
+        def button(number):
+            page.js("press(arguments[0], true)", number)
+            page.settle()
+            page.js("press(arguments[0], false)", number)
+            page.settle()
+
+        button(9)  # Start pauses
+        poll("the paused title", lambda: page.driver.title == PAUSED_TITLE)
+        standing = page.anchor_picture()
+        page.js("stick(-0.7, 0.7)")  # down and to the left
+        page.settle()
+        page.ticks(2)
+        steered = page.anchor_picture()
+        self.assertTrue(steered != standing, "the stick did not steer")
+        page.js("stick(0, 0)")
+        button(0)  # south jumps
+        page.ticks(1)
+        self.assertTrue(page.anchor_picture() != steered, "the south button did not jump")
+        page.ticks(60)
+        button(9)  # Start resumes
+        poll("the title again", lambda: page.driver.title == TITLE)
+        button(13)  # the D-pad's down skis
+        poll("skiing away from the start", lambda: page.anchor_picture() != start)
+        button(8)  # Back: a new game
+        poll("the skier at the start", lambda: page.anchor_picture() == start)
+        self.assertEqual(page.driver.title, TITLE)
+        self.assertEqual(page.console_problems(), [])
 
     def test_installs_plays_offline_and_moves_to_a_new_version(self):
         server = Server(SITE)
