@@ -73,7 +73,9 @@ var LibrarySnowvelScores = {
       if (!SnowvelWeb.dataDir) return refuse('the game has not started yet');
       if (file.size > SnowvelScores.largest) return refuse('it is far larger than a high-score file');
       file.arrayBuffer().then(function(buffer) {
-        var offered = SnowvelWeb.dataDir + '.offered';
+        // Beside the stored file (a rename cannot cross into another mount),
+        // and gone again within this task when refused.
+        var offered = SnowvelScores.path() + '.offered';
         FS.writeFile(offered, new Uint8Array(buffer));
         var top = stackSave();
         var why = UTF8ToString(_snowvel_web_check_scores(allocateUTF8OnStack(offered)));

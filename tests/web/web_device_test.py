@@ -33,12 +33,19 @@ fetch(document.querySelector('link[rel=manifest]').href).then(r => r.json()).the
 
 class Server:
     """serve-site on a folder reached through a link, so another build can
-    be put behind the same address (the same origin, as a release is)."""
+    be put behind the same address (the same origin, as a release is).
+    games: also serve the site at /a/ and /b/, as a game site would two games."""
 
-    def __init__(self, folder):
+    def __init__(self, folder, games=False):
         self.root = tempfile.mkdtemp(prefix="snowvel-site-")
         self.link = os.path.join(self.root, "site")
-        os.symlink(folder, self.link)
+        if games:
+            os.mkdir(self.link)
+            open(os.path.join(self.link, "index.html"), "w").close()
+            for name in ("a", "b"):
+                os.symlink(folder, os.path.join(self.link, name))
+        else:
+            os.symlink(folder, self.link)
         self.port = 0
         self.start()
 
@@ -266,6 +273,71 @@ class WebDeviceTest(unittest.TestCase):
                          version + "-next")
         poll("only the new release kept",
              lambda: [name.rsplit(" ", 1)[1] for name in page.js(CACHES)] == [version + "-next"])
+        self.assertEqual(page.console_problems(), [])
+
+
+    def test_scores_export_import_refuse_a_hostile_file_and_keep_apart(self):
+        server = Server(SITE, games=True)
+        self.addCleanup(server.close)
+        downloads = tempfile.mkdtemp(prefix="snowvel-downloads-")
+        self.addCleanup(shutil.rmtree, downloads, True)
+        page = self.page([REFUSED_KEEPING])
+        page.cdp("Browser.setDownloadBehavior", behavior="allow", downloadPath=downloads)
+        page.url = server.url + "a/"
+        page.open()
+
+        def offer(name, content=None):
+            path = os.path.join(downloads, name)
+            if content is not None:
+                with open(path, "wb") as f:
+                    f.write(content)
+            page.driver.find_element("id", "import-file").send_keys(path)
+
+        def note():
+            return page.js("return document.getElementById('scores-note').textContent")
+
+        # The desktop's file comes in whole; the browser is asked, once, to
+        # keep it, and its refusal said.
+        offer("desktop.ini", DESKTOP_SCORES.encode())
+        poll("the desktop's scores stored", lambda: page.stored() == DESKTOP_SCORES)
+        self.assertIn("imported", note())
+        poll("the refusal said", lambda: "Export scores" in page.js(
+            "return document.getElementById('storage-note').textContent"))
+
+        # Out again byte for byte; a cleared store takes it back.
+        page.js("document.getElementById('export-scores').click()")
+        exported = os.path.join(downloads, "tolvane.ini")
+        poll("the exported file",
+             lambda: os.path.exists(exported) and os.path.getsize(exported) > 0)
+        with open(exported, "rb") as f:
+            self.assertEqual(f.read(), DESKTOP_SCORES.encode())
+        page.driver.execute_async_script(
+            "indexedDB.databases().then(all => Promise.all(all.map(d => new Promise(r => {"
+            "  const q = indexedDB.deleteDatabase(d.name); q.onsuccess = q.onblocked = r; }))))"
+            ".then(() => arguments[arguments.length - 1](true))")
+        page.reload()
+        self.assertIsNone(page.stored())
+        offer("tolvane.ini")
+        poll("the scores back", lambda: page.stored() == DESKTOP_SCORES)
+        self.assertEqual(page.js("return keepAsked"), 1)
+
+        # Damaged or hostile files are refused with a line; nothing changes.
+        for name, content in (("damaged.ini", b"[Snowvel]\nSS=-61230 12abc\n"),
+                              ("binary.ini", b"[Snowvel]\nSS=1\x00\xff\n"),
+                              ("other.ini", b"[Other]\nSS=5\n"),
+                              ("huge.ini", b"[Snowvel]\n" + b"FS=1 \n" * 20000)):
+            offer(name, content)
+            poll("the refusal of " + name, lambda: name in note() and "not imported" in note())
+            self.assertEqual(page.stored(), DESKTOP_SCORES, name)
+
+        # The same game at another folder of the origin keeps its own.
+        page.url = server.url + "b/"
+        page.open()
+        self.assertIsNone(page.stored())
+        names = page.driver.execute_async_script(
+            "indexedDB.databases().then(all => arguments[arguments.length - 1]("
+            "all.map(d => d.name).sort()))")
+        self.assertEqual(names, ["/snowvel /a/", "/snowvel /b/"])
         self.assertEqual(page.console_problems(), [])
 
 

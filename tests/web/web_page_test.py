@@ -45,8 +45,9 @@ IDBFactory.prototype.open = function() {
 
 # The page's own database (its name holds the page's folder), opened.
 OPEN_STORED = """
+const folder = location.pathname.replace(/[^/]*$/, '');
 const opened = indexedDB.databases().then(all => new Promise((resolve, reject) => {
-  const db = all.find(d => d.name.startsWith('/snowvel '));
+  const db = all.find(d => d.name.startsWith('/snowvel') && d.name.endsWith(' ' + folder));
   if (!db) { reject('no database'); return; }
   const request = indexedDB.open(db.name);
   request.onsuccess = () => resolve(request.result);
