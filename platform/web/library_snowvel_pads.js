@@ -11,10 +11,14 @@ var LibrarySnowvelPads = {
     // The standard layout's button numbers, by PadButton's order: south,
     // start, back, then the D-pad up, down, left, right.
     buttons: [0, 9, 8, 12, 13, 14, 15],
-    // Reads while a pad is held or just let go; a pad lying still is read
-    // less often.
+    // Read often while a pad is in use; a pad put down for a while (the
+    // game paused, say) is read a few times a second, which is all a
+    // waiting page should cost.
     busyMs: 16,
     idleMs: 50,
+    restingMs: 250,
+    busyFor: 2000,
+    idleFor: 10000,
     stickNoise: 1000,  // of 32767
 
     timer: 0,
@@ -64,7 +68,7 @@ var LibrarySnowvelPads = {
       var pads = SnowvelPads.pads();
       if (pads.length === 0) return;  // no pad, no reading
       if (document.hidden) pads = [];
-      var now = performance.now(), busy = false;
+      var now = performance.now(), quiet = Infinity;
       pads.forEach(function(pad) {
         var was = SnowvelPads.seen[pad.index];
         if (!was) was = SnowvelPads.seen[pad.index] = {buttons: [], x: 0, y: 0, quietSince: now};
@@ -90,9 +94,11 @@ var LibrarySnowvelPads = {
           SnowvelWeb.push(SnowvelPads.STICK, {box: pad.index, x: x, y: y});
         }
         if (moved) was.quietSince = now;
-        if (now - was.quietSince < 1000) busy = true;
+        quiet = Math.min(quiet, now - was.quietSince);
       });
-      SnowvelPads.timer = setTimeout(SnowvelPads.read, busy ? SnowvelPads.busyMs : SnowvelPads.idleMs);
+      var after = quiet < SnowvelPads.busyFor ? SnowvelPads.busyMs
+                : quiet < SnowvelPads.idleFor ? SnowvelPads.idleMs : SnowvelPads.restingMs;
+      SnowvelPads.timer = setTimeout(SnowvelPads.read, after);
     },
   },
 };
