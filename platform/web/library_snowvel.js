@@ -25,6 +25,7 @@ var LibrarySnowvelWeb = {
     dialogs: [],
     noSound: false,
     audio: null,
+    audioClosed: false,  // closed after a long silence, made again by the next sound
     idleTimer: 0,
     clips: null,  // a Map made with the audio context
     playing: null,
@@ -343,14 +344,26 @@ var LibrarySnowvelWeb = {
 
     // A running context keeps the audio thread busy even in silence (most of
     // what a paused game would cost): it is suspended a quarter of a second
-    // after the last sound ends and resumed by the next.
+    // after the last sound ends and resumed by the next. Even suspended it
+    // wakes the renderer now and then, so a silence of some seconds (a
+    // paused game) closes it; the next sound makes a new one, which the page
+    // may, having had its gesture.
     audioIdle: function() {
       if (SnowvelWeb.idleTimer) clearTimeout(SnowvelWeb.idleTimer);
       SnowvelWeb.idleTimer = setTimeout(function() {
-        SnowvelWeb.idleTimer = 0;
         var audio = SnowvelWeb.audio;
         if (audio && !SnowvelWeb.playing && audio.state === 'running') audio.suspend();
+        SnowvelWeb.idleTimer = setTimeout(SnowvelWeb.closeAudio, 5000);
       }, 250);
+    },
+
+    closeAudio: function() {
+      SnowvelWeb.idleTimer = 0;
+      if (!SnowvelWeb.audio || SnowvelWeb.playing) return;
+      SnowvelWeb.audio.close();
+      SnowvelWeb.audio = null;
+      SnowvelWeb.clips = null;
+      SnowvelWeb.audioClosed = true;
     },
 
     clip: function(ptr, bytes, channels, rate, bits) {
@@ -577,6 +590,7 @@ var LibrarySnowvelWeb = {
 
   snowvel_web_play__deps: ['$SnowvelWeb'],
   snowvel_web_play: function(samples, bytes, channels, rate, bits) {
+    if (!SnowvelWeb.audio && SnowvelWeb.audioClosed) SnowvelWeb.startAudio();
     var audio = SnowvelWeb.audio;
     if (!audio || SnowvelWeb.noSound) return;  // before the first gesture: silence
     if ((bits !== 8 && bits !== 16) || channels < 1 || channels > 2 || rate < 3000 || rate > 384000)

@@ -22,9 +22,19 @@ DESCRIBE_ICONS = """
 const done = arguments[arguments.length - 1];
 fetch(document.querySelector('link[rel=manifest]').href).then(r => r.json()).then(async m => {
   m.real = [];
+  m.pixels = [];
   for (const icon of m.icons) {
     const picture = await createImageBitmap(await (await fetch(icon.src)).blob());
     m.real.push(picture.width + 'x' + picture.height);
+    // The middle of each of the 32 pixels of the drawn icon's rows 0 and 16.
+    const canvas = new OffscreenCanvas(picture.width, picture.height);
+    const context = canvas.getContext('2d', {willReadFrequently: true});
+    context.drawImage(picture, 0, 0);
+    const step = picture.width / 32, samples = [];
+    for (const row of [0, 16])
+      for (let x = 0; x < 32; x++)
+        samples.push([...context.getImageData(x * step + step / 2, row * step + step / 2, 1, 1).data]);
+    m.pixels.push(samples);
   }
   done(m);
 }).catch(e => done(String(e)));
@@ -243,6 +253,12 @@ class WebDeviceTest(unittest.TestCase):
         self.assertRegex(manifest["theme_color"], "^#[0-9a-f]{6}$")
         self.assertEqual([icon["sizes"] for icon in manifest["icons"]], manifest["real"])
         self.assertEqual(set(manifest["real"]), {"192x192", "512x512"})
+        # Both the same picture, its corner clear, in the desktop icon's colours.
+        small, large = manifest["pixels"]
+        self.assertEqual(small, large)
+        self.assertEqual(small[0][3], 0)
+        self.assertTrue(all(p[3] == 255 and all(c in (0, 128, 192, 255) for c in p[:3])
+                            for p in small[32:]), small)
 
         # After one visit the whole site is kept, under the version's name.
         poll("the service worker in charge",
