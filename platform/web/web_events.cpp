@@ -12,8 +12,15 @@ using namespace web_bridge;
 bool takeEvent(BackendEvent* event) {
   int32_t fields[kFieldCount] = {};
   for (;;) {
+    if (takePadKey(event)) return true;
     if (!snowvel_web_poll(fields)) return false;
-    if (fields[kFieldType] < 0 || fields[kFieldType] >= kEventKindCount) continue;
+    const int kind = fields[kFieldType];
+    if (kind == kPadButton || kind == kPadStick || kind == kPadGone) {
+      notePadRecord(static_cast<WebPadRecord>(kind), fields[kFieldBox], fields[kFieldX],
+                    fields[kFieldY]);
+      continue;
+    }
+    if (kind < 0 || kind >= kEventKindCount) continue;
     BackendEvent e;
     e.type = static_cast<BackendEventType>(fields[kFieldType]);
     e.window =
@@ -58,10 +65,15 @@ bool webWaitEvent(BackendEvent* event, uint32_t timeoutMs) {
   if (timeoutMs == 0) return false;
   const uint32_t start = webTickCount();
   for (;;) {
-    uint32_t elapsed = webTickCount() - start;
+    const uint32_t now = webTickCount();
+    uint32_t elapsed = now - start;
     if (timeoutMs != kBackendWaitForever && elapsed >= timeoutMs) return false;
-    int wait = timeoutMs == kBackendWaitForever ? -1 : static_cast<int>(timeoutMs - elapsed);
-    snowvel_web_wait(wait);
+    int64_t wait = timeoutMs == kBackendWaitForever ? -1 : int64_t{timeoutMs - elapsed};
+    // A pad's held direction repeats as a held key would.
+    const int64_t repeat = msUntilPadRepeat(now);
+    if (repeat >= 0 && (wait < 0 || repeat < wait)) wait = repeat;
+    if (wait != 0) snowvel_web_wait(static_cast<int>(wait));
+    padRepeats(webTickCount());
     if (takeEvent(event)) return true;
   }
 }

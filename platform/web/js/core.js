@@ -5,7 +5,9 @@
 // web_bridge.h declares; the numbers both halves share are SnowvelBridge's,
 // made by the build from web_bridge_values.h.
 var LibrarySnowvelCore = {
-  $SnowvelWeb__deps: ['$SnowvelBridge', '$Asyncify'],
+  // The page's parts that no C++ call reaches are linked through these.
+  $SnowvelWeb__deps: ['$SnowvelBridge', '$Asyncify', '$SnowvelOffline', '$SnowvelControls',
+                       '$SnowvelScores'],
   $SnowvelWeb: {
     // The elements of web/index.html the game uses.
     AREA_ID: 'game-area',

@@ -2,8 +2,10 @@
 // sound cuts off the one playing.
 var LibrarySnowvelSound = {
   $SnowvelSound: {
-    // The context sleeps this long after the last sound ends.
+    // The context sleeps this long after the last sound ends, and is closed
+    // after this much more silence.
     IDLE_MS: 250,
+    CLOSE_MS: 5000,
     // Decoded clips kept, by where the game's sound lies in its memory.
     MAX_CLIPS: 32,
     MIN_RATE: 3000,
@@ -11,6 +13,7 @@ var LibrarySnowvelSound = {
 
     noSound: false,
     audio: null,
+    audioClosed: false,  // closed after a long silence, made again by the next sound
     idleTimer: 0,
     clips: null,  // a Map made with the audio context
     playing: null,
@@ -30,14 +33,26 @@ var LibrarySnowvelSound = {
 
     // A running context keeps the audio thread busy even in silence (most of
     // what a paused game would cost): it is suspended a moment after the
-    // last sound ends and resumed by the next.
+    // last sound ends and resumed by the next. Even suspended it wakes the
+    // renderer now and then, so a silence of some seconds (a paused game)
+    // closes it; the next sound makes a new one, which the page may, having
+    // had its gesture.
     audioIdle: function() {
       if (SnowvelSound.idleTimer) clearTimeout(SnowvelSound.idleTimer);
       SnowvelSound.idleTimer = setTimeout(function() {
-        SnowvelSound.idleTimer = 0;
         var audio = SnowvelSound.audio;
         if (audio && !SnowvelSound.playing && audio.state === 'running') audio.suspend();
+        SnowvelSound.idleTimer = setTimeout(SnowvelSound.closeAudio, SnowvelSound.CLOSE_MS);
       }, SnowvelSound.IDLE_MS);
+    },
+
+    closeAudio: function() {
+      SnowvelSound.idleTimer = 0;
+      if (!SnowvelSound.audio || SnowvelSound.playing) return;
+      SnowvelSound.audio.close();
+      SnowvelSound.audio = null;
+      SnowvelSound.clips = null;
+      SnowvelSound.audioClosed = true;
     },
 
     // 8-bit samples are unsigned, 16-bit ones signed little-endian.
@@ -77,6 +92,7 @@ var LibrarySnowvelSound = {
   },
 
   snowvel_web_play: function(samples, bytes, channels, rate, bits) {
+    if (!SnowvelSound.audio && SnowvelSound.audioClosed) SnowvelSound.startAudio();
     var audio = SnowvelSound.audio;
     if (!audio || SnowvelSound.noSound) return;  // before the first gesture: silence
     if ((bits !== 8 && bits !== 16) || channels < 1 || channels > 2 ||

@@ -2,7 +2,8 @@
 // game's first look, written back at the game's next wait after a change,
 // and read again when the page comes back from another tab.
 var LibrarySnowvelStorage = {
-  $SnowvelStorage__deps: ['$SnowvelWeb', '$SnowvelBridge', '$Asyncify', '$FS', '$IDBFS'],
+  $SnowvelStorage__deps: ['$SnowvelWeb', '$SnowvelBridge', '$SnowvelScores', '$Asyncify', '$FS',
+                          '$IDBFS'],
   $SnowvelStorage: {
     dataDir: '',
     mounted: false,
@@ -101,14 +102,10 @@ var LibrarySnowvelStorage = {
         return;
       }
       if (SnowvelStorage.dirty) _snowvel_web_storage_save();
+      else SnowvelScores.saved();
     });
   },
 };
-
-// The stored folder's database is opened as soon as the script runs, while
-// the WebAssembly still compiles; the game's first read then finds it open.
-LibrarySnowvelStorage.$SnowvelStorage__postset =
-    "try { if (typeof indexedDB !== 'undefined') IDBFS.getDB(SnowvelBridge.DATA_DIRECTORY, function() {}); } catch (e) {}";
 
 autoAddDeps(LibrarySnowvelStorage, '$SnowvelStorage');
 mergeInto(LibraryManager.library, LibrarySnowvelStorage);
