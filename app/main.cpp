@@ -10,6 +10,8 @@
 #include "help_text.h"
 #include "platform/input/key_bindings.h"
 #include "platform/input/key_remapping.h"
+#include "platform/kernel/process_settings.h"
+#include "platform/kernel/profile_file.h"
 #include "replay_run.h"
 #ifdef SNOWVEL_HAVE_SDL2
 #include "windowed_run.h"
@@ -25,6 +27,15 @@ bool parseScreen(const std::string& text, int* width, int* height) {
   *width = w;
   *height = h;
   return true;
+}
+
+// Said once before play: later the game shows its list as if it were kept.
+void warnIfScoresCannotBeKept(const std::string& dataDir) {
+  const std::string directory = dataDir.empty() ? profileDirectory() : dataDir;
+  const std::string problem = profileDirectoryProblem(directory);
+  if (!problem.empty())
+    std::fprintf(stderr, "snowvel: high scores cannot be kept in %s: %s\n",
+                 directory.empty() ? "any folder" : directory.c_str(), problem.c_str());
 }
 
 }  // namespace
@@ -103,6 +114,7 @@ int main(int argc, char** argv) {
     startKeyRemapping();
     return startReplay(replay, options);
   };
+  warnIfScoresCannotBeKept(options.dataDir);
   if (!headless) {
 #ifdef SNOWVEL_HAVE_SDL2
     WindowedRunOptions windowed{replay.scale, fullscreen, options.dataDir, options.tail,
