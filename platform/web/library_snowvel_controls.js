@@ -6,8 +6,12 @@ var LibrarySnowvelControls = {
   $SnowvelControls__deps: ['$SnowvelWeb', '$SnowvelPads'],
   $SnowvelControls__postset: 'SnowvelControls.start();',
   $SnowvelControls: {
-    // Each button's key, as the keyboard sends it (virtual-key codes).
-    keys: {newgame: 0x71 /* F2 */, pause: 0x72 /* F3 */, jump: 0x2D /* Insert */},
+    // Each button's key message, from the input table's actions.
+    keyFor: function(button) {
+      for (var i = 0; i < SnowvelInput.actions.length; i++)
+        if (SnowvelInput.actions[i].button === button) return SnowvelInput.actions[i].message;
+      return 0;
+    },
 
     device: '',
     touchSeen: false,
@@ -56,7 +60,7 @@ var LibrarySnowvelControls = {
     },
 
     wire: function(button) {
-      var vk = SnowvelControls.keys[button.getAttribute('data-key')];
+      var vk = SnowvelControls.keyFor(button.getAttribute('data-key'));
       button.addEventListener('pointerdown', function(event) {
         event.preventDefault();
         if (!SnowvelWeb.mainHwnd || SnowvelWeb.dialogs.length > 0) return;
