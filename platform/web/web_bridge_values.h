@@ -29,8 +29,9 @@ inline constexpr int kEventKindCount = 13;
 
 // Records of a game pad's changes, in the same queue past the event kinds
 // (WebPadRecord): the pad's index in the box field, then a and b in x and y.
-// A button: a is a PadButton, b 1 pressed or 0 let go; the left stick: a
-// and b its x and y (-32768..32767, y downward); gone: the pad was unplugged.
+// A button: a is a pad input of the input table (kPadInputNames), b 1
+// pressed or 0 let go; the left stick: a and b its x and y (-32768..32767,
+// y downward); gone: the pad was unplugged.
 inline constexpr int kPadButton = 100;
 inline constexpr int kPadStick = 101;
 inline constexpr int kPadGone = 102;

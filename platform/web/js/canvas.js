@@ -1,7 +1,7 @@
 // One canvas per top-level window, in the page's game area: game pixels,
 // each shown as scale x scale device pixels, and the frames the game draws.
 var LibrarySnowvelCanvas = {
-  $SnowvelCanvas__deps: ['$SnowvelWeb', '$SnowvelBridge', '$SnowvelInput'],
+  $SnowvelCanvas__deps: ['$SnowvelWeb', '$SnowvelBridge', '$SnowvelUserInput'],
   $SnowvelCanvas: {
     FIRST_PICTURE_MARK: 'snowvel-first-picture',  // read by the page's tests
 
@@ -58,14 +58,14 @@ var LibrarySnowvelCanvas = {
       SnowvelWeb.area().appendChild(canvas);
     }
     canvas.hidden = true;
-    SnowvelInput.watchCanvas(canvas);
+    SnowvelUserInput.watchCanvas(canvas);
     // Desynchronized: the canvas reaches the screen without a whole-page
     // frame for every tick, which halves what the renderer spends skiing.
     var context = canvas.getContext('2d', {alpha: false, desynchronized: true});
     var w = {canvas: canvas, context: context, width: width, height: height};
     SnowvelWeb.windows[hwnd] = w;
     SnowvelCanvas.sizeCanvas(w);
-    SnowvelInput.listen();
+    SnowvelUserInput.listen();
     return 1;
   },
 

@@ -3,12 +3,16 @@
 // a pad), and a fullscreen button. The bar's buttons press the keyboard's
 // own keys, so the game cannot tell them apart.
 var LibrarySnowvelControls = {
-  $SnowvelControls__deps: ['$SnowvelWeb', '$SnowvelBridge', '$SnowvelPads', '$SnowvelInput',
+  $SnowvelControls__deps: ['$SnowvelWeb', '$SnowvelBridge', '$SnowvelPads', '$SnowvelUserInput',
                            '$SnowvelSound'],
   $SnowvelControls__postset: 'SnowvelControls.start();',
   $SnowvelControls: {
-    // Each button's key, as the keyboard sends it (virtual-key codes).
-    keys: {newgame: 0x71 /* F2 */, pause: 0x72 /* F3 */, jump: 0x2D /* Insert */},
+    // Each button's key message, from the input table's actions.
+    keyFor: function(button) {
+      for (var i = 0; i < SnowvelInput.actions.length; i++)
+        if (SnowvelInput.actions[i].button === button) return SnowvelInput.actions[i].message;
+      return 0;
+    },
 
     device: '',
     touchSeen: false,
@@ -39,7 +43,7 @@ var LibrarySnowvelControls = {
       // The bar coming and going, fullscreen and a turned phone all change
       // the game area: the game hears of it as a window resize.
       if (area && window.ResizeObserver)
-        new ResizeObserver(function() { SnowvelInput.onResize(); }).observe(area);
+        new ResizeObserver(function() { SnowvelUserInput.onResize(); }).observe(area);
       SnowvelControls.offerFullscreen();
       var title = document.querySelector('title');
       if (title) new MutationObserver(SnowvelControls.showPaused).observe(title, {childList: true});
@@ -57,7 +61,7 @@ var LibrarySnowvelControls = {
     },
 
     wire: function(button) {
-      var vk = SnowvelControls.keys[button.getAttribute('data-key')];
+      var vk = SnowvelControls.keyFor(button.getAttribute('data-key'));
       button.addEventListener('pointerdown', function(event) {
         event.preventDefault();
         if (!SnowvelWeb.mainHwnd || SnowvelWeb.dialogs.length > 0) return;

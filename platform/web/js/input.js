@@ -1,9 +1,9 @@
 // Keyboard, mouse and touch, focus, visibility and the page's size, as the
-// layer's events. Key codes come from keys.js.
-var LibrarySnowvelInput = {
-  $SnowvelInput__deps: ['$SnowvelWeb', '$SnowvelBridge', '$SnowvelKeys', '$SnowvelCanvas',
-                        '$SnowvelSound'],
-  $SnowvelInput: {
+// layer's events. What a key sends comes from keys.js.
+var LibrarySnowvelUserInput = {
+  $SnowvelUserInput__deps: ['$SnowvelWeb', '$SnowvelBridge', '$SnowvelKeys', '$SnowvelCanvas',
+                            '$SnowvelSound'],
+  $SnowvelUserInput: {
     // A touch that travels at most this far (CSS pixels, across plus down)
     // and lifts within this time is a click.
     TAP_TRAVEL: 12,
@@ -26,25 +26,24 @@ var LibrarySnowvelInput = {
     onKey: function(event) {
       var B = SnowvelBridge;
       var down = event.type === 'keydown';
-      if (!SnowvelWeb.mainHwnd) return;
-      var vk = SnowvelKeys.virtualKey(event.code || '', event.key || '');
+      if (!SnowvelWeb.mainHwnd || SnowvelKeysPanel.open) return;
+      var keys = SnowvelKeys.keyMessages(event);
       // A box has the keys; a key let go meanwhile is still let go for the
       // layer's key state (Shift must not stay down).
       if (SnowvelWeb.dialogs.length > 0) {
-        if (!down && vk) SnowvelWeb.push(B.EVENT_KEY_UP, {vk: vk});
+        if (!down && keys.vk) SnowvelWeb.push(B.EVENT_KEY_UP, {vk: keys.vk});
         return;
       }
       if (down && event.key !== 'Escape') SnowvelSound.startAudio();
       // Any key with Ctrl, Alt or Meta keeps its browser meaning.
       var plain = !event.ctrlKey && !event.altKey && !event.metaKey;
-      if (vk !== 0) {
-        if (plain && SnowvelKeys.heldFromBrowser(vk)) event.preventDefault();
+      if (plain && SnowvelKeys.heldFromBrowser(keys)) event.preventDefault();
+      if (keys.vk !== 0)
         SnowvelWeb.push(down ? B.EVENT_KEY_DOWN : B.EVENT_KEY_UP,
-                        {vk: vk, repeat: down && event.repeat ? 1 : 0});
-      }
+                        {vk: keys.vk, repeat: down && event.repeat ? 1 : 0});
       // Text no key of ours types (a layout's own letters) comes as
       // characters of the Latin-1 range the game's font has.
-      if (down && plain && !SnowvelKeys.makesCharacter(vk) && event.key.length === 1) {
+      if (down && plain && !SnowvelKeys.makesCharacter(keys.natural) && event.key.length === 1) {
         var c = event.key.charCodeAt(0);
         if (c >= 0x20 && c <= 0xFF && c !== 0x7F) SnowvelWeb.push(B.EVENT_CHAR, {ch: c});
       }
@@ -54,7 +53,7 @@ var LibrarySnowvelInput = {
       var B = SnowvelBridge;
       var hwnd = SnowvelWeb.windowOf(event.currentTarget);
       if (!hwnd || SnowvelWeb.dialogs.length > 0) return;
-      var p = SnowvelInput.gamePoint(event.currentTarget, event.clientX, event.clientY);
+      var p = SnowvelUserInput.gamePoint(event.currentTarget, event.clientX, event.clientY);
       if (event.type === 'mousemove') {
         SnowvelWeb.push(B.EVENT_MOUSE_MOVE, {hwnd: hwnd, x: p.x, y: p.y});
         return;
@@ -64,7 +63,7 @@ var LibrarySnowvelInput = {
       if (button === undefined) return;
       if (event.type === 'mousedown') {
         SnowvelSound.startAudio();
-        SnowvelInput.clickArrived();
+        SnowvelUserInput.clickArrived();
       }
       SnowvelWeb.push(event.type === 'mousedown' ? B.EVENT_MOUSE_DOWN : B.EVENT_MOUSE_UP,
                       {hwnd: hwnd, x: p.x, y: p.y, button: button});
@@ -79,27 +78,27 @@ var LibrarySnowvelInput = {
       event.preventDefault();
       var t = event.changedTouches[0];
       if (!t) return;
-      var p = SnowvelInput.gamePoint(event.currentTarget, t.clientX, t.clientY);
+      var p = SnowvelUserInput.gamePoint(event.currentTarget, t.clientX, t.clientY);
       if (event.type === 'touchstart') {
         if (event.touches.length !== 1) return;
-        SnowvelInput.touch = {id: t.identifier, x: t.clientX, y: t.clientY, at: event.timeStamp};
+        SnowvelUserInput.touch = {id: t.identifier, x: t.clientX, y: t.clientY, at: event.timeStamp};
         SnowvelWeb.push(B.EVENT_MOUSE_MOVE, {hwnd: hwnd, x: p.x, y: p.y});
         return;
       }
-      var touch = SnowvelInput.touch;
+      var touch = SnowvelUserInput.touch;
       if (!touch || touch.id !== t.identifier) return;
       if (event.type === 'touchmove') {
         SnowvelWeb.push(B.EVENT_MOUSE_MOVE, {hwnd: hwnd, x: p.x, y: p.y});
         return;
       }
-      SnowvelInput.touch = null;
+      SnowvelUserInput.touch = null;
       if (event.type !== 'touchend') return;
       SnowvelSound.startAudio();
       var moved = Math.abs(t.clientX - touch.x) + Math.abs(t.clientY - touch.y);
       // Timed by the events themselves: a busy page must not turn a tap
       // into a drag.
-      if (moved <= SnowvelInput.TAP_TRAVEL && event.timeStamp - touch.at < SnowvelInput.TAP_MS) {
-        SnowvelInput.clickArrived();
+      if (moved <= SnowvelUserInput.TAP_TRAVEL && event.timeStamp - touch.at < SnowvelUserInput.TAP_MS) {
+        SnowvelUserInput.clickArrived();
         SnowvelWeb.push(B.EVENT_MOUSE_DOWN, {hwnd: hwnd, x: p.x, y: p.y, button: B.BUTTON_LEFT});
         SnowvelWeb.push(B.EVENT_MOUSE_UP, {hwnd: hwnd, x: p.x, y: p.y, button: B.BUTTON_LEFT});
       }
@@ -108,10 +107,10 @@ var LibrarySnowvelInput = {
     // A canvas hears the mouse and the fingers on it.
     watchCanvas: function(canvas) {
       ['mousemove', 'mousedown', 'mouseup'].forEach(function(type) {
-        canvas.addEventListener(type, SnowvelInput.onMouse);
+        canvas.addEventListener(type, SnowvelUserInput.onMouse);
       });
       ['touchstart', 'touchmove', 'touchend', 'touchcancel'].forEach(function(type) {
-        canvas.addEventListener(type, SnowvelInput.onTouch, {passive: false});
+        canvas.addEventListener(type, SnowvelUserInput.onTouch, {passive: false});
       });
     },
 
@@ -119,21 +118,21 @@ var LibrarySnowvelInput = {
     // then be the activating click (the layer asks WM_MOUSEACTIVATE), so the
     // focus is held back a moment for it.
     onFocus: function() {
-      if (SnowvelInput.heldActivation) clearTimeout(SnowvelInput.heldActivation);
-      SnowvelInput.heldActivation = setTimeout(function() {
-        SnowvelInput.heldActivation = 0;
+      if (SnowvelUserInput.heldActivation) clearTimeout(SnowvelUserInput.heldActivation);
+      SnowvelUserInput.heldActivation = setTimeout(function() {
+        SnowvelUserInput.heldActivation = 0;
         SnowvelWeb.push(SnowvelBridge.EVENT_ACTIVATE, {hwnd: SnowvelWeb.mainHwnd});
-      }, SnowvelInput.HELD_ACTIVATION_MS);
+      }, SnowvelUserInput.HELD_ACTIVATION_MS);
     },
 
     clickArrived: function() {
-      if (!SnowvelInput.heldActivation) return;
-      clearTimeout(SnowvelInput.heldActivation);
-      SnowvelInput.heldActivation = 0;
+      if (!SnowvelUserInput.heldActivation) return;
+      clearTimeout(SnowvelUserInput.heldActivation);
+      SnowvelUserInput.heldActivation = 0;
     },
 
     onBlur: function() {
-      SnowvelInput.clickArrived();
+      SnowvelUserInput.clickArrived();
       SnowvelWeb.push(SnowvelBridge.EVENT_DEACTIVATE, {hwnd: SnowvelWeb.mainHwnd});
     },
 
@@ -157,14 +156,14 @@ var LibrarySnowvelInput = {
 
     // The page's own events, heard once the first window exists.
     listen: function() {
-      if (SnowvelInput.listening) return;
-      SnowvelInput.listening = true;
-      window.addEventListener('keydown', SnowvelInput.onKey, true);
-      window.addEventListener('keyup', SnowvelInput.onKey, true);
-      window.addEventListener('focus', SnowvelInput.onFocus);
-      window.addEventListener('blur', SnowvelInput.onBlur);
-      window.addEventListener('resize', SnowvelInput.onResize);
-      document.addEventListener('visibilitychange', SnowvelInput.onVisibility);
+      if (SnowvelUserInput.listening) return;
+      SnowvelUserInput.listening = true;
+      window.addEventListener('keydown', SnowvelUserInput.onKey, true);
+      window.addEventListener('keyup', SnowvelUserInput.onKey, true);
+      window.addEventListener('focus', SnowvelUserInput.onFocus);
+      window.addEventListener('blur', SnowvelUserInput.onBlur);
+      window.addEventListener('resize', SnowvelUserInput.onResize);
+      document.addEventListener('visibilitychange', SnowvelUserInput.onVisibility);
       var restore = document.getElementById(SnowvelWeb.RESTORE_ID);
       // Restoring from here is the user's: the layer activates the window
       // and tells the backend nothing, so the canvas is shown here.
@@ -180,4 +179,4 @@ var LibrarySnowvelInput = {
   },
 };
 
-mergeInto(LibraryManager.library, LibrarySnowvelInput);
+mergeInto(LibraryManager.library, LibrarySnowvelUserInput);
