@@ -678,7 +678,8 @@ var LibrarySnowvelWeb = {
       FS.syncfs(true, function(error) {
         if (error) SnowvelWeb.storageLost();
         SnowvelWeb.storageDirty = false;
-        wakeUp(error ? 0 : 1);
+        if (error) wakeUp(0);
+        else SnowvelScores.takeOldScores(function() { wakeUp(1); });
       });
     });
   },
