@@ -6,8 +6,12 @@ var LibrarySnowvelControls = {
   $SnowvelControls__deps: ['$SnowvelWeb', '$SnowvelPads'],
   $SnowvelControls__postset: 'SnowvelControls.start();',
   $SnowvelControls: {
-    // Each button's key, as the keyboard sends it (virtual-key codes).
-    keys: {newgame: 0x71 /* F2 */, pause: 0x72 /* F3 */, jump: 0x2D /* Insert */},
+    // The key message of the input table's action for an on-screen button.
+    message: function(button) {
+      for (var i = 0; i < SnowvelInput.actions.length; i++)
+        if (SnowvelInput.actions[i].button === button) return SnowvelInput.actions[i].message;
+      return 0;
+    },
 
     device: '',
     touchSeen: false,
@@ -56,7 +60,8 @@ var LibrarySnowvelControls = {
     },
 
     wire: function(button) {
-      var vk = SnowvelControls.keys[button.getAttribute('data-key')];
+      var vk = SnowvelControls.message(button.getAttribute('data-key'));
+      if (!vk) return;
       button.addEventListener('pointerdown', function(event) {
         event.preventDefault();
         if (!SnowvelWeb.mainHwnd || SnowvelWeb.dialogs.length > 0) return;

@@ -8,9 +8,10 @@ var LibrarySnowvelPads = {
   $SnowvelPads: {
     // The page's queue records (WebPadRecord in web_state.h).
     BUTTON: 100, STICK: 101, GONE: 102,
-    // The standard layout's button numbers, by PadButton's order: south,
-    // start, back, then the D-pad up, down, left, right.
-    buttons: [0, 9, 8, 12, 13, 14, 15],
+    // The browser's standard layout, button by button, as the input
+    // table's pad inputs; what each one does is the table's business.
+    layout: ['a', 'b', 'x', 'y', 'leftshoulder', 'rightshoulder', null, null, 'back', 'start',
+             'leftstick', 'rightstick', 'up', 'down', 'left', 'right', 'guide'],
     // Read often while a pad is in use; a pad put down for a while (the
     // game paused, say) is read a few times a second, which is all a
     // waiting page should cost.
@@ -73,7 +74,9 @@ var LibrarySnowvelPads = {
         var was = SnowvelPads.seen[pad.index];
         if (!was) was = SnowvelPads.seen[pad.index] = {buttons: [], x: 0, y: 0, quietSince: now};
         var moved = false;
-        SnowvelPads.buttons.forEach(function(number, which) {
+        SnowvelPads.layout.forEach(function(name, number) {
+          var which = name ? SnowvelInput.padInputs.indexOf(name) : -1;
+          if (which < 0) return;
           var button = pad.buttons[number];
           var pressed = !!(button && button.pressed);
           if (pressed === !!was.buttons[which]) return;

@@ -5,6 +5,7 @@
 #include <array>
 #include <vector>
 
+#include "platform/input/input_table.h"
 #include "platform/sdl2/controller_input.h"
 #include "platform/web/web_state.h"
 
@@ -28,8 +29,7 @@ void notePadRecord(WebPadRecord kind, int pad, int a, int b) {
   ControllerInput& input = pads[pad];
   switch (kind) {
     case WebPadRecord::Button:
-      if (a >= 0 && a <= static_cast<int>(PadButton::Right))
-        input.button(static_cast<PadButton>(a), b != 0, now, &keys);
+      if (a >= 0 && a < kPadInputCount) input.button(a, b != 0, now, &keys);
       break;
     case WebPadRecord::Stick:
       input.stick(std::clamp(a, -32768, 32767), std::clamp(b, -32768, 32767), now, &keys);

@@ -50,7 +50,7 @@ uint32_t webTickCount();
 // ---- game pads (web_pads.cpp) ----
 // Records of the page's queue past the backend's event types, numbered on.
 enum class WebPadRecord { Button = 100, Stick, Gone };
-// Button: a is a PadButton, b pressed; Stick: a, b the left stick's x and y
+// Button: a is a pad input (input_table.h), b pressed; Stick: a, b the left stick's x and y
 // (-32768..32767, y downward); Gone: the pad was unplugged.
 void notePadRecord(WebPadRecord kind, int pad, int a, int b);
 // The next key the pads pressed or let go, as the keyboard's would be.
