@@ -111,47 +111,15 @@ var LibrarySnowvelWeb = {
 
     // ---- keyboard ----
 
-    // Keys known by their place; NumLock is read from what the keypad key
-    // typed, which is what the browser decided it meant.
-    fixedKeys: {
-      ArrowLeft: 0x25, ArrowUp: 0x26, ArrowRight: 0x27, ArrowDown: 0x28,
-      Home: 0x24, End: 0x23, PageUp: 0x21, PageDown: 0x22, Insert: 0x2D, Delete: 0x2E,
-      Enter: 0x0D, NumpadEnter: 0x0D, Escape: 0x1B, Space: 0x20, Tab: 0x09, Backspace: 0x08,
-      Pause: 0x13, PrintScreen: 0x2C, ScrollLock: 0x91, NumLock: 0x90, CapsLock: 0x14,
-      ShiftLeft: 0x10, ShiftRight: 0x10, ControlLeft: 0x11, ControlRight: 0x11,
-      AltLeft: 0x12, AltRight: 0x12, MetaLeft: 0x5B, MetaRight: 0x5C, ContextMenu: 0x5D,
-      NumpadMultiply: 0x6A, NumpadAdd: 0x6B, NumpadSubtract: 0x6D, NumpadDivide: 0x6F
-    },
-    // With NumLock off the keypad doubles as a cursor block; 5 becomes VK_CLEAR.
-    keypadOff: {
-      Numpad0: 0x2D, Numpad1: 0x23, Numpad2: 0x28, Numpad3: 0x22, Numpad4: 0x25,
-      Numpad5: 0x0C, Numpad6: 0x27, Numpad7: 0x24, Numpad8: 0x26, Numpad9: 0x21, NumpadDecimal: 0x2E
-    },
-    // The US layout's places of the OEM keys, by the character they type.
-    punctuation: function(key) {
-      var at = ';=,-./`[\\]\''.indexOf(key);
-      return at < 0 ? 0 : [0xBA, 0xBB, 0xBC, 0xBD, 0xBE, 0xBF, 0xC0, 0xDB, 0xDC, 0xDD, 0xDE][at];
-    },
-
-    virtualKey: function(code, key) {
-      if (code in SnowvelWeb.keypadOff) {
-        var numLock = key.length === 1;  // a digit or the decimal point
-        if (!numLock) return SnowvelWeb.keypadOff[code];
-        return code === 'NumpadDecimal' ? 0x6E : 0x60 + Number(code.charAt(6));
-      }
-      if (code in SnowvelWeb.fixedKeys) return SnowvelWeb.fixedKeys[code];
-      var f = /^F([0-9]+)$/.exec(code);
-      if (f && +f[1] >= 1 && +f[1] <= 24) return 0x70 + (+f[1] - 1);
-      if (key.length === 1) {
-        var upper = key.toUpperCase();
-        if (upper >= 'A' && upper <= 'Z') return upper.charCodeAt(0);
-        if (key >= '0' && key <= '9') return key.charCodeAt(0);
-        if (SnowvelWeb.punctuation(key)) return SnowvelWeb.punctuation(key);
-      }
-      // A letter or digit key of a layout that types something else there.
-      var place = /^(?:Key([A-Z])|Digit([0-9]))$/.exec(code);
-      if (place) return (place[1] || place[2]).charCodeAt(0);
-      return 0;
+    // What a key sends, from the input table and the player's bindings
+    // (key_bindings.js, before this file): natural is what it sends unbound.
+    // NumLock is read from what the keypad key typed, which is what the
+    // browser decided it meant.
+    keyMessages: function(event) {
+      var code = event.code || '', key = event.key || '';
+      var natural = SnowvelBindings.naturalMessage(code, key);
+      var numLock = code.indexOf('Numpad') === 0 && key.length === 1;
+      return {natural: natural, vk: SnowvelBindings.messageFor(code, numLock, natural)};
     },
 
     // Keys whose press the layer's TranslateMessage turns into WM_CHAR.
@@ -162,33 +130,30 @@ var LibrarySnowvelWeb = {
              vk === 0x08 || vk === 0x1B;
     },
 
-    // The keys the game reads, whose browser action (find, scrolling,
-    // bookmarks) is held back; everything else, and any key with Ctrl, Alt
-    // or Meta, keeps its browser meaning.
-    gameKeys: [0x25, 0x26, 0x27, 0x28, 0x24, 0x23, 0x21, 0x22, 0x2D, 0x0C, 0x2E, 0x0D, 0x1B,
-               0x71, 0x72],
-
     onKey: function(event) {
       var down = event.type === 'keydown';
-      if (!SnowvelWeb.mainHwnd) return;
+      if (!SnowvelWeb.mainHwnd || SnowvelKeysPanel.open) return;
+      var keys = SnowvelWeb.keyMessages(event);
       // A box has the keys; a key let go meanwhile is still let go for the
       // layer's key state (Shift must not stay down).
       if (SnowvelWeb.dialogs.length > 0) {
-        var released = SnowvelWeb.virtualKey(event.code || '', event.key || '');
-        if (!down && released) SnowvelWeb.push(SnowvelWeb.KEY_UP, {vk: released});
+        if (!down && keys.vk) SnowvelWeb.push(SnowvelWeb.KEY_UP, {vk: keys.vk});
         return;
       }
       if (down && event.key !== 'Escape') SnowvelWeb.startAudio();
-      var vk = SnowvelWeb.virtualKey(event.code || '', event.key || '');
       var plain = !event.ctrlKey && !event.altKey && !event.metaKey;
-      if (vk !== 0) {
-        if (plain && (SnowvelWeb.gameKeys.indexOf(vk) >= 0 || (vk >= 0x60 && vk <= 0x6F)))
-          event.preventDefault();
+      // The keys the game reads have their browser action (find, scrolling,
+      // bookmarks) held back; everything else, and any key with Ctrl, Alt or
+      // Meta, keeps its browser meaning.
+      if (plain && (SnowvelBindings.isGameMessage(keys.vk) ||
+                    SnowvelBindings.isGameMessage(keys.natural) ||
+                    (keys.natural >= 0x60 && keys.natural <= 0x6F)))
+        event.preventDefault();
+      if (keys.vk !== 0)
         SnowvelWeb.push(down ? SnowvelWeb.KEY_DOWN : SnowvelWeb.KEY_UP,
-                        {vk: vk, repeat: down && event.repeat ? 1 : 0});
-      }
+                        {vk: keys.vk, repeat: down && event.repeat ? 1 : 0});
       // Text no key of ours types (a layout's own letters) comes as characters.
-      if (down && plain && !SnowvelWeb.makesCharacter(vk) && event.key.length === 1) {
+      if (down && plain && !SnowvelWeb.makesCharacter(keys.natural) && event.key.length === 1) {
         var c = event.key.charCodeAt(0);
         if (c >= 0x20 && c <= 0xFF && c !== 0x7F) SnowvelWeb.push(SnowvelWeb.CHAR, {ch: c});
       }

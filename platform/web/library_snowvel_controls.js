@@ -6,8 +6,8 @@ var LibrarySnowvelControls = {
   $SnowvelControls__deps: ['$SnowvelWeb', '$SnowvelPads'],
   $SnowvelControls__postset: 'SnowvelControls.start();',
   $SnowvelControls: {
-    // The key message of the input table's action for an on-screen button.
-    message: function(button) {
+    // Each button's key message, from the input table's actions.
+    keyFor: function(button) {
       for (var i = 0; i < SnowvelInput.actions.length; i++)
         if (SnowvelInput.actions[i].button === button) return SnowvelInput.actions[i].message;
       return 0;
@@ -60,8 +60,7 @@ var LibrarySnowvelControls = {
     },
 
     wire: function(button) {
-      var vk = SnowvelControls.message(button.getAttribute('data-key'));
-      if (!vk) return;
+      var vk = SnowvelControls.keyFor(button.getAttribute('data-key'));
       button.addEventListener('pointerdown', function(event) {
         event.preventDefault();
         if (!SnowvelWeb.mainHwnd || SnowvelWeb.dialogs.length > 0) return;

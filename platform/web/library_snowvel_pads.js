@@ -8,10 +8,11 @@ var LibrarySnowvelPads = {
   $SnowvelPads: {
     // The page's queue records (WebPadRecord in web_state.h).
     BUTTON: 100, STICK: 101, GONE: 102,
-    // The browser's standard layout, button by button, as the input
-    // table's pad inputs; what each one does is the table's business.
-    layout: ['a', 'b', 'x', 'y', 'leftshoulder', 'rightshoulder', null, null, 'back', 'start',
-             'leftstick', 'rightstick', 'up', 'down', 'left', 'right', 'guide'],
+    // The standard layout's button numbers of the input table's pad inputs
+    // (SnowvelInput.padInputs, written by the build from input_table.cpp);
+    // each is sent by its place in that list.
+    standard: {a: 0, b: 1, x: 2, y: 3, leftshoulder: 4, rightshoulder: 5, back: 8, start: 9,
+               leftstick: 10, rightstick: 11, up: 12, down: 13, left: 14, right: 15, guide: 16},
     // Read often while a pad is in use; a pad put down for a while (the
     // game paused, say) is read a few times a second, which is all a
     // waiting page should cost.
@@ -74,9 +75,9 @@ var LibrarySnowvelPads = {
         var was = SnowvelPads.seen[pad.index];
         if (!was) was = SnowvelPads.seen[pad.index] = {buttons: [], x: 0, y: 0, quietSince: now};
         var moved = false;
-        SnowvelPads.layout.forEach(function(name, number) {
-          var which = name ? SnowvelInput.padInputs.indexOf(name) : -1;
-          if (which < 0) return;
+        SnowvelInput.padInputs.forEach(function(name, which) {
+          var number = SnowvelPads.standard[name];
+          if (number === undefined) return;  // a direction of the stick and D-pad together
           var button = pad.buttons[number];
           var pressed = !!(button && button.pressed);
           if (pressed === !!was.buttons[which]) return;
