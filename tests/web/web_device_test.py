@@ -194,7 +194,7 @@ class WebDeviceTest(unittest.TestCase):
         # New game: the skier stands at the start again, not paused.
         self.tap(page, "#controls [data-key=pause]")
         poll("the paused title", lambda: page.driver.title == PAUSED_TITLE)
-        self.tap(page, "#controls [data-key=new-game]")
+        self.tap(page, "#controls [data-key=newgame]")
         poll("the new game", lambda: page.driver.title == TITLE)
         poll("the skier at the start", lambda: page.anchor_picture() == start)
         self.assertEqual(page.console_problems(), [])
