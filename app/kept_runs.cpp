@@ -65,7 +65,12 @@ void saveRun(const RunResult& run) {
   const std::string data = profileDirectory();
   if (data.empty()) return reportOnce("cannot keep the run: no data folder");
   const std::string folder = data + "/runs";
-  const std::string name = runFileName(run, std::time(nullptr));
+  const std::string first = runFileName(run, std::time(nullptr));
+  std::string name = first;
+  // Two runs in one second with one result: the later gets a number.
+  std::error_code exists;
+  for (int n = 2; n < 100 && fs::exists(folder + "/" + name, exists); ++n)
+    name = first.substr(0, first.size() - 7) + "-" + std::to_string(n) + ".replay";
   if (!makeDirectories(folder) || !replaceFileAtomically(folder + "/" + name, text)) {
     reportOnce("cannot keep the run in " + folder + ": " + std::strerror(errno) +
                " (play goes on)");
@@ -95,11 +100,16 @@ struct KeptFile {
 bool readRunFileName(const std::string& name, KeptFile* file) {
   char course[16] = "", date[16] = "", unit[4] = "";
   long long result = 0;
-  int used = 0;
-  if (std::sscanf(name.c_str(), "%15[a-z-]_%15[0-9-]_%lld%3[a-z].replay%n", course, date, &result,
-                  unit, &used) != 4 ||
-      static_cast<size_t>(used) != name.size())
+  int used = 0, number = 0;
+  if (std::sscanf(name.c_str(), "%15[a-z-]_%15[0-9-]_%lld%3[a-z]%n", course, date, &result, unit,
+                  &used) != 4)
     return false;
+  const std::string rest = name.substr(static_cast<size_t>(used));
+  int restUsed = 0;
+  if (rest != ".replay" && !(std::sscanf(rest.c_str(), "-%d.replay%n", &number, &restUsed) == 1 &&
+                             static_cast<size_t>(restUsed) == rest.size()))
+    return false;
+  if (std::string(unit) != "ms" && std::string(unit) != "pts") return false;
   file->name = name;
   file->course = course;
   file->date = date;

@@ -78,8 +78,8 @@ int main(int argc, char** argv) {
 
   if (!share.empty()) return runShare(share);
   if (!watch.empty())
-    return runWatch(WatchRequest{watch, headless, options.inputFile, options.dumpFile,
-                                 options.screenshotFile});
+    return runWatch(
+        WatchRequest{watch, headless, options.inputFile, options.dumpFile, options.screenshotFile});
   if (!parseScreen(screen, &options.screenWidth, &options.screenHeight)) {
     std::fprintf(stderr,
                  "snowvel: --screen wants WxH, for example 1024x768 (see snowvel --help)\n");

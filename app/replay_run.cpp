@@ -46,7 +46,8 @@ std::optional<std::string> highScoreFileBytes() {
 bool useScratchProfile(const ReplayHeader& header) {
   if (header.version < 2) return true;
   if (scratchFolder.empty()) {
-    std::string pattern = (std::filesystem::temp_directory_path() / "snowvel-scratch-XXXXXX").string();
+    std::string pattern =
+        (std::filesystem::temp_directory_path() / "snowvel-scratch-XXXXXX").string();
     if (mkdtemp(pattern.data()) == nullptr) {
       std::fprintf(stderr, "snowvel: cannot make a scratch folder: %s\n", std::strerror(errno));
       return false;

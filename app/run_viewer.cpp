@@ -1,6 +1,8 @@
 #include "run_viewer.h"
 
 #include <chrono>
+#include <cstdio>
+#include <ctime>
 #include <nlohmann/json.hpp>
 #include <vector>
 
@@ -38,7 +40,8 @@ PassOutcome playPass(const Replay& replay, const ViewerSettings& settings,
   hooks.pace = viewerPace;
   hooks.runEnded = [&outcome, &replay, seed] {
     if (replay.header.run)
-      outcome.result = RunResult{replay.header.run->course, currentResult(replay.header.run->course)};
+      outcome.result =
+          RunResult{replay.header.run->course, currentResult(replay.header.run->course)};
     outcome.state = gameStateText(seed);
     viewerRunEnded();
   };
@@ -76,9 +79,11 @@ RunCheck checkRun(const Replay& replay, const WatchSetup& setup) {
     check.runEnd = clock;
   };
   const auto started = std::chrono::steady_clock::now();
+  const std::clock_t cpuStarted = std::clock();
   const uint32_t ticksBefore = takeGameSnapshot().ticksRun;
   PassOutcome outcome = playPass(replay, settings, setup);
   check.seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
+  check.cpuSeconds = static_cast<double>(std::clock() - cpuStarted) / CLOCKS_PER_SEC;
   check.ticks = takeGameSnapshot().ticksRun - ticksBefore;
   check.reachedEnd = outcome.finished;
   check.error = outcome.error;
@@ -88,8 +93,10 @@ RunCheck checkRun(const Replay& replay, const WatchSetup& setup) {
 }
 
 std::string describeCheck(const Replay& replay, const RunCheck& check) {
-  std::string skied = " (re-skied " + std::to_string(check.ticks) + " ticks in " +
-                      std::to_string(check.seconds).substr(0, 5) + " s)";
+  char text[96];
+  std::snprintf(text, sizeof text, " (re-skied %u ticks in %.3f s, %.3f s of CPU)", check.ticks,
+                check.seconds, check.cpuSeconds);
+  const std::string skied = text;
   if (!check.reachedEnd) return "the run left its recording: " + check.error + skied;
   if (!replay.header.run) return "the replay played to its recorded end" + skied;
   if (!check.result) return "the run never reached its result" + skied;

@@ -16,14 +16,15 @@
 bool readRun(const std::string& text, Replay* replay, std::string* error);
 
 struct RunCheck {
-  bool reachedEnd = false;           // the whole stream played and the state matched
-  std::optional<RunResult> result;   // what the re-skiing computed at the result
-  bool matches = false;              // ... and it equals the recorded one
-  std::string error;                 // where the run left its recording
-  uint32_t runStart = 0;             // the clock where the result's game began
-  uint32_t runEnd = 0;               // the clock of the result (the last one read)
-  uint32_t ticks = 0;                // game ticks skied
-  double seconds = 0;                // how long the skiing took
+  bool reachedEnd = false;          // the whole stream played and the state matched
+  std::optional<RunResult> result;  // what the re-skiing computed at the result
+  bool matches = false;             // ... and it equals the recorded one
+  std::string error;                // where the run left its recording
+  uint32_t runStart = 0;            // the clock where the result's game began
+  uint32_t runEnd = 0;              // the clock of the result (the last one read)
+  uint32_t ticks = 0;               // game ticks skied
+  double seconds = 0;               // how long the skiing took
+  double cpuSeconds = 0;            // ... of the processor\'s time
 };
 
 struct WatchSetup {

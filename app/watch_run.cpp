@@ -32,6 +32,10 @@ bool readFile(const std::string& path, std::string* text) {
 bool loadRun(const std::string& source, Replay* replay) {
   std::string text, error;
   const bool isFile = readFile(source, &text);
+  if (!isFile && source.find("run=") == std::string::npos) {
+    std::fprintf(stderr, "snowvel: cannot read %s (neither a file nor a link)\n", source.c_str());
+    return false;
+  }
   if (!isFile) text = source;
   if (text.size() > 4 * kMostRunBytes) {
     std::fprintf(stderr, "snowvel: %s: too large to be a run\n", isFile ? source.c_str() : "link");

@@ -355,8 +355,10 @@ bool finishReplay(std::string* error) {
     *error = session.divergence;
     return false;
   }
-  if (state != session.replay.finalState) {
-    *error = firstDifference(session.replay.finalState, state);
+  const std::string& recorded = session.replay.finalState;
+  if (isStateDigest(recorded) ? stateDigest(state) != recorded : state != recorded) {
+    *error = isStateDigest(recorded) ? "the final state differs from the recorded digest"
+                                     : firstDifference(recorded, state);
     return false;
   }
   return true;

@@ -421,8 +421,25 @@ std::string replayHeaderText(const ReplayHeader& header) {
   std::string text = line;
   text += "tail " + quote(header.tail.c_str()) + "\n";
   if (header.profile) text += "profile " + quote(header.profile->c_str()) + "\n";
-  if (header.run) text += "run " + header.run->course + " " + std::to_string(header.run->result) + "\n";
+  if (header.run)
+    text += "run " + header.run->course + " " + std::to_string(header.run->result) + "\n";
   return text;
+}
+
+std::string stateDigest(std::string_view state) {
+  uint64_t hash = 14695981039346656037ull;
+  for (char c : state) {
+    hash ^= static_cast<uint8_t>(c);
+    hash *= 1099511628211ull;
+  }
+  char text[20];
+  std::snprintf(text, sizeof text, "#%016llx", static_cast<unsigned long long>(hash));
+  return text;
+}
+
+bool isStateDigest(std::string_view state) {
+  return state.size() == 17 && state[0] == '#' &&
+         state.find_first_not_of("0123456789abcdef", 1) == std::string_view::npos;
 }
 
 std::string composeRunText(ReplayHeader header, const RunResult& run, const std::string& stream,
@@ -524,8 +541,8 @@ void ReplayWriter::box(int id, UINT type, const char* caption, const char* text)
 
 void ReplayWriter::sound(const WaveFormat& format, size_t bytes) {
   flushClock();
-  put("s " + std::to_string(format.samplesPerSecond) + " " + std::to_string(format.channels) +
-      " " + std::to_string(format.bitsPerSample) + " " + std::to_string(bytes) + "\n");
+  put("s " + std::to_string(format.samplesPerSecond) + " " + std::to_string(format.channels) + " " +
+      std::to_string(format.bitsPerSample) + " " + std::to_string(bytes) + "\n");
 }
 
 void ReplayWriter::stop() {

@@ -113,6 +113,11 @@ class ReplayWriter {
   uint32_t pendingCount_ = 0;
 };
 
+// A state line's text may be its digest instead ("#" and 16 hex digits of
+// FNV-1a 64), as links carry it: a playback compares digests then.
+std::string stateDigest(std::string_view state);
+bool isStateDigest(std::string_view state);
+
 // A whole run file: header (with run), the stream, its end and the state.
 std::string composeRunText(ReplayHeader header, const RunResult& run, const std::string& stream,
                            const std::string& finalState);

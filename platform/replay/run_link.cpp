@@ -6,6 +6,8 @@
 // line that began with \x01 or \x02 given a \x02 in front.
 #include "platform/replay/run_link.h"
 
+#include "platform/replay/replay_format.h"
+
 #include <array>
 #include <charconv>
 #include <cstdint>
@@ -113,7 +115,8 @@ bool takeNumber(std::string_view* in, uint64_t* value) {
 
 uint32_t hashAt(std::string_view s, size_t at) {
   uint32_t v = static_cast<uint8_t>(s[at]) | static_cast<uint8_t>(s[at + 1]) << 8 |
-               static_cast<uint8_t>(s[at + 2]) << 16 | static_cast<uint32_t>(static_cast<uint8_t>(s[at + 3])) << 24;
+               static_cast<uint8_t>(s[at + 2]) << 16 |
+               static_cast<uint32_t>(static_cast<uint8_t>(s[at + 3])) << 24;
   return (v * 2654435761u) >> (32 - kHashBits);
 }
 
@@ -152,7 +155,7 @@ std::string compress(std::string_view in) {
     for (size_t end = at + bestLength; at < end; ++at) insert(at);
     literalStart = at;
   }
-  if (literalStart < in.size() || in.empty()) {
+  if (literalStart < in.size()) {
     putNumber(&out, in.size() - literalStart);
     out.append(in.substr(literalStart));
   }
@@ -264,7 +267,17 @@ bool unpackRun(std::string_view packed, std::string* runText, std::string* error
 }
 
 std::string runLinkFragment(std::string_view runText) {
-  return "run=" + base64UrlEncode(packRun(runText));
+  // The end state goes as its digest: a third of a short run's link else.
+  std::string text(runText);
+  const size_t state = text.rfind("\nstate ");
+  if (state != std::string::npos) {
+    const size_t from = state + 7;
+    size_t to = text.find('\n', from);
+    if (to == std::string::npos) to = text.size();
+    const std::string_view line = std::string_view(text).substr(from, to - from);
+    if (!isStateDigest(line)) text.replace(from, to - from, stateDigest(line));
+  }
+  return "run=" + base64UrlEncode(packRun(text));
 }
 
 bool readRunLink(std::string_view link, std::string* runText, std::string* error) {

@@ -14,7 +14,7 @@
 inline constexpr size_t kMostRunBytes = 1u << 20;
 
 // The fragment of a link, "run=" and the packed run (the page's address
-// gets it after '#').
+// gets it after '#'). The state line goes as its digest.
 std::string runLinkFragment(std::string_view runText);
 
 // Takes a whole link, "#run=...", "run=..." or the packed text alone. False

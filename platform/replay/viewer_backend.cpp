@@ -126,7 +126,8 @@ void showWhole() {
   std::vector<int> column(w);
   for (int x = 0; x < w; ++x) column[x] = static_cast<int>(static_cast<int64_t>(x) * p.width / w);
   for (int y = 0; y < h; ++y) {
-    const uint32_t* from = p.pixels + static_cast<ptrdiff_t>(y * static_cast<int64_t>(p.height) / h) * p.stride;
+    const uint32_t* from =
+        p.pixels + static_cast<ptrdiff_t>(y * static_cast<int64_t>(p.height) / h) * p.stride;
     uint32_t* to = viewer.frame.data() + static_cast<ptrdiff_t>(y) * w;
     for (int x = 0; x < w; ++x) to[x] = from[column[x]];
   }
@@ -175,9 +176,9 @@ void setWindowClient(HWND window, const RECT& client) {
   viewer.picture.width = client.right - client.left;
   viewer.picture.height = client.bottom - client.top;
   fitToScreen();
-  viewer.under.setWindowClient(viewer.shownKey, RECT{client.left, client.top,
-                                                     client.left + viewer.fitWidth,
-                                                     client.top + viewer.fitHeight});
+  viewer.under.setWindowClient(
+      viewer.shownKey,
+      RECT{client.left, client.top, client.left + viewer.fitWidth, client.top + viewer.fitHeight});
 }
 
 void present(HWND window, const uint32_t* pixels, int stride, int width, int height, const RECT*,
