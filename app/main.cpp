@@ -6,6 +6,8 @@
 #include <vector>
 
 #include "headless_driver.h"
+#include "platform/kernel/process_settings.h"
+#include "platform/kernel/profile_file.h"
 #include "help_text.h"
 #include "replay_run.h"
 #include "watch_run.h"
@@ -23,6 +25,15 @@ bool parseScreen(const std::string& text, int* width, int* height) {
   *width = w;
   *height = h;
   return true;
+}
+
+// Said once before play: later the game shows its list as if it were kept.
+void warnIfScoresCannotBeKept(const std::string& dataDir) {
+  const std::string directory = dataDir.empty() ? profileDirectory() : dataDir;
+  const std::string problem = profileDirectoryProblem(directory);
+  if (!problem.empty())
+    std::fprintf(stderr, "snowvel: high scores cannot be kept in %s: %s\n",
+                 directory.empty() ? "any folder" : directory.c_str(), problem.c_str());
 }
 
 }  // namespace
@@ -93,6 +104,7 @@ int main(int argc, char** argv) {
   replay.scale = scale;
   if (!prepareReplay(&replay, &options)) return 2;
   options.overBackend = [&] { return startReplay(replay, options); };
+  warnIfScoresCannotBeKept(options.dataDir);
   if (!headless) {
 #ifdef SNOWVEL_HAVE_SDL2
     WindowedRunOptions windowed{replay.scale, fullscreen, options.dataDir, options.tail,

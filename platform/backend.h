@@ -36,6 +36,9 @@ enum class BackendEventType {
   Close,             // the user asked the window to close; a null window means
                      // the whole application (the layer posts WM_QUIT)
   MessageBoxAnswer,  // box (from beginMessageBox) was answered with answer
+  FillScreen,        // width, height: the window now fills its display (fullscreen)
+                     // with this client area; the frame lies beyond the screen, so
+                     // the largest tracking size does not hold it back
 };
 
 struct BackendEvent {

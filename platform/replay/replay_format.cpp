@@ -26,6 +26,7 @@ constexpr EventName kEventNames[] = {
     {BackendEventType::Resize, "resize"},
     {BackendEventType::Close, "close"},
     {BackendEventType::MessageBoxAnswer, "answer"},
+    {BackendEventType::FillScreen, "fill-screen"},
 };
 
 // Longest text a box may carry, and the largest sizes and coordinates, so
@@ -168,6 +169,7 @@ bool parseEventArguments(LineReader& in, ReplayItem* item) {
              in.number(&e.y, -kMostCoordinate, kMostCoordinate, "y") &&
              in.number(&e.button, 0, 2, "the button");
     case BackendEventType::Resize:
+    case BackendEventType::FillScreen:
       return in.number(&e.width, 0, 65535, "the width") &&
              in.number(&e.height, 0, 65535, "the height");
     case BackendEventType::MessageBoxAnswer:
@@ -522,6 +524,7 @@ void ReplayWriter::event(const BackendEvent& e, int windowIndex) {
       std::snprintf(at, room, " %d %d %d", e.x, e.y, e.button);
       break;
     case BackendEventType::Resize:
+    case BackendEventType::FillScreen:
       std::snprintf(at, room, " %d %d", e.width, e.height);
       break;
     case BackendEventType::MessageBoxAnswer:

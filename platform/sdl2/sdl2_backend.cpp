@@ -108,8 +108,14 @@ bool installSdl2Backend(const Sdl2Config& config) {
   state.config = config;
   state.frameInsets = overlappedFrameInsets();
   state.layout = measureScreen(config.scale, state.frameInsets);
+  // Message-box answers and the second start's knock arrive as our own
+  // events: without them a box could never be answered.
   state.firstEventType = SDL_RegisterEvents(kOwnEventCount);
-  if (state.firstEventType == static_cast<uint32_t>(-1)) state.firstEventType = 0;
+  if (state.firstEventType == static_cast<uint32_t>(-1)) {
+    std::fprintf(stderr, "snowvel: cannot register the desktop's events: %s\n", SDL_GetError());
+    SDL_Quit();
+    return false;
+  }
 
   sdlBackend = Backend{};
   sdlBackend.tickCount = sdlTickCount;

@@ -4,7 +4,8 @@
 // (web_*.cpp) calls the snowvel_web_* functions below; events wait in one
 // queue until the game's wait takes them.
 var LibrarySnowvelWeb = {
-  $SnowvelWeb__deps: ['$Asyncify', '$FS', '$IDBFS'],
+  $SnowvelWeb__deps: ['$Asyncify', '$FS', '$IDBFS', '$SnowvelOffline', '$SnowvelControls',
+                       '$SnowvelScores'],
   $SnowvelWeb: {
     // BackendEventType, in the order of platform/backend.h.
     KEY_DOWN: 0, KEY_UP: 1, CHAR: 2, MOUSE_MOVE: 3, MOUSE_DOWN: 4, MOUSE_UP: 5,
@@ -24,6 +25,7 @@ var LibrarySnowvelWeb = {
     dialogs: [],
     noSound: false,
     audio: null,
+    audioClosed: false,  // closed after a long silence, made again by the next sound
     idleTimer: 0,
     clips: null,  // a Map made with the audio context
     playing: null,
@@ -342,14 +344,26 @@ var LibrarySnowvelWeb = {
 
     // A running context keeps the audio thread busy even in silence (most of
     // what a paused game would cost): it is suspended a quarter of a second
-    // after the last sound ends and resumed by the next.
+    // after the last sound ends and resumed by the next. Even suspended it
+    // wakes the renderer now and then, so a silence of some seconds (a
+    // paused game) closes it; the next sound makes a new one, which the page
+    // may, having had its gesture.
     audioIdle: function() {
       if (SnowvelWeb.idleTimer) clearTimeout(SnowvelWeb.idleTimer);
       SnowvelWeb.idleTimer = setTimeout(function() {
-        SnowvelWeb.idleTimer = 0;
         var audio = SnowvelWeb.audio;
         if (audio && !SnowvelWeb.playing && audio.state === 'running') audio.suspend();
+        SnowvelWeb.idleTimer = setTimeout(SnowvelWeb.closeAudio, 5000);
       }, 250);
+    },
+
+    closeAudio: function() {
+      SnowvelWeb.idleTimer = 0;
+      if (!SnowvelWeb.audio || SnowvelWeb.playing) return;
+      SnowvelWeb.audio.close();
+      SnowvelWeb.audio = null;
+      SnowvelWeb.clips = null;
+      SnowvelWeb.audioClosed = true;
     },
 
     clip: function(ptr, bytes, channels, rate, bits) {
@@ -576,6 +590,7 @@ var LibrarySnowvelWeb = {
 
   snowvel_web_play__deps: ['$SnowvelWeb'],
   snowvel_web_play: function(samples, bytes, channels, rate, bits) {
+    if (!SnowvelWeb.audio && SnowvelWeb.audioClosed) SnowvelWeb.startAudio();
     var audio = SnowvelWeb.audio;
     if (!audio || SnowvelWeb.noSound) return;  // before the first gesture: silence
     if ((bits !== 8 && bits !== 16) || channels < 1 || channels > 2 || rate < 3000 || rate > 384000)
@@ -699,14 +714,10 @@ var LibrarySnowvelWeb = {
         return;
       }
       if (SnowvelWeb.storageDirty) _snowvel_web_storage_save();
+      else SnowvelScores.saved();
     });
   },
 };
-
-// The stored folder's database is opened as soon as the script runs, while
-// the WebAssembly still compiles; the game's first read then finds it open.
-LibrarySnowvelWeb.$SnowvelWeb__postset =
-    "try { if (typeof indexedDB !== 'undefined') IDBFS.getDB('/snowvel', function() {}); } catch (e) {}";
 
 autoAddDeps(LibrarySnowvelWeb, '$SnowvelWeb');
 mergeInto(LibraryManager.library, LibrarySnowvelWeb);

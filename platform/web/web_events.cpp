@@ -27,7 +27,12 @@ enum Field {
 bool takeEvent(BackendEvent* event) {
   int32_t fields[kFieldCount] = {};
   for (;;) {
+    if (takePadKey(event)) return true;
     if (!snowvel_web_poll(fields)) return false;
+    if (fields[kType] >= static_cast<int>(WebPadRecord::Button)) {
+      notePadRecord(static_cast<WebPadRecord>(fields[kType]), fields[kBox], fields[kX], fields[kY]);
+      continue;
+    }
     BackendEvent e;
     e.type = static_cast<BackendEventType>(fields[kType]);
     e.window =
@@ -71,10 +76,15 @@ bool webWaitEvent(BackendEvent* event, uint32_t timeoutMs) {
   if (timeoutMs == 0) return false;
   const uint32_t start = webTickCount();
   for (;;) {
-    uint32_t elapsed = webTickCount() - start;
+    const uint32_t now = webTickCount();
+    uint32_t elapsed = now - start;
     if (timeoutMs != kBackendWaitForever && elapsed >= timeoutMs) return false;
-    int wait = timeoutMs == kBackendWaitForever ? -1 : static_cast<int>(timeoutMs - elapsed);
-    snowvel_web_wait(wait);
+    int64_t wait = timeoutMs == kBackendWaitForever ? -1 : int64_t{timeoutMs - elapsed};
+    // A pad's held direction repeats as a held key would.
+    const int64_t repeat = msUntilPadRepeat(now);
+    if (repeat >= 0 && (wait < 0 || repeat < wait)) wait = repeat;
+    if (wait != 0) snowvel_web_wait(static_cast<int>(wait));
+    padRepeats(webTickCount());
     if (takeEvent(event)) return true;
   }
 }

@@ -47,6 +47,18 @@ bool noteAreaSize(WebWindow& w, int areaWidth, int areaHeight, int* clientWidth,
 bool webWaitEvent(BackendEvent* event, uint32_t timeoutMs);
 uint32_t webTickCount();
 
+// ---- game pads (web_pads.cpp) ----
+// Records of the page's queue past the backend's event types, numbered on.
+enum class WebPadRecord { Button = 100, Stick, Gone };
+// Button: a is a PadButton, b pressed; Stick: a, b the left stick's x and y
+// (-32768..32767, y downward); Gone: the pad was unplugged.
+void notePadRecord(WebPadRecord kind, int pad, int a, int b);
+// The next key the pads pressed or let go, as the keyboard's would be.
+bool takePadKey(BackendEvent* event);
+// Milliseconds until a held direction repeats; -1 when none is held.
+int64_t msUntilPadRepeat(uint32_t now);
+void padRepeats(uint32_t now);
+
 // ---- sound (web_sound.cpp) ----
 void webPlayPcm(const WaveFormat& format, const uint8_t* samples, size_t bytes,
                 const void* sourceImage);

@@ -404,6 +404,17 @@ def fullscreen_and_back(desk):
     window = desk.wait_for_window(game)
     poll("a fullscreen start", lambda: (lambda i: (i.width, i.height) == (1280, 1024) and
                                         skier_pixels(i) >= 20)(desk.screenshot(window)))
+    # The game's own picture is the whole screen: no strip left for a frame.
+    desk.focus(window)
+    desk.key("Print")
+    folder = os.path.join(desk.home, "Pictures", "Snowvel")
+    saved = poll("the fullscreen screenshot", lambda: [n for n in os.listdir(folder)
+                                                       if n.endswith(".png")]
+                 if os.path.isdir(folder) else None)
+    with open(os.path.join(folder, saved[0]), "rb") as png:
+        shot = xwd_image.read_png(png.read())
+    if (shot.width, shot.height) != (1280, 1024):
+        raise Failure("fullscreen screenshot %dx%d on a 1280x1024 screen" % (shot.width, shot.height))
 
 
 class VirtualPads:

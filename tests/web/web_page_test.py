@@ -43,25 +43,36 @@ IDBFactory.prototype.open = function() {
 };
 """
 
-# The stored profile as the page keeps it, or null.
-READ_STORED = """
-const done = arguments[arguments.length - 1];
-const request = indexedDB.open('/snowvel');
-request.onerror = () => done(null);
-request.onsuccess = () => {
-  const db = request.result;
-  if (!db.objectStoreNames.contains('FILE_DATA')) { done(null); return; }
-  const get = db.transaction('FILE_DATA').objectStore('FILE_DATA').get('/snowvel/tolvane.ini');
-  get.onsuccess = () => done(get.result ? new TextDecoder().decode(get.result.contents) : null);
-  get.onerror = () => done(null);
-};
+# The page's own database (its name holds the page's folder), opened.
+OPEN_STORED = """
+const folder = location.pathname.replace(/[^/]*$/, '');
+const opened = indexedDB.databases().then(all => new Promise((resolve, reject) => {
+  const db = all.find(d => d.name.startsWith('/snowvel') && d.name.endsWith(' ' + folder));
+  if (!db) { reject('no database'); return; }
+  const request = indexedDB.open(db.name);
+  request.onsuccess = () => resolve(request.result);
+  request.onerror = () => reject('not opened');
+}));
 """
 
-DAMAGE_STORED = """
+# The stored profile as the page keeps it, or null.
+READ_STORED = OPEN_STORED + """
 const done = arguments[arguments.length - 1];
-const request = indexedDB.open('/snowvel');
-request.onsuccess = () => {
-  const tx = request.result.transaction('FILE_DATA', 'readwrite');
+opened.then(db => {
+  if (!db.objectStoreNames.contains('FILE_DATA')) { db.close(); done(null); return; }
+  const tx = db.transaction('FILE_DATA');
+  const get = tx.objectStore('FILE_DATA').get('/snowvel/tolvane.ini');
+  tx.oncomplete = tx.onerror = () => {
+    db.close();
+    done(get.result ? new TextDecoder().decode(get.result.contents) : null);
+  };
+}, () => done(null));
+"""
+
+DAMAGE_STORED = OPEN_STORED + """
+const done = arguments[arguments.length - 1];
+opened.then(db => {
+  const tx = db.transaction('FILE_DATA', 'readwrite');
   const store = tx.objectStore('FILE_DATA');
   const get = store.get('/snowvel/tolvane.ini');
   get.onsuccess = () => {
@@ -70,9 +81,9 @@ request.onsuccess = () => {
     entry.timestamp = new Date();
     store.put(entry, '/snowvel/tolvane.ini');
   };
-  tx.oncomplete = () => done(true);
-  tx.onerror = () => done(false);
-};
+  tx.oncomplete = () => { db.close(); done(true); };
+  tx.onerror = () => { db.close(); done(false); };
+}, () => done(false));
 """
 
 # Keys as the DevTools protocol types them: code, key, Windows key code.
@@ -101,6 +112,7 @@ class Page:
     """One Chromium with a profile of its own, driven by WebDriver and CDP."""
 
     def __init__(self, scripts=()):
+        self.url = URL
         self.profile = tempfile.mkdtemp(prefix="snowvel-chromium-")
         options = webdriver.ChromeOptions()
         options.binary_location = os.environ.get("CHROMIUM", "/usr/bin/chromium")
@@ -126,7 +138,7 @@ class Page:
         return self.driver.execute_script(script, *args)
 
     def open(self, query=""):
-        self.driver.get(URL + query)
+        self.driver.get(self.url + query)
         self.wait_for_picture()
 
     def reload(self):
