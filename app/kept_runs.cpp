@@ -77,6 +77,7 @@ void saveRun(const RunResult& run) {
     return;
   }
   pruneRuns(folder, name);
+  if (kept.saved) kept.saved();
 }
 
 void onProfileWrite(const ProfileValueWrite& write) {
@@ -123,6 +124,13 @@ void watchHighScoreWrites(KeptRunsOptions options) {
   kept = std::move(options);
   reported = false;
   setProfileWriteWatcher(onProfileWrite);
+}
+
+void watchHighScoreWritesOfPlayback(uint32_t seed) {
+  KeptRunsOptions options;
+  options.seed = seed;
+  options.keep = false;
+  watchHighScoreWrites(options);
 }
 
 std::string runFileName(const RunResult& run, std::time_t when) {

@@ -19,10 +19,15 @@ struct KeptRunsOptions {
   bool keep = true;
   // Where a run that cannot be saved is reported; once per session.
   std::function<void(const std::string&)> report;
+  // Told after a run was saved (and older ones deleted).
+  std::function<void()> saved;
 };
 
 // Watches the profile writes of the high-score file from now on.
 void watchHighScoreWrites(KeptRunsOptions options);
+// The same for a playback: nothing is kept, the player learns where its run
+// ends.
+void watchHighScoreWritesOfPlayback(uint32_t seed);
 
 // "slalom_20261209-031500_84322ms.replay", "freestyle_..._1234pts.replay".
 std::string runFileName(const RunResult& run, std::time_t when);

@@ -99,11 +99,13 @@ bool startReplay(const ReplayRequest& request, const HeadlessRunOptions& options
       std::fprintf(stderr, "snowvel: %s\n", error.c_str());
       return false;
     }
-    watchHighScoreWrites(KeptRunsOptions{seed, true, {}});
+    KeptRunsOptions kept;
+    kept.seed = seed;
+    watchHighScoreWrites(kept);
     return true;
   }
   if (!useScratchProfile(loaded.header)) return false;
-  watchHighScoreWrites(KeptRunsOptions{seed, false, {}});
+  watchHighScoreWritesOfPlayback(seed);
   if (request.headless) {
     // The headless desktop keeps its records (boxes, sounds) by its own
     // clock: keep that clock on the replayed one, and give each box its

@@ -46,7 +46,7 @@ PassOutcome playPass(const Replay& replay, const ViewerSettings& settings,
     viewerRunEnded();
   };
   startReplayPlayback(replay, hooks);
-  watchHighScoreWrites(KeptRunsOptions{seed, false, {}});
+  watchHighScoreWritesOfPlayback(seed);
   setCommandLine("snowvel " + replay.header.tail);
   std::vector<char> tail(replay.header.tail.begin(), replay.header.tail.end());
   tail.push_back('\0');

@@ -225,16 +225,20 @@ void startPresenting() {
   rebase();
 }
 
-// A seek ahead skis on unseen; a seek back stops this pass.
+// A seek ahead skis on unseen; a seek back stops this pass. The end is
+// shown from the result itself, past the last reading of its tick.
 bool seekTo(int64_t target) {
-  target = std::clamp<int64_t>(target, 0, sinceRunStart(viewer.settings.runEnd));
+  const int64_t end = sinceRunStart(viewer.settings.runEnd);
+  target = std::clamp<int64_t>(target, 0, end);
   const uint32_t clock = viewer.settings.runStart + static_cast<uint32_t>(target);
+  const uint32_t showFrom = target == end ? clock + 1 : clock;
+  if (viewer.atEnd && target == end) return true;
   if (target > sinceRunStart(viewer.clock) && !viewer.atEnd) {
-    viewer.settings.showFrom = clock;
+    viewer.settings.showFrom = showFrom;
     viewer.presenting = false;
     return true;
   }
-  viewer.seekTarget = clock;
+  viewer.seekTarget = showFrom;
   viewer.verdict = ViewerVerdict::SeekBack;
   return false;
 }
