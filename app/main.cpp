@@ -5,10 +5,13 @@
 #include <string>
 #include <vector>
 
+#include "bindings_command.h"
 #include "headless_driver.h"
+#include "help_text.h"
+#include "platform/input/key_bindings.h"
+#include "platform/input/key_remapping.h"
 #include "platform/kernel/process_settings.h"
 #include "platform/kernel/profile_file.h"
-#include "help_text.h"
 #include "replay_run.h"
 #include "watch_run.h"
 #ifdef SNOWVEL_HAVE_SDL2
@@ -63,7 +66,15 @@ int main(int argc, char** argv) {
   app.add_option("--scale", scale, "Show each game pixel as NxN screen pixels (0: automatic)")
       ->check(CLI::Range(0, 8))
       ->capture_default_str();
-  app.add_flag("--fullscreen", fullscreen, "Start in fullscreen (F11 or Alt+Enter toggles it)");
+  auto* fullscreenFlag =
+      app.add_flag("--fullscreen", fullscreen, "Start in fullscreen (F11 or Alt+Enter toggles it)");
+  BindingsRequest bindings;
+  app.add_option("--bind", bindings.binds,
+                 "Bind ACTION=KEYS (keys by place: KeyA, ArrowLeft, Numpad4, F12; pad:a) and "
+                 "save it; with --headless for that run only")
+      ->type_name("ACTION=KEYS");
+  app.add_flag("--bindings", bindings.list, "List the actions and their keys");
+  app.add_flag("--reset-bindings", bindings.reset, "Give every action its default keys again");
   ReplayRequest replay;
   auto* record = app.add_option("--record", replay.recordFile,
                                 "Record the run (clock, input, answers, end state) to FILE");
@@ -100,15 +111,29 @@ int main(int argc, char** argv) {
     if (i > 0) options.tail += ' ';
     options.tail += tail[i];
   }
+  if (headless) {
+    // A headless run never reads or writes the player's settings.
+    if (!applyBindings(bindings, &keyBindings())) return 2;
+  } else if (bindings.any()) {
+    return runBindingsCommand(bindings);
+  }
   replay.headless = headless;
   replay.scale = scale;
   if (!prepareReplay(&replay, &options)) return 2;
-  options.overBackend = [&] { return startReplay(replay, options); };
+  // The recorder goes over the remapping: a replay holds what the game saw.
+  options.overBackend = [&] {
+    startKeyRemapping();
+    return startReplay(replay, options);
+  };
   warnIfScoresCannotBeKept(options.dataDir);
   if (!headless) {
 #ifdef SNOWVEL_HAVE_SDL2
     WindowedRunOptions windowed{replay.scale, fullscreen, options.dataDir, options.tail,
                                 options.overBackend};
+    // A recorded run keeps the scale its header names.
+    windowed.scaleGiven =
+        app.count("--scale") > 0 || !replay.replayFile.empty() || !replay.recordFile.empty();
+    windowed.fullscreenGiven = fullscreenFlag->count() > 0;
     return finishReplayRun(replay, runWindowed(windowed));
 #else
     std::fprintf(stderr, "snowvel: this build has no window backend; run with --headless\n");

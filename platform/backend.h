@@ -46,6 +46,11 @@ struct BackendEvent {
   HWND window = nullptr;
   UINT virtualKey = 0;
   bool repeat = false;
+  // Keys only: the key's place (its USB HID usage, see input_table.h), 0
+  // when the backend does not know it, and whether NumLock was on. The key
+  // remapping reads them; nothing else does.
+  uint16_t physicalKey = 0;
+  bool numLock = false;
   unsigned char character = 0;
   int x = 0;
   int y = 0;

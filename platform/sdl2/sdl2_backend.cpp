@@ -140,6 +140,16 @@ bool installSdl2Backend(const Sdl2Config& config) {
   return true;
 }
 
+DisplaySettings sdl2DisplayAtClose(const DisplaySettings& previous) {
+  DisplaySettings now = previous;
+  if (!state.windows.empty()) rememberMainWindow(*state.windows.front());
+  if (!state.mainWindowClosed) return now;
+  now.fullscreen = state.mainWindowFullscreen;
+  now.scale = state.config.scale;
+  if (state.mainWindowPlace) now.window = state.mainWindowPlace;
+  return now;
+}
+
 void shutdownSdl2Backend() {
   writeStartupTrace();  // a start-up that never showed a picture
   stopInstanceServer();

@@ -158,6 +158,8 @@ void translateKey(const SDL_KeyboardEvent& e) {
       e.type == SDL_KEYDOWN ? BackendEventType::KeyDown : BackendEventType::KeyUp, nullptr);
   event.virtualKey = virtualKey;
   event.repeat = e.repeat != 0;
+  event.physicalKey = static_cast<uint16_t>(e.keysym.scancode);
+  event.numLock = numLock;
   pending.push_back(event);
 }
 
