@@ -146,7 +146,7 @@ constexpr InputAction kActions[] = {
     {"slight-right", "A slight turn right", VK_NEXT, VK_NUMPAD3, "PageDown Numpad3", "down-right",
      nullptr},
     {"jump", "Jump", VK_INSERT, VK_NUMPAD0, "Insert Numpad0", "a", "jump"},
-    {"new-game", "New game", VK_F2, 0, "F2", "back", "new-game"},
+    {"new-game", "New game", VK_F2, 0, "F2", "back", "newgame"},
     {"pause", "Pause or go on", VK_F3, 0, "F3", "start", "pause"},
     {"minimise", "Minimise", VK_ESCAPE, 0, "Escape", "", nullptr},
     // After jump and pause: a button that also starts a new game once the

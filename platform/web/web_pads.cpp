@@ -26,8 +26,7 @@ void notePadRecord(WebPadRecord kind, int pad, int a, int b) {
   ControllerInput& input = pads[pad];
   switch (kind) {
     case WebPadRecord::Button:
-      if (a >= 0 && a <= static_cast<int>(PadButton::Right))
-        input.button(static_cast<PadButton>(a), b != 0, now, &keys);
+      input.button(a, b != 0, now, &keys);  // a pad input of the input table
       break;
     case WebPadRecord::Stick:
       input.stick(std::clamp(a, -32768, 32767), std::clamp(b, -32768, 32767), now, &keys);

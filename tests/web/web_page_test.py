@@ -90,7 +90,7 @@ opened.then(db => {
 KEYS = {
     "F2": ("F2", "F2", 113), "F3": ("F3", "F3", 114), "Enter": ("Enter", "Enter", 13),
     "Down": ("ArrowDown", "ArrowDown", 40), "Left": ("ArrowLeft", "ArrowLeft", 37),
-    "Insert": ("Insert", "Insert", 45),
+    "Insert": ("Insert", "Insert", 45), "S": ("KeyS", "s", 83),
     "Shift": ("ShiftLeft", "Shift", 16),
     # The keypad as the browser reports it with NumLock on, and off.
     "Numpad2": ("Numpad2", "2", 98), "Numpad4Off": ("Numpad4", "ArrowLeft", 37),
@@ -481,6 +481,31 @@ class WebPageTest(unittest.TestCase):
         page.touch("touchEnd", ax - 90, ay + 60, now + 1.1)
         page.ticks(1)
         self.assertTrue(page.anchor_picture() != steered, "the tap did not jump")
+        self.assertEqual(page.console_problems(), [])
+
+    def test_keys_panel_rebinds_a_key_that_survives_a_reload(self):
+        page = self.page()
+        page.open()
+        page.key("F3")
+        poll("the paused title", lambda: page.driver.title == PAUSED_TITLE)
+        page.js("document.getElementById('keys-open').click()")
+        page.js("document.querySelector('#keys-panel tr[data-action=down] button').click()")
+        page.key("S")  # the panel takes it: the game does not
+        row = "return document.querySelector('#keys-panel tr[data-action=down] .keys').textContent"
+        self.assertEqual(page.js(row), "S")
+        page.js("document.getElementById('keys-close').click()")
+        for reloaded in (False, True):
+            if reloaded:
+                page.reload()
+                page.key("F3")
+                poll("the paused title", lambda: page.driver.title == PAUSED_TITLE)
+            standing = page.anchor_picture()
+            page.key("Down")  # bound to nothing now
+            page.ticks(1)
+            self.assertEqual(page.anchor_picture(), standing, "Down still steers")
+            page.key("S")
+            page.ticks(1)
+            self.assertTrue(page.anchor_picture() != standing, "S did not steer downhill")
         self.assertEqual(page.console_problems(), [])
 
     def test_sound_starts_with_a_gesture_and_nosound_makes_none(self):

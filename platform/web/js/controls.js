@@ -3,11 +3,16 @@
 // a pad), and a fullscreen button. The bar's buttons press the keyboard's
 // own keys, so the game cannot tell them apart.
 var LibrarySnowvelControls = {
-  $SnowvelControls__deps: ['$SnowvelWeb', '$SnowvelPads'],
+  $SnowvelControls__deps: ['$SnowvelWeb', '$SnowvelBridge', '$SnowvelPads', '$SnowvelUserInput',
+                           '$SnowvelSound'],
   $SnowvelControls__postset: 'SnowvelControls.start();',
   $SnowvelControls: {
-    // Each button's key, as the keyboard sends it (virtual-key codes).
-    keys: {newgame: 0x71 /* F2 */, pause: 0x72 /* F3 */, jump: 0x2D /* Insert */},
+    // Each button's key message, from the input table's actions.
+    keyFor: function(button) {
+      for (var i = 0; i < SnowvelInput.actions.length; i++)
+        if (SnowvelInput.actions[i].button === button) return SnowvelInput.actions[i].message;
+      return 0;
+    },
 
     device: '',
     touchSeen: false,
@@ -34,11 +39,11 @@ var LibrarySnowvelControls = {
         // Not a menu: a long press must not select text or open one.
         bar.addEventListener('contextmenu', function(event) { event.preventDefault(); });
       }
-      var area = document.getElementById('game-area');
+      var area = document.getElementById(SnowvelWeb.AREA_ID);
       // The bar coming and going, fullscreen and a turned phone all change
       // the game area: the game hears of it as a window resize.
       if (area && window.ResizeObserver)
-        new ResizeObserver(function() { SnowvelWeb.onResize(); }).observe(area);
+        new ResizeObserver(function() { SnowvelUserInput.onResize(); }).observe(area);
       SnowvelControls.offerFullscreen();
       var title = document.querySelector('title');
       if (title) new MutationObserver(SnowvelControls.showPaused).observe(title, {childList: true});
@@ -56,21 +61,21 @@ var LibrarySnowvelControls = {
     },
 
     wire: function(button) {
-      var vk = SnowvelControls.keys[button.getAttribute('data-key')];
+      var vk = SnowvelControls.keyFor(button.getAttribute('data-key'));
       button.addEventListener('pointerdown', function(event) {
         event.preventDefault();
         if (!SnowvelWeb.mainHwnd || SnowvelWeb.dialogs.length > 0) return;
         if (SnowvelControls.held[event.pointerId]) return;
         button.setPointerCapture(event.pointerId);
-        SnowvelWeb.startAudio();
+        SnowvelSound.startAudio();
         SnowvelControls.held[event.pointerId] = vk;
-        SnowvelWeb.push(SnowvelWeb.KEY_DOWN, {vk: vk});
+        SnowvelWeb.push(SnowvelBridge.EVENT_KEY_DOWN, {vk: vk});
       });
       var release = function(event) {
         var held = SnowvelControls.held[event.pointerId];
         if (!held) return;
         delete SnowvelControls.held[event.pointerId];
-        SnowvelWeb.push(SnowvelWeb.KEY_UP, {vk: held});
+        SnowvelWeb.push(SnowvelBridge.EVENT_KEY_UP, {vk: held});
       };
       button.addEventListener('pointerup', release);
       button.addEventListener('pointercancel', release);

@@ -3,14 +3,14 @@
 // times a second, and only while one is connected. What changed goes to the
 // backend, which turns it into keys as the desktop build does (web_pads.cpp).
 var LibrarySnowvelPads = {
-  $SnowvelPads__deps: ['$SnowvelWeb'],
+  $SnowvelPads__deps: ['$SnowvelWeb', '$SnowvelBridge', '$SnowvelSound'],
   $SnowvelPads__postset: 'SnowvelPads.listen();',
   $SnowvelPads: {
-    // The page's queue records (WebPadRecord in web_state.h).
-    BUTTON: 100, STICK: 101, GONE: 102,
-    // The standard layout's button numbers, by PadButton's order: south,
-    // start, back, then the D-pad up, down, left, right.
-    buttons: [0, 9, 8, 12, 13, 14, 15],
+    // The standard layout's button numbers of the input table's pad inputs
+    // (SnowvelInput.padInputs, written by the build from input_table.cpp);
+    // each is sent by its place in that list.
+    standard: {a: 0, b: 1, x: 2, y: 3, leftshoulder: 4, rightshoulder: 5, back: 8, start: 9,
+               leftstick: 10, rightstick: 11, up: 12, down: 13, left: 14, right: 15, guide: 16},
     // Read often while a pad is in use; a pad put down for a while (the
     // game paused, say) is read a few times a second, which is all a
     // waiting page should cost.
@@ -48,7 +48,7 @@ var LibrarySnowvelPads = {
       for (var index in SnowvelPads.seen) {
         if (present[index]) continue;
         delete SnowvelPads.seen[index];
-        SnowvelWeb.push(SnowvelPads.GONE, {box: +index});
+        SnowvelWeb.push(SnowvelBridge.PAD_GONE, {box: +index});
       }
       SnowvelPads.changed();
     },
@@ -73,7 +73,9 @@ var LibrarySnowvelPads = {
         var was = SnowvelPads.seen[pad.index];
         if (!was) was = SnowvelPads.seen[pad.index] = {buttons: [], x: 0, y: 0, quietSince: now};
         var moved = false;
-        SnowvelPads.buttons.forEach(function(number, which) {
+        SnowvelInput.padInputs.forEach(function(name, which) {
+          var number = SnowvelPads.standard[name];
+          if (number === undefined) return;  // a direction of the stick and D-pad together
           var button = pad.buttons[number];
           var pressed = !!(button && button.pressed);
           if (pressed === !!was.buttons[which]) return;
@@ -82,8 +84,8 @@ var LibrarySnowvelPads = {
           // Sound may start only once the page has had a gesture the browser
           // counts; not every browser counts a pad's buttons.
           var activation = navigator.userActivation;
-          if (pressed && (!activation || activation.hasBeenActive)) SnowvelWeb.startAudio();
-          SnowvelWeb.push(SnowvelPads.BUTTON, {box: pad.index, x: which, y: pressed ? 1 : 0});
+          if (pressed && (!activation || activation.hasBeenActive)) SnowvelSound.startAudio();
+          SnowvelWeb.push(SnowvelBridge.PAD_BUTTON, {box: pad.index, x: which, y: pressed ? 1 : 0});
         });
         // A stick never rests quite still: only a real move is news.
         var x = SnowvelPads.axis(pad.axes[0]), y = SnowvelPads.axis(pad.axes[1]);
@@ -91,7 +93,7 @@ var LibrarySnowvelPads = {
           was.x = x;
           was.y = y;
           moved = true;
-          SnowvelWeb.push(SnowvelPads.STICK, {box: pad.index, x: x, y: y});
+          SnowvelWeb.push(SnowvelBridge.PAD_STICK, {box: pad.index, x: x, y: y});
         }
         if (moved) was.quietSince = now;
         quiet = Math.min(quiet, now - was.quietSince);
