@@ -7,6 +7,7 @@
 
 #include "platform/backend.h"
 #include "platform/web/web_backend.h"
+#include "platform/web/web_bridge_values.h"
 #include "platform/web/web_layout.h"
 
 struct WebWindow {
@@ -48,10 +49,14 @@ bool webWaitEvent(BackendEvent* event, uint32_t timeoutMs);
 uint32_t webTickCount();
 
 // ---- game pads (web_pads.cpp) ----
-// Records of the page's queue past the backend's event types, numbered on.
-enum class WebPadRecord { Button = 100, Stick, Gone };
-// Button: a is a PadButton, b pressed; Stick: a, b the left stick's x and y
-// (-32768..32767, y downward); Gone: the pad was unplugged.
+// The page's records of a pad's changes (see web_bridge_values.h). Button:
+// a is a pad input (input_table.h), b pressed; Stick: a, b the left stick's
+// x and y (-32768..32767, y downward); Gone: the pad was unplugged.
+enum class WebPadRecord {
+  Button = web_bridge::kPadButton,
+  Stick = web_bridge::kPadStick,
+  Gone = web_bridge::kPadGone
+};
 void notePadRecord(WebPadRecord kind, int pad, int a, int b);
 // The next key the pads pressed or let go, as the keyboard's would be.
 bool takePadKey(BackendEvent* event);

@@ -2,9 +2,11 @@
 // page's own, kept by the browser once there is something to keep, and
 // carried out and back in as the desktop's tolvane.ini.
 var LibrarySnowvelScores = {
-  $SnowvelScores__deps: ['$SnowvelWeb', '$FS', '$IDBFS', 'snowvel_web_storage_save'],
+  $SnowvelScores__deps: ['$SnowvelWeb', '$SnowvelBridge', '$SnowvelStorage', '$FS', '$IDBFS',
+                         'snowvel_web_storage_save'],
   $SnowvelScores__postset: 'SnowvelScores.start();',
   $SnowvelScores: {
+    NOTE_ID: 'scores-note',
     fileName: 'tolvane.ini',
     largest: 65536,  // bytes read of an offered file; ours are far smaller
     askedToKeep: false,
@@ -23,7 +25,7 @@ var LibrarySnowvelScores = {
       // Opened as soon as the script runs, while the WebAssembly still
       // compiles: the game's first read then finds it open.
       try {
-        if (typeof indexedDB !== 'undefined') IDBFS.getDB('/snowvel', function() {});
+        if (typeof indexedDB !== 'undefined') IDBFS.getDB(SnowvelBridge.DATA_DIRECTORY, function() {});
       } catch (e) {}
       var exportButton = document.getElementById('export-scores');
       var importButton = document.getElementById('import-scores');
@@ -39,18 +41,55 @@ var LibrarySnowvelScores = {
       }
     },
 
+    // Pages before this one kept the scores in a database named for the
+    // folder alone, shared by the whole origin: a page with none of its own
+    // yet takes those in (saved at the game's next wait), and nothing is lost.
+    takeOldScores: function(done) {
+      var path = SnowvelScores.path();
+      if (FS.analyzePath(path).exists || !indexedDB.databases) {
+        done();
+        return;
+      }
+      var old = SnowvelStorage.dataDir;
+      indexedDB.databases().then(function(all) {
+        if (!all.some(function(db) { return db.name === old; })) return done();
+        var request = indexedDB.open(old);
+        request.onerror = function() { done(); };
+        request.onsuccess = function() {
+          var db = request.result;
+          if (!db.objectStoreNames.contains('FILE_DATA')) {
+            db.close();
+            return done();
+          }
+          var get = db.transaction('FILE_DATA').objectStore('FILE_DATA').get(path);
+          get.onsuccess = function() {
+            db.close();
+            var entry = get.result;
+            if (entry && entry.contents) {
+              try { FS.writeFile(path, entry.contents); } catch (e) {}
+            }
+            done();
+          };
+          get.onerror = function() {
+            db.close();
+            done();
+          };
+        };
+      }, function() { done(); });
+    },
+
     path: function() {
-      return SnowvelWeb.dataDir + '/' + SnowvelScores.fileName;
+      return SnowvelStorage.dataDir + '/' + SnowvelScores.fileName;
     },
 
     say: function(text) {
-      SnowvelWeb.note('scores-note', text);
+      SnowvelWeb.note(SnowvelScores.NOTE_ID, text);
     },
 
     exportScores: function() {
       var bytes = null;
       try { bytes = FS.readFile(SnowvelScores.path()); } catch (e) {}
-      if (!SnowvelWeb.dataDir || !bytes) {
+      if (!SnowvelStorage.dataDir || !bytes) {
         SnowvelScores.say('There are no high scores to export yet.');
         return;
       }
@@ -70,7 +109,7 @@ var LibrarySnowvelScores = {
         SnowvelScores.say('"' + file.name + '" was not imported: ' + why +
                           '. Your high scores are unchanged.');
       };
-      if (!SnowvelWeb.dataDir) return refuse('the game has not started yet');
+      if (!SnowvelStorage.dataDir) return refuse('the game has not started yet');
       if (file.size > SnowvelScores.largest) return refuse('it is far larger than a high-score file');
       file.arrayBuffer().then(function(buffer) {
         // Beside the stored file (a rename cannot cross into another mount),
@@ -100,8 +139,8 @@ var LibrarySnowvelScores = {
       navigator.storage.persisted().then(function(kept) {
         return kept || navigator.storage.persist();
       }).then(function(kept) {
-        if (!kept && !SnowvelWeb.storageBroken)
-          SnowvelWeb.note('storage-note', 'This browser may clear stored data when it runs short of space, ' +
+        if (!kept && !SnowvelStorage.broken)
+          SnowvelWeb.note(SnowvelWeb.STORAGE_NOTE_ID, 'This browser may clear stored data when it runs short of space, ' +
                             'high scores included: "Export scores" keeps a copy.');
       }).catch(function() {});
     },

@@ -2,6 +2,7 @@
 // (sw.js, beside the page) keeps the site. Registered once the game shows
 // its first picture, so it never competes with the game's start.
 var LibrarySnowvelOffline = {
+  $SnowvelOffline__deps: ['$SnowvelCanvas'],
   $SnowvelOffline__postset: 'SnowvelOffline.start();',
   $SnowvelOffline: {
     start: function() {
@@ -11,7 +12,7 @@ var LibrarySnowvelOffline = {
         return;
       }
       var watch = new PerformanceObserver(function(list) {
-        if (!list.getEntriesByName('snowvel-first-picture').length) return;
+        if (!list.getEntriesByName(SnowvelCanvas.FIRST_PICTURE_MARK).length) return;
         watch.disconnect();
         SnowvelOffline.register();
       });

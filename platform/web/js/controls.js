@@ -3,7 +3,8 @@
 // a pad), and a fullscreen button. The bar's buttons press the keyboard's
 // own keys, so the game cannot tell them apart.
 var LibrarySnowvelControls = {
-  $SnowvelControls__deps: ['$SnowvelWeb', '$SnowvelPads'],
+  $SnowvelControls__deps: ['$SnowvelWeb', '$SnowvelBridge', '$SnowvelPads', '$SnowvelUserInput',
+                           '$SnowvelSound'],
   $SnowvelControls__postset: 'SnowvelControls.start();',
   $SnowvelControls: {
     // Each button's key message, from the input table's actions.
@@ -20,8 +21,11 @@ var LibrarySnowvelControls = {
     start: function() {
       SnowvelControls.touchSeen = window.matchMedia('(pointer: coarse)').matches;
       SnowvelControls.use(SnowvelControls.touchSeen ? 'touch' : 'keys');
-      // A touch anywhere brings the bar back; a real key put away.
-      window.addEventListener('touchstart', function() {
+      // A touch anywhere brings the bar back; a real key puts it away.
+      // The bar comes once the finger is off: the slope must not move under
+      // a finger still steering.
+      window.addEventListener('touchend', function(event) {
+        if (event.touches.length > 0) return;
         SnowvelControls.touchSeen = true;
         SnowvelControls.use('touch');
       }, {capture: true, passive: true});
@@ -38,11 +42,11 @@ var LibrarySnowvelControls = {
         // Not a menu: a long press must not select text or open one.
         bar.addEventListener('contextmenu', function(event) { event.preventDefault(); });
       }
-      var area = document.getElementById('game-area');
+      var area = document.getElementById(SnowvelWeb.AREA_ID);
       // The bar coming and going, fullscreen and a turned phone all change
       // the game area: the game hears of it as a window resize.
       if (area && window.ResizeObserver)
-        new ResizeObserver(function() { SnowvelWeb.onResize(); }).observe(area);
+        new ResizeObserver(function() { SnowvelUserInput.onResize(); }).observe(area);
       SnowvelControls.offerFullscreen();
       var title = document.querySelector('title');
       if (title) new MutationObserver(SnowvelControls.showPaused).observe(title, {childList: true});
@@ -66,15 +70,15 @@ var LibrarySnowvelControls = {
         if (!SnowvelWeb.mainHwnd || SnowvelWeb.dialogs.length > 0) return;
         if (SnowvelControls.held[event.pointerId]) return;
         button.setPointerCapture(event.pointerId);
-        SnowvelWeb.startAudio();
+        SnowvelSound.startAudio();
         SnowvelControls.held[event.pointerId] = vk;
-        SnowvelWeb.push(SnowvelWeb.KEY_DOWN, {vk: vk});
+        SnowvelWeb.push(SnowvelBridge.EVENT_KEY_DOWN, {vk: vk});
       });
       var release = function(event) {
         var held = SnowvelControls.held[event.pointerId];
         if (!held) return;
         delete SnowvelControls.held[event.pointerId];
-        SnowvelWeb.push(SnowvelWeb.KEY_UP, {vk: held});
+        SnowvelWeb.push(SnowvelBridge.EVENT_KEY_UP, {vk: held});
       };
       button.addEventListener('pointerup', release);
       button.addEventListener('pointercancel', release);

@@ -3,11 +3,9 @@
 // times a second, and only while one is connected. What changed goes to the
 // backend, which turns it into keys as the desktop build does (web_pads.cpp).
 var LibrarySnowvelPads = {
-  $SnowvelPads__deps: ['$SnowvelWeb'],
+  $SnowvelPads__deps: ['$SnowvelWeb', '$SnowvelBridge', '$SnowvelSound'],
   $SnowvelPads__postset: 'SnowvelPads.listen();',
   $SnowvelPads: {
-    // The page's queue records (WebPadRecord in web_state.h).
-    BUTTON: 100, STICK: 101, GONE: 102,
     // The standard layout's button numbers of the input table's pad inputs
     // (SnowvelInput.padInputs, written by the build from input_table.cpp);
     // each is sent by its place in that list.
@@ -50,7 +48,7 @@ var LibrarySnowvelPads = {
       for (var index in SnowvelPads.seen) {
         if (present[index]) continue;
         delete SnowvelPads.seen[index];
-        SnowvelWeb.push(SnowvelPads.GONE, {box: +index});
+        SnowvelWeb.push(SnowvelBridge.PAD_GONE, {box: +index});
       }
       SnowvelPads.changed();
     },
@@ -86,8 +84,8 @@ var LibrarySnowvelPads = {
           // Sound may start only once the page has had a gesture the browser
           // counts; not every browser counts a pad's buttons.
           var activation = navigator.userActivation;
-          if (pressed && (!activation || activation.hasBeenActive)) SnowvelWeb.startAudio();
-          SnowvelWeb.push(SnowvelPads.BUTTON, {box: pad.index, x: which, y: pressed ? 1 : 0});
+          if (pressed && (!activation || activation.hasBeenActive)) SnowvelSound.startAudio();
+          SnowvelWeb.push(SnowvelBridge.PAD_BUTTON, {box: pad.index, x: which, y: pressed ? 1 : 0});
         });
         // A stick never rests quite still: only a real move is news.
         var x = SnowvelPads.axis(pad.axes[0]), y = SnowvelPads.axis(pad.axes[1]);
@@ -95,7 +93,7 @@ var LibrarySnowvelPads = {
           was.x = x;
           was.y = y;
           moved = true;
-          SnowvelWeb.push(SnowvelPads.STICK, {box: pad.index, x: x, y: y});
+          SnowvelWeb.push(SnowvelBridge.PAD_STICK, {box: pad.index, x: x, y: y});
         }
         if (moved) was.quietSince = now;
         quiet = Math.min(quiet, now - was.quietSince);
