@@ -13,6 +13,7 @@
 #include "platform/kernel/process_settings.h"
 #include "platform/kernel/profile_file.h"
 #include "replay_run.h"
+#include "watch_run.h"
 #ifdef SNOWVEL_HAVE_SDL2
 #include "windowed_run.h"
 #endif
@@ -80,6 +81,12 @@ int main(int argc, char** argv) {
   app.add_option("--replay", replay.replayFile, "Play back a recorded run from FILE")
       ->check(CLI::ExistingFile)
       ->excludes(record);
+  std::string watch, share;
+  app.add_option("--watch", watch,
+                 "Watch a kept run: a run file, a link or its #run= fragment (Space, -, +, "
+                 "Left, Right, Home, End)");
+  app.add_option("--share", share, "Print the #run= fragment of a run file for a page's address")
+      ->check(CLI::ExistingFile);
   app.add_option("tail", tail, "The command-line tail given to the game (e.g. nosound)");
   app.allow_extras(false);
   try {
@@ -91,6 +98,10 @@ int main(int argc, char** argv) {
     return 2;
   }
 
+  if (!share.empty()) return runShare(share);
+  if (!watch.empty())
+    return runWatch(
+        WatchRequest{watch, headless, options.inputFile, options.dumpFile, options.screenshotFile});
   if (!parseScreen(screen, &options.screenWidth, &options.screenHeight)) {
     std::fprintf(stderr,
                  "snowvel: --screen wants WxH, for example 1024x768 (see snowvel --help)\n");

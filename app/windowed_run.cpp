@@ -44,11 +44,11 @@ int runWindowed(const WindowedRunOptions& options) {
   config.window = settings.display.window;
   config.noAudio = lstrcmpiA(options.tail.c_str(), "nosound") == 0;
   if (!installSdl2Backend(config)) return 1;
+  if (!options.dataDir.empty()) setProfileDirectory(options.dataDir);
   if (options.overBackend && !options.overBackend()) {
     shutdownSdl2Backend();
     return 2;
   }
-  if (!options.dataDir.empty()) setProfileDirectory(options.dataDir);
   setCommandLine("snowvel " + options.tail);
 
   std::vector<char> tail(options.tail.begin(), options.tail.end());

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/kernel/process_settings.h"
 #include "platform/kernel/profile_document.h"
 #include "platform/kernel/profile_file.h"
 #include "platform/win32/kernel.h"
@@ -69,6 +70,8 @@ DWORD copyNameList(const std::vector<std::string>& names, LPSTR buffer, DWORD si
   if (at == 0) buffer[1] = '\0';
   return at;
 }
+
+std::function<void(const ProfileValueWrite&)> writeWatcher;
 
 BOOL fail(DWORD error) {
   SetLastError(error);
@@ -148,6 +151,10 @@ BOOL WINAPI WritePrivateProfileStringA(LPCSTR section, LPCSTR key, LPCSTR value,
     return failWrite(path, ERROR_FILE_TOO_LARGE, "it is too large to rewrite safely");
 
   ProfileDocument document = parseProfile(file.bytes);
+  if (writeWatcher && key && value) {
+    const std::string before = findProfileValue(document, section, key).value_or("");
+    writeWatcher(ProfileValueWrite{fileName ? fileName : "win.ini", section, key, before, value});
+  }
   bool changed;
   if (!key)
     changed = deleteProfileSection(document, section);
@@ -165,4 +172,8 @@ BOOL WINAPI WritePrivateProfileStringA(LPCSTR section, LPCSTR key, LPCSTR value,
   if (!replaceFileAtomically(path, serialiseProfile(document)))
     return failWrite(path, errorOf(errno), std::strerror(errno));
   return TRUE;
+}
+
+void setProfileWriteWatcher(std::function<void(const ProfileValueWrite&)> watcher) {
+  writeWatcher = std::move(watcher);
 }
