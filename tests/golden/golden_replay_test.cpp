@@ -1,6 +1,12 @@
 // Plays back every recorded golden run and compares its end dump with the one
 // the recording wrote. A mismatch names the first field that differs, so a
-// refactor that changed the game shows where at once.
+// refactor that changed the game shows where at once. Each run's input file
+// also says what the run exists for, in "# expects:" lines checked on the
+// played-back dump, so a re-recording cannot quietly lose its scenario:
+//   # expects: sound SOUND_MONSTER_CATCH   that sound was played
+//   # expects: box High Scores             a box with that caption was shown
+//   # expects: actor STATE_X | KIND_X      an actor at the end in that state or of that kind
+//   # expects: runClock > 0                a number of the dump (a.b for nested) compared
 #include <gtest/gtest.h>
 #include <sys/wait.h>
 
@@ -8,6 +14,8 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <map>
+#include <regex>
 #include <nlohmann/json.hpp>
 #include <sstream>
 #include <string>
@@ -63,6 +71,73 @@ std::string firstDifference(const ordered_json& want, const ordered_json& got,
   return want == got ? std::string() : differs();
 }
 
+// NAME = number lines of a game header: the names the expectations use.
+std::map<std::string, long> namesIn(const std::string& header) {
+  std::map<std::string, long> names;
+  const std::string text = readAll(fs::path(SNOWVEL_SOURCE_DIR) / "src" / "shell" / header);
+  const std::regex entry(R"(\b([A-Z][A-Z0-9_]+) = (-?\d+))");
+  for (std::sregex_iterator it(text.begin(), text.end(), entry), end; it != end; ++it)
+    names[(*it)[1]] = std::stol((*it)[2]);
+  return names;
+}
+
+std::vector<std::string> expectationsOf(const fs::path& input) {
+  std::vector<std::string> lines;
+  std::istringstream text(readAll(input));
+  const std::string mark = "# expects: ";
+  for (std::string line; std::getline(text, line);)
+    if (line.rfind(mark, 0) == 0) lines.push_back(line.substr(mark.size()));
+  return lines;
+}
+
+bool compare(double got, const std::string& op, double want) {
+  if (op == "==") return got == want;
+  if (op == "!=") return got != want;
+  if (op == ">") return got > want;
+  if (op == ">=") return got >= want;
+  if (op == "<") return got < want;
+  if (op == "<=") return got <= want;
+  return false;
+}
+
+// Empty when the dump shows what the line expects; otherwise why not.
+std::string checkExpectation(const std::string& line, const ordered_json& dump) {
+  std::smatch m;
+  if (std::regex_match(line, m, std::regex(R"(sound (SOUND_\w+))"))) {
+    const auto ids = namesIn("sound_ids.h");
+    if (!ids.count(m[1])) return "no sound named " + m[1].str();
+    for (const auto& sound : dump["sounds"])
+      if (sound["id"] == ids.at(m[1])) return {};
+    return m[1].str() + " was never played";
+  }
+  if (std::regex_match(line, m, std::regex(R"(box (.+))"))) {
+    for (const auto& box : dump["messageBoxes"])
+      if (box["caption"] == m[1].str()) return {};
+    return "no \"" + m[1].str() + "\" box was shown";
+  }
+  if (std::regex_match(line, m, std::regex(R"(actor ((STATE|KIND)_\w+))"))) {
+    const auto ids = namesIn(m[2] == "STATE" ? "actor_states.h" : "game_types.h");
+    if (!ids.count(m[1])) return "no name " + m[1].str();
+    const char* field = m[2] == "STATE" ? "state" : "kind";
+    for (const auto& actor : dump["activeList"])
+      if (actor[field] == ids.at(m[1])) return {};
+    return "no actor with " + m[1].str() + " at the end";
+  }
+  if (std::regex_match(line, m, std::regex(R"(([\w.]+) (==|!=|>=|<=|>|<) (-?\d+))"))) {
+    const ordered_json* value = &dump;
+    std::istringstream path(m[1].str());
+    for (std::string key; std::getline(path, key, '.');) {
+      if (!value->is_object() || !value->contains(key)) return m[1].str() + " is not in the dump";
+      value = &(*value)[key];
+    }
+    if (!value->is_number()) return m[1].str() + " is not a number";
+    if (!compare(value->get<double>(), m[2], std::stod(m[3])))
+      return m[1].str() + " is " + value->dump();
+    return {};
+  }
+  return "cannot read the expectation";
+}
+
 class GoldenRun : public ::testing::TestWithParam<std::string> {};
 
 TEST_P(GoldenRun, PlaysBackToItsRecordedDump) {
@@ -93,6 +168,13 @@ TEST_P(GoldenRun, PlaysBackToItsRecordedDump) {
   const std::string difference = firstDifference(wantJson, gotJson, "dump");
   ASSERT_TRUE(difference.empty()) << difference;
   EXPECT_TRUE(got == want) << "the same fields, written differently";
+
+  const std::vector<std::string> expectations = expectationsOf(golden.string() + ".input");
+  EXPECT_FALSE(expectations.empty()) << GetParam() << ".input says nothing it expects";
+  for (const std::string& line : expectations) {
+    const std::string failure = checkExpectation(line, gotJson);
+    EXPECT_TRUE(failure.empty()) << "expects: " << line << ": " << failure;
+  }
 }
 
 INSTANTIATE_TEST_SUITE_P(Recorded, GoldenRun, ::testing::ValuesIn(goldenRunNames()),
