@@ -49,7 +49,9 @@ bool webWaitEvent(BackendEvent* event, uint32_t timeoutMs);
 uint32_t webTickCount();
 
 // ---- game pads (web_pads.cpp) ----
-// The page's records of a pad's changes (see web_bridge_values.h).
+// The page's records of a pad's changes (see web_bridge_values.h). Button:
+// a is a pad input (input_table.h), b pressed; Stick: a, b the left stick's
+// x and y (-32768..32767, y downward); Gone: the pad was unplugged.
 enum class WebPadRecord {
   Button = web_bridge::kPadButton,
   Stick = web_bridge::kPadStick,

@@ -159,6 +159,7 @@ def main():
             shutil.rmtree(profile, ignore_errors=True)
 
     log = os.environ.get("SNOWVEL_WEB_LOG")
+    worker_script = 0
     if log:
         # A first visit until the service worker has kept the site: its
         # copies of what the page just fetched are revalidations (304).
@@ -178,6 +179,7 @@ def main():
               "included): %d = %.1f KB" % (total, total / 1024))
         for name in sorted(sizes, key=sizes.get, reverse=True):
             print("  %-20s %8d" % (name, sizes[name]))
+        worker_script = sizes.get("sw.js", 0)
 
     # The page from the service worker's copy, the network off.
     profile = tempfile.mkdtemp(prefix="snowvel-measure-")
@@ -200,9 +202,11 @@ def main():
           "median %.0f ms (min %.0f, max %.0f)"
           % (loads, statistics.median(offline), min(offline), max(offline)))
 
-    total = sum(size for _, size, _ in transferred)
-    print("first load, bytes transferred (gzip as served, headers included): %d = %.1f KB"
-          % (total, total / 1024))
+    # The page's own requests (the manifest and its icon among them) and the
+    # service worker's script; not the worker's copy of the site.
+    total = sum(size for _, size, _ in transferred) + worker_script
+    print("first load, bytes transferred (gzip as served, headers included, sw.js %d of them): "
+          "%d = %.1f KB" % (worker_script, total, total / 1024))
     for name, size, body in transferred:
         print("  %-14s %8d transferred, %8d unpacked" % (name, size, body))
     print("navigation to the first picture with the skier, %d cold loads: median %.0f ms "

@@ -346,14 +346,27 @@ class WebDeviceTest(unittest.TestCase):
             poll("the refusal of " + name, lambda: name in note() and "not imported" in note())
             self.assertEqual(page.stored(), DESKTOP_SCORES, name)
 
-        # The same game at another folder of the origin keeps its own.
+        # The same game at another folder of the origin keeps its own, not
+        # a's; what an older page kept for the whole origin it takes in.
+        older = "[Snowvel]\nSS=-99990 \n"
+        self.assertTrue(page.driver.execute_async_script("""
+            const done = arguments[arguments.length - 1];
+            const request = indexedDB.open('/snowvel', 21);
+            request.onupgradeneeded = () => request.result.createObjectStore('FILE_DATA');
+            request.onsuccess = () => {
+              const tx = request.result.transaction('FILE_DATA', 'readwrite');
+              tx.objectStore('FILE_DATA').put({timestamp: new Date(), mode: 33206,
+                  contents: new TextEncoder().encode(arguments[0])}, '/snowvel/tolvane.ini');
+              tx.oncomplete = () => { request.result.close(); done(true); };
+            };
+        """, older))
         page.url = server.url + "b/"
         page.open()
-        self.assertIsNone(page.stored())
+        poll("the older page's scores taken in", lambda: page.stored() == older)
         names = page.driver.execute_async_script(
             "indexedDB.databases().then(all => arguments[arguments.length - 1]("
             "all.map(d => d.name).sort()))")
-        self.assertEqual(names, ["/snowvel /a/", "/snowvel /b/"])
+        self.assertEqual(names, ["/snowvel", "/snowvel /a/", "/snowvel /b/"])
         self.assertEqual(page.console_problems(), [])
 
 

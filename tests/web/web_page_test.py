@@ -468,6 +468,16 @@ class WebPageTest(unittest.TestCase):
         self.assertTrue(page.anchor_picture() != steered, "the click did not jump")
         page.ticks(40)  # down again
 
+        # A first touch (here on the page's header) brings the touch bar,
+        # and the game area gives it room.
+        size = page.canvas_size()
+        page.cdp("Input.dispatchTouchEvent", type="touchStart", touchPoints=[{"x": 5, "y": 5}])
+        page.cdp("Input.dispatchTouchEvent", type="touchEnd", touchPoints=[])
+        poll("the game area to give the bar room", lambda: page.canvas_size() != size)
+        width, height = page.canvas_size()
+        ax, ay = width // 2, height // 3
+        page.ticks(1)
+
         # One finger: a drag steers, a tap jumps.
         before = page.anchor_picture()
         now = time.time()

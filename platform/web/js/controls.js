@@ -21,8 +21,11 @@ var LibrarySnowvelControls = {
     start: function() {
       SnowvelControls.touchSeen = window.matchMedia('(pointer: coarse)').matches;
       SnowvelControls.use(SnowvelControls.touchSeen ? 'touch' : 'keys');
-      // A touch anywhere brings the bar back; a real key put away.
-      window.addEventListener('touchstart', function() {
+      // A touch anywhere brings the bar back; a real key puts it away.
+      // The bar comes once the finger is off: the slope must not move under
+      // a finger still steering.
+      window.addEventListener('touchend', function(event) {
+        if (event.touches.length > 0) return;
         SnowvelControls.touchSeen = true;
         SnowvelControls.use('touch');
       }, {capture: true, passive: true});

@@ -41,6 +41,43 @@ var LibrarySnowvelScores = {
       }
     },
 
+    // Pages before this one kept the scores in a database named for the
+    // folder alone, shared by the whole origin: a page with none of its own
+    // yet takes those in (saved at the game's next wait), and nothing is lost.
+    takeOldScores: function(done) {
+      var path = SnowvelScores.path();
+      if (FS.analyzePath(path).exists || !indexedDB.databases) {
+        done();
+        return;
+      }
+      var old = SnowvelStorage.dataDir;
+      indexedDB.databases().then(function(all) {
+        if (!all.some(function(db) { return db.name === old; })) return done();
+        var request = indexedDB.open(old);
+        request.onerror = function() { done(); };
+        request.onsuccess = function() {
+          var db = request.result;
+          if (!db.objectStoreNames.contains('FILE_DATA')) {
+            db.close();
+            return done();
+          }
+          var get = db.transaction('FILE_DATA').objectStore('FILE_DATA').get(path);
+          get.onsuccess = function() {
+            db.close();
+            var entry = get.result;
+            if (entry && entry.contents) {
+              try { FS.writeFile(path, entry.contents); } catch (e) {}
+            }
+            done();
+          };
+          get.onerror = function() {
+            db.close();
+            done();
+          };
+        };
+      }, function() { done(); });
+    },
+
     path: function() {
       return SnowvelStorage.dataDir + '/' + SnowvelScores.fileName;
     },

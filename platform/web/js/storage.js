@@ -69,7 +69,8 @@ var LibrarySnowvelStorage = {
       FS.syncfs(true, function(error) {
         if (error) SnowvelStorage.lost();
         SnowvelStorage.dirty = false;
-        wakeUp(error ? 0 : 1);
+        if (error) wakeUp(0);
+        else SnowvelScores.takeOldScores(function() { wakeUp(1); });
       });
     });
   },
