@@ -3,7 +3,8 @@
 #   desktop_start         Xvfb on a free display (and openbox for focus and the
 #                         close key); sets DISPLAY
 #   desktop_stop          ends what desktop_start started and the prefix's wineserver
-# Every wait polls with a bound; nothing sleeps for a fixed long time.
+# Every wait polls with a bound; nothing sleeps for a fixed long time. On a
+# slow (emulated) machine WINE_WAIT_SCALE=N makes every bound N times longer.
 
 wine_use_prefix() {
   export WINEPREFIX="$1"
@@ -13,7 +14,7 @@ wine_use_prefix() {
   if [ ! -f "$WINEPREFIX/.snowvel-ready" ]; then
     mkdir -p "$WINEPREFIX"
     echo "wine: preparing the prefix $WINEPREFIX (once)"
-    if ! timeout 240 wine wineboot -i >"$WINEPREFIX/../wineboot.log" 2>&1; then
+    if ! timeout $((240 * ${WINE_WAIT_SCALE:-1})) wine wineboot -i >"$WINEPREFIX/../wineboot.log" 2>&1; then
       echo "FAIL: wineboot -i did not finish; see $WINEPREFIX/../wineboot.log"
       return 1
     fi
@@ -22,11 +23,11 @@ wine_use_prefix() {
   fi
 }
 
-# Polls COMMAND every 0.2 s until it succeeds or SECONDS pass.
+# Polls COMMAND every 0.2 s until it succeeds or SECONDS (scaled) pass.
 wait_until() {
   local seconds="$1"
   shift
-  local tries=$((seconds * 5))
+  local tries=$((seconds * 5 * ${WINE_WAIT_SCALE:-1}))
   while [ "$tries" -gt 0 ]; do
     if "$@"; then return 0; fi
     sleep 0.2
@@ -42,7 +43,7 @@ desktop_start() {
   Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$fifo" >/dev/null 2>&1 &
   XVFB_PID=$!
   local number=""
-  read -r -t 20 number <"$fifo" || true
+  read -r -t $((20 * ${WINE_WAIT_SCALE:-1})) number <"$fifo" || true
   rm -f "$fifo"
   if [ -z "$number" ]; then
     echo "FAIL: Xvfb did not start"
