@@ -21,16 +21,23 @@ say() { echo "guest root: $* ($SECONDS s)" >&2; }
 
 key="$(sha256sum <"$here/guest-packages.txt" | cut -c1-16)"
 root="$cache/root-$key"
+if [ ! -f "$root/.snowvel-ready" ] && [ "$(id -u)" -ne 0 ]; then
+  echo "FAIL: building the guest root needs root (debootstrap, chroot)" >&2
+  exit 1
+fi
+mkdir -p "$cache"
+# One build at a time: CI starts one early, in the background, and the check
+# itself waits here for it to finish.
+exec 9>"$cache/.lock"
+if ! flock -w 3600 9; then
+  echo "FAIL: another build of the guest root held $cache/.lock for an hour" >&2
+  exit 1
+fi
 if [ -f "$root/.snowvel-ready" ]; then
   say "reusing $root"
   echo "$root"
   exit 0
 fi
-if [ "$(id -u)" -ne 0 ]; then
-  echo "FAIL: building the guest root needs root (debootstrap, chroot)" >&2
-  exit 1
-fi
-mkdir -p "$cache"
 build="$cache/build-$key"
 mounted=()
 unmount_all() {
@@ -39,7 +46,13 @@ unmount_all() {
   mounted=()
 }
 trap unmount_all EXIT
-rm -rf "$build"
+# A build that died may have left /dev and friends mounted inside: those
+# come off first, and removing never crosses into another file system.
+remove_tree() {
+  findmnt -rn -o TARGET | grep -F "$1/" | sort -r | xargs -r -n1 umount -l
+  rm -rf --one-file-system "$1"
+}
+remove_tree "$build"
 
 mirror="${SNOWVEL_VM_MIRROR:-$(grep -rhoE '^(URIs:|deb) +https?://[^ ]*/debian/?( |$)' /etc/apt/sources.list /etc/apt/sources.list.d/ 2>/dev/null |
   grep -oE 'https?://[^ ]*' | head -1 || true)}"
@@ -107,7 +120,7 @@ test -f /root/wine32/system.reg
 JOB
 chmod +x "$share/guest-main"
 code=0
-guest_boot "$build" "$share" 1200 "$cache/wineboot-$key.console" || code=$?
+guest_boot "$build" "$share" 1800 "$cache/wineboot-$key.console" || code=$?
 if [ "$code" -ne 0 ]; then
   echo "FAIL: creating the Wine prefix in the guest (code $code)" >&2
   guest_console_tail "$cache/wineboot-$key.console" >&2
@@ -120,7 +133,7 @@ rm -rf "$share"
 touch "$build/.snowvel-ready"
 # One root is kept: older ones (other package lists) go.
 for old in "$cache"/root-*; do
-  [ "$old" != "$root" ] && [ -d "$old" ] && rm -rf "$old"
+  if [ "$old" != "$root" ] && [ -d "$old" ]; then remove_tree "$old"; fi
 done
 mv "$build" "$root"
 say "built $root ($(du -sh "$root" | cut -f1))"
