@@ -113,10 +113,14 @@ cat >"$share/guest-main" <<'JOB'
 #!/bin/sh
 export WINEARCH=win32 WINEPREFIX=/root/wine32 WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 start=$(cut -d' ' -f1 /proc/uptime)
-wine wineboot -i >/share/wineboot.log 2>&1 || exit 1
+# wineboot may end (even with 1) before the programs it started: the prefix
+# is whole only once the wineserver has gone and written the registry.
+wine wineboot -i >/share/wineboot.log 2>&1
+echo "guest: wineboot said $?; waiting for the wineserver"
 wineserver -w
-echo "guest: wineboot took from $start to $(cut -d' ' -f1 /proc/uptime) s of uptime"
-test -f /root/wine32/system.reg
+echo "guest: the prefix took from $start to $(cut -d' ' -f1 /proc/uptime) s of uptime"
+test -s /root/wine32/system.reg && test -s /root/wine32/user.reg &&
+  test -d /root/wine32/drive_c/windows/system32
 JOB
 chmod +x "$share/guest-main"
 code=0
@@ -127,7 +131,7 @@ if [ "$code" -ne 0 ]; then
   tail -20 "$share/wineboot.log" >&2 2>/dev/null || true
   exit 1
 fi
-grep -a 'wineboot took' "$cache/wineboot-$key.console" | tr -d '\r' >&2 || true
+grep -a 'the prefix took' "$cache/wineboot-$key.console" | tr -d '\r' >&2 || true
 rm -rf "$share"
 
 touch "$build/.snowvel-ready"
