@@ -5,10 +5,6 @@
 #   desktop_stop          ends what desktop_start started and the prefix's wineserver
 # Every wait polls with a bound; nothing sleeps for a fixed long time. On a
 # slow (emulated) machine WINE_WAIT_SCALE=N makes every bound N times longer.
-# With WINE_SHARED_DESKTOP=1 (and DISPLAY set) desktop_start takes the desktop
-# already there and desktop_stop leaves it and the wineserver running: the
-# emulated PC starts them once for all its checks, since each start of Wine's
-# own programs costs a minute there.
 
 wine_use_prefix() {
   export WINEPREFIX="$1"
@@ -27,24 +23,19 @@ wine_use_prefix() {
   fi
 }
 
-# Polls COMMAND every 0.2 s until it succeeds or SECONDS (scaled) pass.
+# Polls COMMAND every 0.2 s until it succeeds or SECONDS (scaled) pass;
+# the clock, not a count of tries, since a try itself takes long when slow.
 wait_until() {
-  local seconds="$1"
+  local deadline=$((SECONDS + $1 * ${WINE_WAIT_SCALE:-1}))
   shift
-  local tries=$((seconds * 5 * ${WINE_WAIT_SCALE:-1}))
-  while [ "$tries" -gt 0 ]; do
+  while :; do
     if "$@"; then return 0; fi
+    if [ "$SECONDS" -ge "$deadline" ]; then return 1; fi
     sleep 0.2
-    tries=$((tries - 1))
   done
-  return 1
 }
 
 desktop_start() {
-  if [ "${WINE_SHARED_DESKTOP:-}" = 1 ]; then
-    echo "desktop: the shared one on $DISPLAY"
-    return 0
-  fi
   local fifo
   fifo="$(mktemp -u)"
   mkfifo "$fifo"
@@ -69,7 +60,6 @@ desktop_start() {
 }
 
 desktop_stop() {
-  if [ "${WINE_SHARED_DESKTOP:-}" = 1 ]; then return 0; fi
   if [ -n "${WINEPREFIX:-}" ]; then timeout 20 wineserver -k 2>/dev/null || true; fi
   if [ -n "${OPENBOX_PID:-}" ]; then kill "$OPENBOX_PID" 2>/dev/null || true; fi
   if [ -n "${XVFB_PID:-}" ]; then kill "$XVFB_PID" 2>/dev/null || true; fi
