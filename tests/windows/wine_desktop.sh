@@ -5,6 +5,9 @@
 #   desktop_stop          ends what desktop_start started and the prefix's wineserver
 # Every wait polls with a bound; nothing sleeps for a fixed long time. On a
 # slow (emulated) machine WINE_WAIT_SCALE=N makes every bound N times longer.
+# With WINE_SHARED_DESKTOP=1 (and DISPLAY set) desktop_start takes the desktop
+# already there and desktop_stop leaves it and the wineserver running: the
+# emulated PC starts them once, with Wine's desktop process, for all its checks.
 
 wine_use_prefix() {
   export WINEPREFIX="$1"
@@ -36,6 +39,10 @@ wait_until() {
 }
 
 desktop_start() {
+  if [ "${WINE_SHARED_DESKTOP:-}" = 1 ]; then
+    echo "desktop: the shared one on $DISPLAY"
+    return 0
+  fi
   local fifo
   fifo="$(mktemp -u)"
   mkfifo "$fifo"
@@ -60,6 +67,7 @@ desktop_start() {
 }
 
 desktop_stop() {
+  if [ "${WINE_SHARED_DESKTOP:-}" = 1 ]; then return 0; fi
   if [ -n "${WINEPREFIX:-}" ]; then timeout 20 wineserver -k 2>/dev/null || true; fi
   if [ -n "${OPENBOX_PID:-}" ]; then kill "$OPENBOX_PID" 2>/dev/null || true; fi
   if [ -n "${XVFB_PID:-}" ]; then kill "$XVFB_PID" 2>/dev/null || true; fi
