@@ -68,6 +68,9 @@ int runHeadless(const HeadlessRunOptions& options) {
   config.startTick = options.seed;
   config.endTick = options.seed + options.ticks * kPeriodMs;
   installHeadlessBackend(config);
+  // Before the replay goes over the desktop: a recording takes the
+  // high-score file as the session finds it.
+  if (!options.dataDir.empty()) setProfileDirectory(options.dataDir);
   if (options.overBackend && !options.overBackend()) return 2;
 
   // Watch the desktop's wait for the closing event of the run's end.
@@ -91,7 +94,6 @@ int runHeadless(const HeadlessRunOptions& options) {
     }
     scheduleInputScript(entries, kPeriodMs);
   }
-  if (!options.dataDir.empty()) setProfileDirectory(options.dataDir);
   setCommandLine("snowvel " + options.tail);
 
   std::vector<char> tail(options.tail.begin(), options.tail.end());

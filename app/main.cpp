@@ -5,9 +5,15 @@
 #include <string>
 #include <vector>
 
+#include "bindings_command.h"
 #include "headless_driver.h"
 #include "help_text.h"
+#include "platform/input/key_bindings.h"
+#include "platform/input/key_remapping.h"
+#include "platform/kernel/process_settings.h"
+#include "platform/kernel/profile_file.h"
 #include "replay_run.h"
+#include "watch_run.h"
 #ifdef SNOWVEL_HAVE_SDL2
 #include "windowed_run.h"
 #endif
@@ -22,6 +28,15 @@ bool parseScreen(const std::string& text, int* width, int* height) {
   *width = w;
   *height = h;
   return true;
+}
+
+// Said once before play: later the game shows its list as if it were kept.
+void warnIfScoresCannotBeKept(const std::string& dataDir) {
+  const std::string directory = dataDir.empty() ? profileDirectory() : dataDir;
+  const std::string problem = profileDirectoryProblem(directory);
+  if (!problem.empty())
+    std::fprintf(stderr, "snowvel: high scores cannot be kept in %s: %s\n",
+                 directory.empty() ? "any folder" : directory.c_str(), problem.c_str());
 }
 
 }  // namespace
@@ -51,13 +66,27 @@ int main(int argc, char** argv) {
   app.add_option("--scale", scale, "Show each game pixel as NxN screen pixels (0: automatic)")
       ->check(CLI::Range(0, 8))
       ->capture_default_str();
-  app.add_flag("--fullscreen", fullscreen, "Start in fullscreen (F11 or Alt+Enter toggles it)");
+  auto* fullscreenFlag =
+      app.add_flag("--fullscreen", fullscreen, "Start in fullscreen (F11 or Alt+Enter toggles it)");
+  BindingsRequest bindings;
+  app.add_option("--bind", bindings.binds,
+                 "Bind ACTION=KEYS (keys by place: KeyA, ArrowLeft, Numpad4, F12; pad:a) and "
+                 "save it; with --headless for that run only")
+      ->type_name("ACTION=KEYS");
+  app.add_flag("--bindings", bindings.list, "List the actions and their keys");
+  app.add_flag("--reset-bindings", bindings.reset, "Give every action its default keys again");
   ReplayRequest replay;
   auto* record = app.add_option("--record", replay.recordFile,
                                 "Record the run (clock, input, answers, end state) to FILE");
   app.add_option("--replay", replay.replayFile, "Play back a recorded run from FILE")
       ->check(CLI::ExistingFile)
       ->excludes(record);
+  std::string watch, share;
+  app.add_option("--watch", watch,
+                 "Watch a kept run: a run file, a link or its #run= fragment (Space, -, +, "
+                 "Left, Right, Home, End)");
+  app.add_option("--share", share, "Print the #run= fragment of a run file for a page's address")
+      ->check(CLI::ExistingFile);
   app.add_option("tail", tail, "The command-line tail given to the game (e.g. nosound)");
   app.allow_extras(false);
   try {
@@ -69,6 +98,10 @@ int main(int argc, char** argv) {
     return 2;
   }
 
+  if (!share.empty()) return runShare(share);
+  if (!watch.empty())
+    return runWatch(
+        WatchRequest{watch, headless, options.inputFile, options.dumpFile, options.screenshotFile});
   if (!parseScreen(screen, &options.screenWidth, &options.screenHeight)) {
     std::fprintf(stderr,
                  "snowvel: --screen wants WxH, for example 1024x768 (see snowvel --help)\n");
@@ -78,14 +111,29 @@ int main(int argc, char** argv) {
     if (i > 0) options.tail += ' ';
     options.tail += tail[i];
   }
+  if (headless) {
+    // A headless run never reads or writes the player's settings.
+    if (!applyBindings(bindings, &keyBindings())) return 2;
+  } else if (bindings.any()) {
+    return runBindingsCommand(bindings);
+  }
   replay.headless = headless;
   replay.scale = scale;
   if (!prepareReplay(&replay, &options)) return 2;
-  options.overBackend = [&] { return startReplay(replay, options); };
+  // The recorder goes over the remapping: a replay holds what the game saw.
+  options.overBackend = [&] {
+    startKeyRemapping();
+    return startReplay(replay, options);
+  };
+  warnIfScoresCannotBeKept(options.dataDir);
   if (!headless) {
 #ifdef SNOWVEL_HAVE_SDL2
     WindowedRunOptions windowed{replay.scale, fullscreen, options.dataDir, options.tail,
                                 options.overBackend};
+    // A recorded run keeps the scale its header names.
+    windowed.scaleGiven =
+        app.count("--scale") > 0 || !replay.replayFile.empty() || !replay.recordFile.empty();
+    windowed.fullscreenGiven = fullscreenFlag->count() > 0;
     return finishReplayRun(replay, runWindowed(windowed));
 #else
     std::fprintf(stderr, "snowvel: this build has no window backend; run with --headless\n");

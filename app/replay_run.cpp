@@ -1,29 +1,70 @@
 #include "replay_run.h"
 
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
+#include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <sstream>
 
+#include "game_facts.h"
+#include "kept_runs.h"
 #include "platform/headless/headless_state.h"
+#include "platform/kernel/process_settings.h"
+#include "platform/kernel/profile_file.h"
 #include "platform/replay/replay_backend.h"
-#include "shell/game_snapshot.h"
-#include "state_dump.h"
 
 namespace {
 
-constexpr uint32_t kPeriodMs = 40;
+constexpr char kHighScoreFile[] = "tolvane.ini";
 Replay loaded;
+std::string scratchFolder;
 
-// The game's own state at the end, without what only the headless desktop
-// records (its boxes and sounds are checked item by item in the stream).
-std::string gameStateText(uint32_t seed) {
-  nlohmann::ordered_json state = dumpState(takeGameSnapshot(), seed, kPeriodMs);
-  state.erase("messageBoxes");
-  state.erase("sounds");
-  return state.dump();
+void removeScratchFolder() {
+  std::error_code error;
+  if (!scratchFolder.empty()) std::filesystem::remove_all(scratchFolder, error);
 }
 
 }  // namespace
+
+void applyReplaySettings(const ReplayHeader& header, HeadlessRunOptions* options) {
+  options->seed = header.seed;
+  options->screenWidth = header.screenWidth;
+  options->screenHeight = header.screenHeight;
+  options->tail = header.tail;
+}
+
+std::optional<std::string> highScoreFileBytes() {
+  const std::string path = resolveProfilePath(kHighScoreFile);
+  if (path.empty()) return std::nullopt;
+  ProfileBytes file = readProfileBytes(path);
+  if (file.status != ProfileReadStatus::Read) return std::nullopt;
+  return std::move(file.bytes);
+}
+
+bool useScratchProfile(const ReplayHeader& header) {
+  if (header.version < 2) return true;
+  if (scratchFolder.empty()) {
+    std::string pattern =
+        (std::filesystem::temp_directory_path() / "snowvel-scratch-XXXXXX").string();
+    if (mkdtemp(pattern.data()) == nullptr) {
+      std::fprintf(stderr, "snowvel: cannot make a scratch folder: %s\n", std::strerror(errno));
+      return false;
+    }
+    scratchFolder = pattern;
+    std::atexit(removeScratchFolder);
+  }
+  setProfileDirectory(scratchFolder);
+  const std::string path = scratchFolder + "/" + kHighScoreFile;
+  std::error_code error;
+  std::filesystem::remove(path, error);
+  if (header.profile && !replaceFileAtomically(path, *header.profile)) {
+    std::fprintf(stderr, "snowvel: cannot write %s: %s\n", path.c_str(), std::strerror(errno));
+    return false;
+  }
+  return true;
+}
 
 bool prepareReplay(ReplayRequest* request, HeadlessRunOptions* options) {
   if (request->replayFile.empty()) return true;
@@ -39,10 +80,7 @@ bool prepareReplay(ReplayRequest* request, HeadlessRunOptions* options) {
     std::fprintf(stderr, "snowvel: %s: %s\n", request->replayFile.c_str(), error.c_str());
     return false;
   }
-  options->seed = loaded.header.seed;
-  options->screenWidth = loaded.header.screenWidth;
-  options->screenHeight = loaded.header.screenHeight;
-  options->tail = loaded.header.tail;
+  applyReplaySettings(loaded.header, options);
   request->scale = loaded.header.scale;
   return true;
 }
@@ -51,18 +89,23 @@ bool startReplay(const ReplayRequest& request, const HeadlessRunOptions& options
   const uint32_t seed = options.seed;
   ReplayHooks hooks;
   hooks.stateText = [seed] { return gameStateText(seed); };
-  if (!request.recordFile.empty()) {
+  if (request.replayFile.empty()) {
     ReplayHeader header;
     header.scale = request.scale;
     header.tail = options.tail;
+    header.profile = highScoreFileBytes();
     std::string error;
     if (!startReplayRecording(request.recordFile, header, hooks, &error)) {
       std::fprintf(stderr, "snowvel: %s\n", error.c_str());
       return false;
     }
+    KeptRunsOptions kept;
+    kept.seed = seed;
+    watchHighScoreWrites(kept);
     return true;
   }
-  if (request.replayFile.empty()) return true;
+  if (!useScratchProfile(loaded.header)) return false;
+  watchHighScoreWritesOfPlayback(seed);
   if (request.headless) {
     // The headless desktop keeps its records (boxes, sounds) by its own
     // clock: keep that clock on the replayed one, and give each box its
@@ -79,10 +122,9 @@ bool startReplay(const ReplayRequest& request, const HeadlessRunOptions& options
 }
 
 int finishReplayRun(const ReplayRequest& request, int exitCode) {
-  if (request.recordFile.empty() && request.replayFile.empty()) return exitCode;
   std::string error;
   if (finishReplay(&error)) return exitCode;
   const std::string& file = request.recordFile.empty() ? request.replayFile : request.recordFile;
   std::fprintf(stderr, "snowvel: %s: %s\n", file.c_str(), error.c_str());
-  return request.recordFile.empty() ? 3 : 2;
+  return request.recordFile.empty() && !request.replayFile.empty() ? 3 : 2;
 }

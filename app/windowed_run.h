@@ -1,4 +1,5 @@
-// Runs the game in real windows on the desktop (the SDL2 backend).
+// Runs the game in real windows on the desktop (the SDL2 backend), with the
+// player's bindings and the window remembered in the settings file.
 #pragma once
 
 #include <functional>
@@ -11,6 +12,10 @@ struct WindowedRunOptions {
   std::string tail;  // the command-line tail the game sees
   // Called once the window backend is in place, before the game starts.
   std::function<bool()> overBackend;
+  // Given on the command line: they override the settings file for this
+  // run and leave the file's values alone.
+  bool scaleGiven = false;
+  bool fullscreenGiven = false;
 };
 
 // Returns the game's exit code, or 1 when no window can be opened.

@@ -36,6 +36,9 @@ enum class BackendEventType {
   Close,             // the user asked the window to close; a null window means
                      // the whole application (the layer posts WM_QUIT)
   MessageBoxAnswer,  // box (from beginMessageBox) was answered with answer
+  FillScreen,        // width, height: the window now fills its display (fullscreen)
+                     // with this client area; the frame lies beyond the screen, so
+                     // the largest tracking size does not hold it back
 };
 
 struct BackendEvent {
@@ -43,6 +46,11 @@ struct BackendEvent {
   HWND window = nullptr;
   UINT virtualKey = 0;
   bool repeat = false;
+  // Keys only: the key's place (its USB HID usage, see input_table.h), 0
+  // when the backend does not know it, and whether NumLock was on. The key
+  // remapping reads them; nothing else does.
+  uint16_t physicalKey = 0;
+  bool numLock = false;
   unsigned char character = 0;
   int x = 0;
   int y = 0;

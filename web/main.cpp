@@ -6,19 +6,16 @@
 
 #include "platform/kernel/process_settings.h"
 #include "platform/web/web_backend.h"
+#include "platform/web/web_bridge_values.h"
 #include "platform/win32.h"
 #include "shell/shell.h"
-
-namespace {
-constexpr char kDataDirectory[] = "/snowvel";
-}
 
 int main() {
   const WebConfig config = webConfigFromPage();
   installWebBackend(config);
   // Read in before the game's first look at its profile.
-  loadStoredFolder(kDataDirectory);
-  setProfileDirectory(kDataDirectory);
+  loadStoredFolder(web_bridge::kDataDirectory);
+  setProfileDirectory(web_bridge::kDataDirectory);
   std::string tailText = config.noAudio ? "nosound" : "";
   setCommandLine("snowvel " + tailText);
   std::vector<char> tail(tailText.begin(), tailText.end());

@@ -82,7 +82,9 @@ int headlessPresentCount(HWND window);
 // ---- The driver's input script ----------------------------------------------
 // One event per line: `PERIOD EVENT ARGS`, PERIOD counting timer periods from
 // the start. Events: `key NAME` (a Windows virtual-key name: F2, LEFT,
-// NUMPAD4, INSERT, RETURN or ENTER, ESCAPE, SPACE, a letter or digit...),
+// NUMPAD4, INSERT, RETURN or ENTER, ESCAPE, SPACE, a letter or digit...; or
+// a key's place, KeyA, ArrowLeft, with NumLock on; see input_table.h), sent as
+// that key of the keyboard, so the player's bindings apply,
 // `char C`, `mouse X Y`, `click` (at the last mouse position), `resize W H`,
 // `activate`, `deactivate`, `minimise`, `restore`, `answer OK|CANCEL|YES|NO|
 // ABORT|RETRY|IGNORE` (for the next message box from that period on). Blank
@@ -98,5 +100,6 @@ bool parseInputScript(std::string_view text, std::vector<InputScriptEntry>* entr
                       std::string* error);
 // Schedules every entry at the start tick + period * periodMs.
 void scheduleInputScript(const std::vector<InputScriptEntry>& entries, uint32_t periodMs = 40);
-// A virtual-key code by its Windows name (without the VK_ prefix, any case).
+// A virtual-key code by its Windows name (the VK_ prefix optional, any
+// case) or a key's place, as the key sends it unbound.
 bool virtualKeyFromName(std::string_view name, UINT* virtualKey);

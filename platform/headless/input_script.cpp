@@ -6,70 +6,13 @@
 
 #include "platform/headless/headless.h"
 #include "platform/headless/headless_state.h"
+#include "platform/input/input_table.h"
 #include "platform/win32/user.h"
 
 namespace {
 
 constexpr uint32_t kLargestPeriod = 100000000;  // over four days of 40 ms periods
 constexpr int kLargestCoordinate = 32767;
-
-struct NamedKey {
-  const char* name;
-  UINT vk;
-};
-
-constexpr NamedKey kKeyNames[] = {
-    {"BACK", VK_BACK},
-    {"BACKSPACE", VK_BACK},
-    {"TAB", VK_TAB},
-    {"CLEAR", VK_CLEAR},
-    {"RETURN", VK_RETURN},
-    {"ENTER", VK_RETURN},
-    {"SHIFT", VK_SHIFT},
-    {"CONTROL", VK_CONTROL},
-    {"CTRL", VK_CONTROL},
-    {"MENU", VK_MENU},
-    {"ALT", VK_MENU},
-    {"PAUSE", VK_PAUSE},
-    {"CAPITAL", VK_CAPITAL},
-    {"CAPSLOCK", VK_CAPITAL},
-    {"ESCAPE", VK_ESCAPE},
-    {"ESC", VK_ESCAPE},
-    {"SPACE", VK_SPACE},
-    {"PRIOR", VK_PRIOR},
-    {"PAGEUP", VK_PRIOR},
-    {"NEXT", VK_NEXT},
-    {"PAGEDOWN", VK_NEXT},
-    {"END", VK_END},
-    {"HOME", VK_HOME},
-    {"LEFT", VK_LEFT},
-    {"UP", VK_UP},
-    {"RIGHT", VK_RIGHT},
-    {"DOWN", VK_DOWN},
-    {"INSERT", VK_INSERT},
-    {"DELETE", VK_DELETE},
-    {"MULTIPLY", VK_MULTIPLY},
-    {"ADD", VK_ADD},
-    {"SEPARATOR", VK_SEPARATOR},
-    {"SUBTRACT", VK_SUBTRACT},
-    {"DECIMAL", VK_DECIMAL},
-    {"DIVIDE", VK_DIVIDE},
-    {"NUMLOCK", VK_NUMLOCK},
-    {"SCROLL", VK_SCROLL},
-    {"LSHIFT", VK_LSHIFT},
-    {"RSHIFT", VK_RSHIFT},
-    {"OEM_1", VK_OEM_1},
-    {"OEM_PLUS", VK_OEM_PLUS},
-    {"OEM_COMMA", VK_OEM_COMMA},
-    {"OEM_MINUS", VK_OEM_MINUS},
-    {"OEM_PERIOD", VK_OEM_PERIOD},
-    {"OEM_2", VK_OEM_2},
-    {"OEM_3", VK_OEM_3},
-    {"OEM_4", VK_OEM_4},
-    {"OEM_5", VK_OEM_5},
-    {"OEM_6", VK_OEM_6},
-    {"OEM_7", VK_OEM_7},
-};
 
 struct NamedAnswer {
   const char* name;
@@ -124,13 +67,16 @@ std::string parseEvent(const std::vector<std::string_view>& words, POINT* mouse,
   std::string problem;
   if (name == "KEY") {
     if (!(problem = needArgs(1)).empty()) return problem;
-    UINT vk = 0;
-    if (!virtualKeyFromName(words[2], &vk))
-      return "unknown key name '" + std::string(words[2]) + "'";
+    bool numLock = false;
+    const PhysicalKey* key = physicalKeyByName(words[2], &numLock);
+    if (key == nullptr) return "unknown key name '" + std::string(words[2]) + "'";
+    // The key by its place, as a keyboard would send it, so bindings apply.
     BackendEvent down = plainEvent(BackendEventType::KeyDown);
-    down.virtualKey = vk;
-    BackendEvent up = plainEvent(BackendEventType::KeyUp);
-    up.virtualKey = vk;
+    down.virtualKey = numLock && key->numLockMessage != 0 ? key->numLockMessage : key->message;
+    down.physicalKey = key->usage;
+    down.numLock = numLock;
+    BackendEvent up = down;
+    up.type = BackendEventType::KeyUp;
     entry->events = {down, up};
   } else if (name == "CHAR") {
     if (!(problem = needArgs(1)).empty()) return problem;
@@ -189,29 +135,11 @@ std::string parseEvent(const std::vector<std::string_view>& words, POINT* mouse,
 }  // namespace
 
 bool virtualKeyFromName(std::string_view name, UINT* virtualKey) {
-  std::string key = upper(name);
-  if (key.rfind("VK_", 0) == 0) key = key.substr(3);
-  if (key.size() == 1 && std::isalnum(static_cast<unsigned char>(key[0]))) {
-    *virtualKey = static_cast<unsigned char>(key[0]);
-    return true;
-  }
-  long long n = 0;
-  if (key.size() >= 2 && key[0] == 'F' && parseNumber(std::string_view(key).substr(1), 1, 24, &n)) {
-    *virtualKey = static_cast<UINT>(VK_F1 + n - 1);
-    return true;
-  }
-  if (key.rfind("NUMPAD", 0) == 0 && key.size() == 7 &&
-      std::isdigit(static_cast<unsigned char>(key[6]))) {
-    *virtualKey = static_cast<UINT>(VK_NUMPAD0 + (key[6] - '0'));
-    return true;
-  }
-  for (const NamedKey& k : kKeyNames) {
-    if (key == k.name) {
-      *virtualKey = k.vk;
-      return true;
-    }
-  }
-  return false;
+  bool numLock = false;
+  const PhysicalKey* key = physicalKeyByName(name, &numLock);
+  if (key == nullptr) return false;
+  *virtualKey = numLock && key->numLockMessage != 0 ? key->numLockMessage : key->message;
+  return true;
 }
 
 bool parseInputScript(std::string_view text, std::vector<InputScriptEntry>* entries,

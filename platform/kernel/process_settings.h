@@ -3,7 +3,9 @@
 // GetCommandLineA reports.
 #pragma once
 
+#include <functional>
 #include <string>
+#include <string_view>
 
 // Directory for bare profile names such as "tolvane.ini". An empty string
 // returns to the default: $SNOWVEL_DATA_DIR if set, else
@@ -17,3 +19,12 @@ std::string profileDirectory();
 // The whole command line as Windows would give it: the program name, then the
 // tail. The driver sets it once at start-up.
 void setCommandLine(const std::string& commandLine);
+
+// One value a program sets with WritePrivateProfileStringA: the file name as
+// it gave it, and the value before (empty when there was none) and after.
+struct ProfileValueWrite {
+  std::string_view fileName, section, key, before, after;
+};
+// Told of every value set, before the file is written (also when the write
+// then fails). Empty: nobody is told.
+void setProfileWriteWatcher(std::function<void(const ProfileValueWrite&)> watcher);

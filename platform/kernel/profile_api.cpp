@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/kernel/process_settings.h"
 #include "platform/kernel/profile_document.h"
 #include "platform/kernel/profile_file.h"
 #include "platform/win32/kernel.h"
@@ -70,9 +71,18 @@ DWORD copyNameList(const std::vector<std::string>& names, LPSTR buffer, DWORD si
   return at;
 }
 
+std::function<void(const ProfileValueWrite&)> writeWatcher;
+
 BOOL fail(DWORD error) {
   SetLastError(error);
   return FALSE;
+}
+
+// A write that loses what the game meant to keep is told once per file, with
+// the reason; the game itself carries on as Windows would let it.
+BOOL failWrite(const std::string& path, DWORD error, const char* reason) {
+  reportProfileWriteFailure(path, reason);
+  return fail(error);
 }
 
 DWORD errorOf(int error) {
@@ -128,14 +138,23 @@ BOOL WINAPI WritePrivateProfileStringA(LPCSTR section, LPCSTR key, LPCSTR value,
     return fail(ERROR_INVALID_PARAMETER);
 
   const std::string path = pathFor(fileName);
-  if (path.empty()) return fail(ERROR_PATH_NOT_FOUND);
+  if (path.empty())
+    return failWrite(fileName ? fileName : "win.ini", ERROR_PATH_NOT_FOUND,
+                     profileDirectoryProblem("").c_str());
   const bool bareName = !fileName || std::strpbrk(fileName, "/\\") == nullptr;
   ProfileBytes file = readProfileBytes(path);
   // Never replace what could not be read whole: that would lose its rest.
-  if (file.status == ProfileReadStatus::Failed) return fail(ERROR_ACCESS_DENIED);
-  if (file.status == ProfileReadStatus::TooLarge) return fail(ERROR_FILE_TOO_LARGE);
+  if (file.status == ProfileReadStatus::Failed)
+    return failWrite(path, ERROR_ACCESS_DENIED,
+                     file.error != 0 ? std::strerror(file.error) : "it is not a regular file");
+  if (file.status == ProfileReadStatus::TooLarge)
+    return failWrite(path, ERROR_FILE_TOO_LARGE, "it is too large to rewrite safely");
 
   ProfileDocument document = parseProfile(file.bytes);
+  if (writeWatcher && key && value) {
+    const std::string before = findProfileValue(document, section, key).value_or("");
+    writeWatcher(ProfileValueWrite{fileName ? fileName : "win.ini", section, key, before, value});
+  }
   bool changed;
   if (!key)
     changed = deleteProfileSection(document, section);
@@ -147,8 +166,14 @@ BOOL WINAPI WritePrivateProfileStringA(LPCSTR section, LPCSTR key, LPCSTR value,
 
   if (bareName && file.status == ProfileReadStatus::Missing) {
     const size_t slash = path.rfind('/');
-    if (!makeDirectories(slash == 0 ? "/" : path.substr(0, slash))) return fail(errorOf(errno));
+    if (!makeDirectories(slash == 0 ? "/" : path.substr(0, slash)))
+      return failWrite(path, errorOf(errno), std::strerror(errno));
   }
-  if (!replaceFileAtomically(path, serialiseProfile(document))) return fail(errorOf(errno));
+  if (!replaceFileAtomically(path, serialiseProfile(document)))
+    return failWrite(path, errorOf(errno), std::strerror(errno));
   return TRUE;
+}
+
+void setProfileWriteWatcher(std::function<void(const ProfileValueWrite&)> watcher) {
+  writeWatcher = std::move(watcher);
 }

@@ -7,7 +7,11 @@
 
 #include <cerrno>
 #include <climits>
+#include <cstdio>
 #include <cstdlib>
+#include <cstring>
+#include <mutex>
+#include <set>
 
 #include "platform/kernel/process_settings.h"
 
@@ -88,6 +92,7 @@ ProfileBytes readProfileBytes(const std::string& path) {
   const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
   if (fd < 0) {
     result.status = errno == ENOENT ? ProfileReadStatus::Missing : ProfileReadStatus::Failed;
+    result.error = errno;
     return result;
   }
   struct stat info;
@@ -103,8 +108,9 @@ ProfileBytes readProfileBytes(const std::string& path) {
     const ssize_t got = ::read(fd, result.bytes.data() + length, result.bytes.size() - length);
     if (got < 0 && errno == EINTR) continue;
     if (got < 0) {
+      const int error = errno;
       ::close(fd);
-      return ProfileBytes{ProfileReadStatus::Failed, {}};
+      return ProfileBytes{ProfileReadStatus::Failed, {}, error};
     }
     if (got == 0) break;
     length += static_cast<size_t>(got);
@@ -124,7 +130,10 @@ ProfileBytes readProfileBytes(const std::string& path) {
 bool makeDirectories(const std::string& directory) {
   struct stat info;
   if (directory.empty()) return false;
-  if (::stat(directory.c_str(), &info) == 0) return S_ISDIR(info.st_mode);
+  if (::stat(directory.c_str(), &info) == 0) {
+    if (!S_ISDIR(info.st_mode)) errno = ENOTDIR;
+    return S_ISDIR(info.st_mode);
+  }
   const std::string parent = directoryPart(directory);
   if (parent != directory && !makeDirectories(parent)) return false;
   return ::mkdir(directory.c_str(), 0700) == 0 || errno == EEXIST;
@@ -163,4 +172,28 @@ bool replaceFileAtomically(const std::string& requestedPath, std::string_view by
   ::unlink(temporary.c_str());
   errno = failure;
   return false;
+}
+
+std::string profileDirectoryProblem(const std::string& directory) {
+  if (directory.empty()) return "there is no home directory (set HOME or --data-dir)";
+  std::string nearest = directory;
+  struct stat info;
+  while (::stat(nearest.c_str(), &info) != 0) {
+    if (errno != ENOENT && errno != ENOTDIR) return std::strerror(errno);
+    const std::string parent = directoryPart(nearest);
+    if (parent == nearest) return std::strerror(ENOENT);
+    nearest = parent;
+  }
+  if (!S_ISDIR(info.st_mode)) return nearest + " is not a directory";
+  if (::access(nearest.c_str(), W_OK | X_OK) != 0) return std::strerror(errno);
+  return "";
+}
+
+void reportProfileWriteFailure(const std::string& path, const char* reason) {
+  static std::mutex guard;
+  static std::set<std::string> told;
+  std::lock_guard<std::mutex> lock(guard);
+  if (!told.insert(path).second) return;
+  std::fprintf(stderr, "snowvel: cannot save %s: %s\n", path.empty() ? "(no place)" : path.c_str(),
+               reason);
 }

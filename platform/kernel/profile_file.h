@@ -26,6 +26,7 @@ enum class ProfileReadStatus {
 struct ProfileBytes {
   ProfileReadStatus status = ProfileReadStatus::Missing;
   std::string bytes;
+  int error = 0;  // errno of a failed open or read; 0 for a file that is not a regular one
 };
 
 ProfileBytes readProfileBytes(const std::string& path);
@@ -39,3 +40,12 @@ bool makeDirectories(const std::string& directory);
 // never a mix. A file that is there keeps its permission bits. On failure the
 // temporary file is removed, errno tells why, and false is returned.
 bool replaceFileAtomically(const std::string& path, std::string_view bytes);
+
+// Why a file could not be kept in directory, or empty when it can: the
+// directory, or the nearest of its parents that exists, must be a directory
+// this process may write in.
+std::string profileDirectoryProblem(const std::string& directory);
+
+// Says on stderr, the first time for each path, that a profile could not be
+// written and why; play goes on, so the player must hear it here.
+void reportProfileWriteFailure(const std::string& path, const char* reason);

@@ -30,6 +30,7 @@ struct Session {
   uint32_t firstClock = 0;
   uint32_t wallStart = 0;
   bool viewerClosed = false;
+  bool runEnded = false;  // a kept run reached its result
 };
 
 Session session;
@@ -112,7 +113,7 @@ void recordScreenSize(int* width, int* height) {
 // The run asked for something the recording does not have next: say where,
 // once, and wind the program down with close requests.
 void diverge(const std::string& asked) {
-  if (!session.divergence.empty()) return;
+  if (!session.divergence.empty() || session.runEnded || session.viewerClosed) return;
   const std::vector<ReplayItem>& items = session.replay.items;
   if (session.cursor < items.size()) {
     const ReplayItem& item = items[session.cursor];
@@ -124,7 +125,7 @@ void diverge(const std::string& asked) {
 }
 
 bool stillPlaying() {
-  return session.divergence.empty() && !session.viewerClosed;
+  return session.divergence.empty() && !session.viewerClosed && !session.runEnded;
 }
 
 const ReplayItem* nextItem(ReplayItemType type, const char* asked) {
@@ -166,6 +167,7 @@ uint32_t playTickCount() {
     if (item == nullptr) return session.lastClock;
     session.clockLeft = item->count;
     if (session.hooks.clockChanged) session.hooks.clockChanged(item->clock);
+    if (session.hooks.pace && !session.hooks.pace(item->clock)) session.viewerClosed = true;
     if (session.hooks.realTime) keepPace(item->clock);
     session.lastClock = item->clock;
   }
@@ -313,6 +315,25 @@ void startReplayPlayback(Replay replay, ReplayHooks hooks) {
   install(Mode::Playing, std::move(hooks));
 }
 
+std::string recordedRunText(const RunResult& run, const std::string& finalState) {
+  if (session.mode != Mode::Recording) return {};
+  return composeRunText(session.writer.header(), run, session.writer.streamSoFar(), finalState);
+}
+
+void noteResultWritten(const std::string& course) {
+  if (session.mode != Mode::Playing || !stillPlaying() || !session.replay.header.run ||
+      session.replay.header.run->course != course)
+    return;
+  if (session.cursor != session.replay.items.size() || session.clockLeft != 0) return;
+  takeStateOnce();
+  session.runEnded = true;
+  if (session.hooks.runEnded) session.hooks.runEnded();
+}
+
+bool replayReachedRunEnd() {
+  return session.runEnded;
+}
+
 bool finishReplay(std::string* error) {
   takeStateOnce();
   const std::string state = session.state.value_or("");
@@ -321,7 +342,9 @@ bool finishReplay(std::string* error) {
   if (mode == Mode::Recording) return session.writer.finish(state, error);
   if (mode != Mode::Playing) return true;
   if (session.viewerClosed) return true;  // the viewer chose to stop; nothing to check
-  if (session.divergence.empty() &&
+  if (session.replay.header.run && !session.runEnded && session.divergence.empty())
+    session.divergence = "the run never reached its result";
+  if (session.divergence.empty() && !session.runEnded &&
       (session.cursor < session.replay.items.size() || session.clockLeft != 0)) {
     const ReplayItem& item =
         session.replay.items[std::min(session.cursor, session.replay.items.size() - 1)];
@@ -332,8 +355,10 @@ bool finishReplay(std::string* error) {
     *error = session.divergence;
     return false;
   }
-  if (state != session.replay.finalState) {
-    *error = firstDifference(session.replay.finalState, state);
+  const std::string& recorded = session.replay.finalState;
+  if (isStateDigest(recorded) ? stateDigest(state) != recorded : state != recorded) {
+    *error = isStateDigest(recorded) ? "the final state differs from the recorded digest"
+                                     : firstDifference(recorded, state);
     return false;
   }
   return true;

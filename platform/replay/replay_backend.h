@@ -22,6 +22,11 @@ struct ReplayHooks {
   // Playback only: show the run at the pace it was recorded, keeping the
   // window under us alive while waiting.
   bool realTime = false;
+  // Playback only, instead of realTime: called at each new clock reading;
+  // false stops the playback without a verdict (a viewer that seeks back).
+  std::function<bool(uint32_t clock)> pace;
+  // Playback of a kept run: the run reached its result, the stream used up.
+  std::function<void()> runEnded;
 };
 
 // Puts a recorder over the current backend; header.seed and the screen are
@@ -30,6 +35,16 @@ bool startReplayRecording(const std::string& path, ReplayHeader header, ReplayHo
                           std::string* error);
 // Puts a player of replay over the current backend.
 void startReplayPlayback(Replay replay, ReplayHooks hooks);
+
+// A recording so far as a kept run, ending here with the given state; empty
+// when nothing is being recorded.
+std::string recordedRunText(const RunResult& run, const std::string& finalState);
+
+// The high-score list of course is being written. A playback of a kept run
+// of that course whose stream is used up has reached the run's result.
+void noteResultWritten(const std::string& course);
+// Whether the playback reached its kept run's result.
+bool replayReachedRunEnd();
 
 // Ends the recording or playback. A recording writes its end and state; a
 // playback checks that the program used up the whole stream and ended in

@@ -26,11 +26,13 @@ constexpr EventName kEventNames[] = {
     {BackendEventType::Resize, "resize"},
     {BackendEventType::Close, "close"},
     {BackendEventType::MessageBoxAnswer, "answer"},
+    {BackendEventType::FillScreen, "fill-screen"},
 };
 
 // Longest text a box may carry, and the largest sizes and coordinates, so
 // that a hostile file cannot ask for absurd values.
 constexpr size_t kMostBoxText = 4096;
+constexpr size_t kMostProfile = 65536;
 constexpr int64_t kMostCoordinate = 1 << 20;
 
 std::string quote(const char* text) {
@@ -88,7 +90,7 @@ class LineReader {
     return true;
   }
 
-  bool quoted(std::string* out, const char* what) {
+  bool quoted(std::string* out, const char* what, size_t most = kMostBoxText) {
     skipSpaces();
     if (rest_.empty() || rest_.front() != '"')
       return fail(std::string(what) + " must be a quoted text");
@@ -115,7 +117,7 @@ class LineReader {
           return fail(std::string(what) + " has an unknown escape");
         }
       }
-      if (out->size() >= kMostBoxText) return fail(std::string(what) + " is too long");
+      if (out->size() >= most) return fail(std::string(what) + " is too long");
       *out += c;
     }
     if (i >= rest_.size()) return fail(std::string(what) + " has no closing quote");
@@ -167,6 +169,7 @@ bool parseEventArguments(LineReader& in, ReplayItem* item) {
              in.number(&e.y, -kMostCoordinate, kMostCoordinate, "y") &&
              in.number(&e.button, 0, 2, "the button");
     case BackendEventType::Resize:
+    case BackendEventType::FillScreen:
       return in.number(&e.width, 0, 65535, "the width") &&
              in.number(&e.height, 0, 65535, "the height");
     case BackendEventType::MessageBoxAnswer:
@@ -229,11 +232,52 @@ const char* replayEventName(BackendEventType type) {
   return "?";
 }
 
+namespace {
+
+// The rules a header names, looked for in its first lines, for the message
+// that refuses a newer file.
+std::string rulesNamedIn(std::string_view text) {
+  for (int line = 0; line < 8 && !text.empty(); ++line) {
+    const size_t cut = text.find('\n');
+    std::string_view row = text.substr(0, cut);
+    if (row.substr(0, 6) == "rules ") {
+      std::string_view number = row.substr(6);
+      while (!number.empty() && (number.back() == '\r' || number.back() == ' '))
+        number.remove_suffix(1);
+      if (!number.empty() && number.size() < 12 &&
+          number.find_first_not_of("0123456789") == std::string_view::npos)
+        return std::string(number);
+      return "?";
+    }
+    if (cut == std::string_view::npos) break;
+    text.remove_prefix(cut + 1);
+  }
+  return "?";
+}
+
+std::string newerMessage(int line, const std::string& version, const std::string& rules) {
+  return "line " + std::to_string(line) + ": this replay is format " + version + ", rules " +
+         rules + "; this build plays formats up to " + std::to_string(kReplayVersion) +
+         " and rules up to " + std::to_string(kRulesVersion) + " (a newer build made it)";
+}
+
+bool isCourseKey(std::string_view word) {
+  if (word.empty() || word.size() > 8) return false;
+  for (char c : word)
+    if (c < 'A' || c > 'Z') return false;
+  return true;
+}
+
+}  // namespace
+
 bool parseReplay(std::string_view text, Replay* replay, std::string* error) {
   *replay = Replay{};
+  const std::string_view whole = text;
   int line = 0;
   bool seenVersion = false, seenScreen = false, ended = false, seenState = false;
+  bool seenRules = false;
   bool inStream = false;
+  ReplayHeader& header = replay->header;
   while (!text.empty()) {
     size_t cut = text.find('\n');
     const bool lastLine = cut == std::string_view::npos;
@@ -246,18 +290,29 @@ bool parseReplay(std::string_view text, Replay* replay, std::string* error) {
     std::string_view keyword;
     in.word(&keyword);
     bool ok = true;
+    const bool inHeader = !inStream && seenVersion;
     if (!seenVersion) {
-      int version = 0;
       if (keyword != "snowvel-replay") {
         *error = "line " + std::to_string(line) + ": not a replay (no snowvel-replay line)";
         return false;
       }
-      ok = in.number(&version, 0, INT32_MAX, "the version") && in.end();
-      if (ok && version != kReplayVersion) {
-        *error = "line " + std::to_string(line) + ": replay version " + std::to_string(version) +
-                 " is not the supported version " + std::to_string(kReplayVersion);
+      std::string_view word;
+      if (in.word(&word) && word.size() < 12 &&
+          word.find_first_not_of("0123456789") == std::string_view::npos) {
+        const long long version = std::stoll(std::string(word));
+        if (version > kReplayVersion) {
+          *error = newerMessage(line, std::string(word), rulesNamedIn(whole));
+          return false;
+        }
+      }
+      LineReader again(row, line);
+      again.word(&word);
+      ok = again.number(&header.version, 1, kReplayVersion, "the version") && again.end();
+      if (!ok) {
+        *error = again.error();
         return false;
       }
+      header.rules = 1;
       seenVersion = true;
     } else if (seenState) {
       ok = in.fail("nothing may follow the state line");
@@ -274,22 +329,49 @@ bool parseReplay(std::string_view text, Replay* replay, std::string* error) {
         replay->finalState = std::string(row.substr(std::min(row.size(), at + 1)));
         seenState = true;
       }
-    } else if (!inStream && keyword == "seed") {
-      ok = in.number(&replay->header.seed, 0, UINT32_MAX, "the seed") && in.end();
-    } else if (!inStream && keyword == "screen") {
-      ok = in.number(&replay->header.screenWidth, 1, 16384, "the screen width") &&
-           in.number(&replay->header.screenHeight, 1, 16384, "the screen height") && in.end();
+    } else if (inHeader && keyword == "rules" && header.version >= 2 && !seenRules) {
+      int64_t rules = 0;
+      ok = in.number(&rules, 1, INT32_MAX, "the rules version") && in.end();
+      if (ok && rules > kRulesVersion) {
+        *error = newerMessage(line, std::to_string(header.version), std::to_string(rules));
+        return false;
+      }
+      header.rules = static_cast<int>(rules);
+      seenRules = ok;
+    } else if (inHeader && keyword == "seed") {
+      ok = in.number(&header.seed, 0, UINT32_MAX, "the seed") && in.end();
+    } else if (inHeader && keyword == "screen") {
+      ok = in.number(&header.screenWidth, 1, 16384, "the screen width") &&
+           in.number(&header.screenHeight, 1, 16384, "the screen height") && in.end();
       seenScreen = ok;
-    } else if (!inStream && keyword == "scale") {
-      ok = in.number(&replay->header.scale, 0, 8, "the scale") && in.end();
-    } else if (!inStream && keyword == "tail") {
-      ok = in.quoted(&replay->header.tail, "the tail") && in.end();
+    } else if (inHeader && keyword == "scale") {
+      ok = in.number(&header.scale, 0, 8, "the scale") && in.end();
+    } else if (inHeader && keyword == "tail") {
+      ok = in.quoted(&header.tail, "the tail") && in.end();
+    } else if (inHeader && header.version >= 2 && keyword == "profile") {
+      std::string bytes;
+      ok = in.quoted(&bytes, "the profile", kMostProfile) && in.end();
+      header.profile = std::move(bytes);
+    } else if (inHeader && header.version >= 2 && keyword == "run") {
+      RunResult run;
+      std::string_view course;
+      if (!in.word(&course) || !isCourseKey(course)) {
+        ok = in.fail("the run's course must be a word of capitals");
+      } else {
+        run.course = std::string(course);
+        ok = in.number(&run.result, INT32_MIN, INT32_MAX, "the run's result") && in.end();
+        header.run = run;
+      }
     } else if (keyword == "end") {
       ok = in.end();
       ended = true;
     } else {
       if (!seenScreen) {
         *error = "line " + std::to_string(line) + ": the screen line must come before the stream";
+        return false;
+      }
+      if (header.version >= 2 && !seenRules) {
+        *error = "line " + std::to_string(line) + ": the rules line must come before the stream";
         return false;
       }
       inStream = true;
@@ -333,25 +415,73 @@ std::string describeReplayItem(const ReplayItem& item) {
   return "?";
 }
 
+std::string replayHeaderText(const ReplayHeader& header) {
+  char line[96];
+  std::snprintf(line, sizeof line, "snowvel-replay %d\nrules %d\nseed %u\nscreen %d %d\nscale %d\n",
+                kReplayVersion, header.rules, header.seed, header.screenWidth, header.screenHeight,
+                header.scale);
+  std::string text = line;
+  text += "tail " + quote(header.tail.c_str()) + "\n";
+  if (header.profile) text += "profile " + quote(header.profile->c_str()) + "\n";
+  if (header.run)
+    text += "run " + header.run->course + " " + std::to_string(header.run->result) + "\n";
+  return text;
+}
+
+std::string stateDigest(std::string_view state) {
+  uint64_t hash = 14695981039346656037ull;
+  for (char c : state) {
+    hash ^= static_cast<uint8_t>(c);
+    hash *= 1099511628211ull;
+  }
+  char text[20];
+  std::snprintf(text, sizeof text, "#%016llx", static_cast<unsigned long long>(hash));
+  return text;
+}
+
+bool isStateDigest(std::string_view state) {
+  return state.size() == 17 && state[0] == '#' &&
+         state.find_first_not_of("0123456789abcdef", 1) == std::string_view::npos;
+}
+
+std::string composeRunText(ReplayHeader header, const RunResult& run, const std::string& stream,
+                           const std::string& finalState) {
+  header.run = run;
+  return replayHeaderText(header) + stream + "end\nstate " + finalState + "\n";
+}
+
 ReplayWriter::~ReplayWriter() {
   if (file_ != nullptr) std::fclose(file_);
 }
 
 bool ReplayWriter::open(const std::string& path, const ReplayHeader& header, std::string* error) {
+  header_ = header;
+  stream_.clear();
+  pendingCount_ = 0;
+  if (path.empty()) return true;
   file_ = std::fopen(path.c_str(), "wb");
   if (file_ == nullptr) {
     *error = std::string("cannot write ") + path + ": " + std::strerror(errno);
     return false;
   }
-  std::fprintf(file_, "snowvel-replay %d\nseed %u\nscreen %d %d\nscale %d\ntail %s\n",
-               kReplayVersion, header.seed, header.screenWidth, header.screenHeight, header.scale,
-               quote(header.tail.c_str()).c_str());
+  std::fputs(replayHeaderText(header).c_str(), file_);
   return true;
 }
 
+void ReplayWriter::put(const std::string& line) {
+  stream_ += line;
+  if (file_ != nullptr) std::fputs(line.c_str(), file_);
+}
+
+std::string ReplayWriter::streamSoFar() const {
+  if (pendingCount_ == 0) return stream_;
+  return stream_ + "t " + std::to_string(pendingClock_) + " " + std::to_string(pendingCount_) +
+         "\n";
+}
+
 void ReplayWriter::flushClock() {
-  if (pendingCount_ == 0 || file_ == nullptr) return;
-  std::fprintf(file_, "t %u %u\n", pendingClock_, pendingCount_);
+  if (pendingCount_ == 0) return;
+  put("t " + std::to_string(pendingClock_) + " " + std::to_string(pendingCount_) + "\n");
   pendingCount_ = 0;
 }
 
@@ -366,67 +496,67 @@ void ReplayWriter::clock(uint32_t value) {
 }
 
 void ReplayWriter::wait() {
-  if (file_ == nullptr) return;
   flushClock();
-  std::fputs("w\n", file_);
+  put("w\n");
 }
 
 void ReplayWriter::event(const BackendEvent& e, int windowIndex) {
-  if (file_ == nullptr) return;
   flushClock();
-  std::fprintf(file_, "e %d %s", windowIndex, replayEventName(e.type));
+  char line[96];
+  int n = std::snprintf(line, sizeof line, "e %d %s", windowIndex, replayEventName(e.type));
+  char* at = line + n;
+  const size_t room = sizeof line - static_cast<size_t>(n);
   switch (e.type) {
     case BackendEventType::KeyDown:
-      std::fprintf(file_, " %u %d", e.virtualKey, e.repeat ? 1 : 0);
+      std::snprintf(at, room, " %u %d", e.virtualKey, e.repeat ? 1 : 0);
       break;
     case BackendEventType::KeyUp:
-      std::fprintf(file_, " %u", e.virtualKey);
+      std::snprintf(at, room, " %u", e.virtualKey);
       break;
     case BackendEventType::Char:
-      std::fprintf(file_, " %u", e.character);
+      std::snprintf(at, room, " %u", e.character);
       break;
     case BackendEventType::MouseMove:
-      std::fprintf(file_, " %d %d", e.x, e.y);
+      std::snprintf(at, room, " %d %d", e.x, e.y);
       break;
     case BackendEventType::MouseDown:
     case BackendEventType::MouseUp:
-      std::fprintf(file_, " %d %d %d", e.x, e.y, e.button);
+      std::snprintf(at, room, " %d %d %d", e.x, e.y, e.button);
       break;
     case BackendEventType::Resize:
-      std::fprintf(file_, " %d %d", e.width, e.height);
+    case BackendEventType::FillScreen:
+      std::snprintf(at, room, " %d %d", e.width, e.height);
       break;
     case BackendEventType::MessageBoxAnswer:
-      std::fprintf(file_, " %d %d", e.box, e.answer);
+      std::snprintf(at, room, " %d %d", e.box, e.answer);
       break;
     default:
       break;
   }
-  std::fputc('\n', file_);
+  put(std::string(line) + "\n");
 }
 
 void ReplayWriter::box(int id, UINT type, const char* caption, const char* text) {
-  if (file_ == nullptr) return;
   flushClock();
-  std::fprintf(file_, "box %d %u %s %s\n", id, type, quote(caption).c_str(), quote(text).c_str());
+  put("box " + std::to_string(id) + " " + std::to_string(type) + " " + quote(caption) + " " +
+      quote(text) + "\n");
 }
 
 void ReplayWriter::sound(const WaveFormat& format, size_t bytes) {
-  if (file_ == nullptr) return;
   flushClock();
-  std::fprintf(file_, "s %u %u %u %zu\n", format.samplesPerSecond, format.channels,
-               format.bitsPerSample, bytes);
+  put("s " + std::to_string(format.samplesPerSecond) + " " + std::to_string(format.channels) + " " +
+      std::to_string(format.bitsPerSample) + " " + std::to_string(bytes) + "\n");
 }
 
 void ReplayWriter::stop() {
-  if (file_ == nullptr) return;
   flushClock();
-  std::fputs("stop\n", file_);
+  put("stop\n");
 }
 
 bool ReplayWriter::finish(const std::string& finalState, std::string* error) {
-  if (file_ == nullptr) return false;
   flushClock();
-  std::fprintf(file_, "end\nstate %s\n", finalState.c_str());
+  put("end\nstate " + finalState + "\n");
+  if (file_ == nullptr) return true;
   const bool ok = std::fflush(file_) == 0 && !std::ferror(file_);
   std::fclose(file_);
   file_ = nullptr;

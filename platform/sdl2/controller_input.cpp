@@ -2,30 +2,15 @@
 
 #include <cmath>
 
-#include "platform/win32/user.h"
-
 namespace {
 
-// By the direction's step in x and y (-1, 0, 1; y downhill): what the
-// keypad's key at that place sends with NumLock off.
-constexpr UINT kDirectionKeys[3][3] = {
-    {VK_HOME, VK_UP, VK_PRIOR},  // up-left (7), up (8), up-right (9)
-    {VK_LEFT, 0, VK_RIGHT},      // left (4), middle, right (6)
-    {VK_END, VK_DOWN, VK_NEXT},  // down-left (1), down (2), down-right (3)
+// By the direction's step in x and y (-1, 0, 1; y downhill): its pad input.
+constexpr const char* kDirections[3][3] = {
+    {"up-left", "up", "up-right"},
+    {"left", nullptr, "right"},
+    {"down-left", "down", "down-right"},
 };
-
-// Each button's keys, in order. Enter after the other key: with a skier it
-// does nothing, and without one it starts the new game (which also ends a
-// pause the first key may just have begun).
-struct ButtonKeys {
-  UINT first;
-  UINT second;
-};
-constexpr ButtonKeys kButtonKeys[3] = {
-    {VK_INSERT, VK_RETURN},  // south: jump, or a new game once the skier is gone
-    {VK_F3, VK_RETURN},      // start: pause and resume, or a new game likewise
-    {VK_F2, 0},              // back: new game
-};
+constexpr int kDpadUp = kFirstPadDirection;  // then down, left, right
 
 void press(std::vector<PadKey>* keys, UINT key, bool down, bool repeat = false) {
   if (key != 0) keys->push_back(PadKey{key, down, repeat});
@@ -33,19 +18,20 @@ void press(std::vector<PadKey>* keys, UINT key, bool down, bool repeat = false) 
 
 }  // namespace
 
-void ControllerInput::button(PadButton which, bool pressed, uint32_t now,
-                             std::vector<PadKey>* keys) {
-  int index = static_cast<int>(which);
-  if (which >= PadButton::Up) {
-    pad_[index - static_cast<int>(PadButton::Up)] = pressed;
+void ControllerInput::sendButton(int input, bool down, std::vector<PadKey>* keys) const {
+  for (UINT message : bindings_->padMessages(input)) press(keys, message, down);
+}
+
+void ControllerInput::button(int input, bool pressed, uint32_t now, std::vector<PadKey>* keys) {
+  if (input < 0 || input >= kPadInputCount) return;
+  if (input >= kDpadUp && input < kDpadUp + 4) {
+    pad_[input - kDpadUp] = pressed;
     steer(now, keys);
     return;
   }
-  if (buttons_[index] == pressed) return;
-  buttons_[index] = pressed;
-  const ButtonKeys& sends = kButtonKeys[index];
-  press(keys, sends.first, pressed);
-  press(keys, sends.second, pressed);
+  if (input >= kFirstPadDirection || buttons_[input] == pressed) return;
+  buttons_[input] = pressed;
+  sendButton(input, pressed, keys);
 }
 
 void ControllerInput::stick(int x, int y, uint32_t now, std::vector<PadKey>* keys) {
@@ -57,11 +43,10 @@ void ControllerInput::stick(int x, int y, uint32_t now, std::vector<PadKey>* key
 void ControllerInput::releaseAll(std::vector<PadKey>* keys) {
   press(keys, heldKey_, false);
   heldKey_ = 0;
-  for (int i = 0; i < 3; ++i) {
+  for (int i = 0; i < kFirstPadDirection; ++i) {
     if (!buttons_[i]) continue;
     buttons_[i] = false;
-    press(keys, kButtonKeys[i].first, false);
-    press(keys, kButtonKeys[i].second, false);
+    sendButton(i, false, keys);
   }
   for (bool& held : pad_) held = false;
   stickX_ = stickY_ = 0;
@@ -90,7 +75,11 @@ UINT ControllerInput::directionKey() const {
     dx = kStepX[sector];
     dy = kStepY[sector];
   }
-  return kDirectionKeys[dy + 1][dx + 1];
+  const char* direction = kDirections[dy + 1][dx + 1];
+  if (direction == nullptr) return 0;
+  // A held direction repeats one key, as a held key does.
+  std::vector<UINT> messages = bindings_->padMessages(padInputByName(direction));
+  return messages.empty() ? 0 : messages.front();
 }
 
 void ControllerInput::steer(uint32_t now, std::vector<PadKey>* keys) {

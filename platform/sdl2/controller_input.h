@@ -1,15 +1,15 @@
 // A game controller as the keys a keyboard player would press: the D-pad and
-// the left stick as the arrows and the keypad's corners (eight directions,
-// auto-repeated while held), the buttons as the game keys. Knows nothing of
-// SDL; one of these per connected controller.
+// the left stick point eight directions (auto-repeated while held), and each
+// direction and button sends the messages of the actions bound to it (by
+// default the arrows and the keypad's corners, and the game keys). Knows
+// nothing of SDL; one of these per connected controller.
 #pragma once
 
 #include <cstdint>
 #include <vector>
 
+#include "platform/input/key_bindings.h"
 #include "platform/win32/types.h"
-
-enum class PadButton { South, Start, Back, Up, Down, Left, Right };
 
 struct PadKey {
   UINT virtualKey = 0;
@@ -28,9 +28,12 @@ inline constexpr uint32_t kRepeatIntervalMs = 40;
 class ControllerInput {
  public:
   ControllerInput(uint32_t repeatDelayMs = kRepeatDelayMs,
-                  uint32_t repeatIntervalMs = kRepeatIntervalMs)
-      : repeatDelay_(repeatDelayMs), repeatInterval_(repeatIntervalMs) {}
-  void button(PadButton which, bool pressed, uint32_t now, std::vector<PadKey>* keys);
+                  uint32_t repeatIntervalMs = kRepeatIntervalMs,
+                  const KeyBindings* bindings = &keyBindings())
+      : bindings_(bindings), repeatDelay_(repeatDelayMs), repeatInterval_(repeatIntervalMs) {}
+  // A button by its pad input (input_table.h); "up", "down", "left" and
+  // "right" are the D-pad's.
+  void button(int input, bool pressed, uint32_t now, std::vector<PadKey>* keys);
   // The left stick's two axes, SDL's way: -32768..32767, y growing downward.
   void stick(int x, int y, uint32_t now, std::vector<PadKey>* keys);
   // The controller went away: whatever it held is let go.
@@ -43,7 +46,9 @@ class ControllerInput {
  private:
   void steer(uint32_t now, std::vector<PadKey>* keys);
   UINT directionKey() const;
+  void sendButton(int input, bool down, std::vector<PadKey>* keys) const;
 
+  const KeyBindings* bindings_;
   uint32_t repeatDelay_;
   uint32_t repeatInterval_;
   bool pad_[4] = {false, false, false, false};  // up, down, left, right
@@ -51,5 +56,5 @@ class ControllerInput {
   int stickY_ = 0;
   UINT heldKey_ = 0;
   uint32_t nextRepeatAt_ = 0;
-  bool buttons_[3] = {false, false, false};  // south, start, back
+  bool buttons_[kFirstPadDirection] = {};
 };

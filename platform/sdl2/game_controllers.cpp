@@ -5,6 +5,7 @@
 #include <dlfcn.h>
 
 #include <map>
+#include <string_view>
 
 #include "platform/sdl2/controller_input.h"
 #include "platform/sdl2/sdl_state.h"
@@ -45,32 +46,15 @@ struct OpenController {
 
 std::map<SDL_JoystickID, OpenController> controllers;
 
-bool padButton(Uint8 sdlButton, PadButton* out) {
-  switch (sdlButton) {
-    case SDL_CONTROLLER_BUTTON_A:
-      *out = PadButton::South;
-      return true;
-    case SDL_CONTROLLER_BUTTON_START:
-      *out = PadButton::Start;
-      return true;
-    case SDL_CONTROLLER_BUTTON_BACK:
-      *out = PadButton::Back;
-      return true;
-    case SDL_CONTROLLER_BUTTON_DPAD_UP:
-      *out = PadButton::Up;
-      return true;
-    case SDL_CONTROLLER_BUTTON_DPAD_DOWN:
-      *out = PadButton::Down;
-      return true;
-    case SDL_CONTROLLER_BUTTON_DPAD_LEFT:
-      *out = PadButton::Left;
-      return true;
-    case SDL_CONTROLLER_BUTTON_DPAD_RIGHT:
-      *out = PadButton::Right;
-      return true;
-    default:
-      return false;
-  }
+// A button as its pad input of the input table: SDL's own name, with the
+// D-pad's four as the directions they point.
+int padInput(Uint8 sdlButton) {
+  const char* name =
+      SDL_GameControllerGetStringForButton(static_cast<SDL_GameControllerButton>(sdlButton));
+  if (name == nullptr) return -1;
+  const std::string_view sdlName = name;
+  if (sdlName.substr(0, 2) == "dp") return padInputByName(sdlName.substr(2));
+  return padInputByName(sdlName);
 }
 
 void open(int deviceIndex) {
@@ -104,9 +88,9 @@ bool handleControllerEvent(const SDL_Event& e, uint32_t now, std::vector<PadKey>
     case SDL_CONTROLLERBUTTONDOWN:
     case SDL_CONTROLLERBUTTONUP: {
       auto it = controllers.find(e.cbutton.which);
-      PadButton button;
-      if (it != controllers.end() && padButton(e.cbutton.button, &button))
-        it->second.input.button(button, e.type == SDL_CONTROLLERBUTTONDOWN, now, keys);
+      if (it != controllers.end())
+        it->second.input.button(padInput(e.cbutton.button), e.type == SDL_CONTROLLERBUTTONDOWN, now,
+                                keys);
       return true;
     }
     case SDL_CONTROLLERAXISMOTION: {

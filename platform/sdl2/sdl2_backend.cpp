@@ -108,8 +108,14 @@ bool installSdl2Backend(const Sdl2Config& config) {
   state.config = config;
   state.frameInsets = overlappedFrameInsets();
   state.layout = measureScreen(config.scale, state.frameInsets);
+  // Message-box answers and the second start's knock arrive as our own
+  // events: without them a box could never be answered.
   state.firstEventType = SDL_RegisterEvents(kOwnEventCount);
-  if (state.firstEventType == static_cast<uint32_t>(-1)) state.firstEventType = 0;
+  if (state.firstEventType == static_cast<uint32_t>(-1)) {
+    std::fprintf(stderr, "snowvel: cannot register the desktop's events: %s\n", SDL_GetError());
+    SDL_Quit();
+    return false;
+  }
 
   sdlBackend = Backend{};
   sdlBackend.tickCount = sdlTickCount;
@@ -132,6 +138,16 @@ bool installSdl2Backend(const Sdl2Config& config) {
   setBackend(&sdlBackend);
   traceStartupStep("backend_ready");
   return true;
+}
+
+DisplaySettings sdl2DisplayAtClose(const DisplaySettings& previous) {
+  DisplaySettings now = previous;
+  if (!state.windows.empty()) rememberMainWindow(*state.windows.front());
+  if (!state.mainWindowClosed) return now;
+  now.fullscreen = state.mainWindowFullscreen;
+  now.scale = state.config.scale;
+  if (state.mainWindowPlace) now.window = state.mainWindowPlace;
+  return now;
 }
 
 void shutdownSdl2Backend() {

@@ -78,7 +78,11 @@ void translateWindowEvent(const SDL_WindowEvent& e) {
     case SDL_WINDOWEVENT_SIZE_CHANGED: {
       int gameWidth = 0, gameHeight = 0;
       if (noteRealSize(*w, e.data1, e.data2, &gameWidth, &gameHeight)) {
-        BackendEvent event = makeEvent(BackendEventType::Resize, hwnd);
+        // Fullscreen has no frame: the whole display is the client area.
+        const bool full = (SDL_GetWindowFlags(w->window) & SDL_WINDOW_FULLSCREEN_DESKTOP) ==
+                          SDL_WINDOW_FULLSCREEN_DESKTOP;
+        BackendEvent event =
+            makeEvent(full ? BackendEventType::FillScreen : BackendEventType::Resize, hwnd);
         event.width = gameWidth;
         event.height = gameHeight;
         pending.push_back(event);
@@ -154,6 +158,8 @@ void translateKey(const SDL_KeyboardEvent& e) {
       e.type == SDL_KEYDOWN ? BackendEventType::KeyDown : BackendEventType::KeyUp, nullptr);
   event.virtualKey = virtualKey;
   event.repeat = e.repeat != 0;
+  event.physicalKey = static_cast<uint16_t>(e.keysym.scancode);
+  event.numLock = numLock;
   pending.push_back(event);
 }
 

@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -35,6 +36,10 @@ struct SdlBackendState {
   RECT frameInsets{};  // the layer's frame around a client area, in game pixels
   std::vector<std::unique_ptr<SdlWindow>> windows;
   uint32_t firstEventType = 0;  // our own SDL event types (see below)
+  // The main window as it was destroyed, for the settings.
+  bool mainWindowClosed = false;
+  std::optional<WindowPlace> mainWindowPlace;
+  bool mainWindowFullscreen = false;
 };
 
 SdlBackendState& sdlState();
@@ -63,6 +68,8 @@ void redrawWindow(SdlWindow& w);
 // (it differs from what the layer set), with the new size in game pixels.
 bool noteRealSize(SdlWindow& w, int realWidth, int realHeight, int* gameWidth, int* gameHeight);
 void destroyAllWindows();
+// Notes the main window's place for the settings, once, as it goes away.
+void rememberMainWindow(const SdlWindow& w);
 // Borderless fullscreen on the window's display, or back to the window it was.
 void toggleFullscreen(SdlWindow& w);
 

@@ -7,6 +7,7 @@
 #include "platform/sdl2/pixel_scaling.h"
 #include "platform/sdl2/sdl_state.h"
 #include "platform/sdl2/startup_trace.h"
+#include "platform/settings/window_placement.h"
 #include "platform/win32.h"
 
 namespace {
@@ -108,7 +109,46 @@ void startFullscreenIfAsked(SdlWindow& w) {
   SDL_SetWindowFullscreen(w.window, SDL_WINDOW_FULLSCREEN_DESKTOP);
 }
 
+bool isMainWindow(const SdlWindow& w) {
+  const auto& windows = sdlState().windows;
+  return !windows.empty() && windows.front().get() == &w;
+}
+
+bool isFullscreen(SDL_Window* window) {
+  return (SDL_GetWindowFlags(window) & SDL_WINDOW_FULLSCREEN_DESKTOP) ==
+         SDL_WINDOW_FULLSCREEN_DESKTOP;
+}
+
+// The remembered place, once, as the main window is first shown: the window
+// manager has placed the frame by then, so the client goes where it was.
+void restoreRememberedPlace(SdlWindow& w) {
+  static bool done = false;
+  const std::optional<WindowPlace>& place = sdlState().config.window;
+  if (done || !place || !isMainWindow(w)) return;
+  done = true;
+  std::vector<DisplayBounds> displays;
+  for (int i = 0; i < SDL_GetNumVideoDisplays(); ++i) {
+    SDL_Rect r;
+    if (SDL_GetDisplayBounds(i, &r) == 0) displays.push_back(DisplayBounds{r.x, r.y, r.w, r.h});
+  }
+  const DisplayBounds at = placeWindow(*place, sdlState().layout.scale, displays);
+  SDL_SetWindowSize(w.window, at.width, at.height);
+  SDL_SetWindowPosition(w.window, at.x, at.y);
+}
+
 }  // namespace
+
+void rememberMainWindow(const SdlWindow& w) {
+  SdlBackendState& state = sdlState();
+  if (!isMainWindow(w) || state.mainWindowClosed) return;
+  state.mainWindowClosed = true;
+  state.mainWindowFullscreen = isFullscreen(w.window);
+  const Uint32 flags = SDL_GetWindowFlags(w.window);
+  if (state.mainWindowFullscreen || w.minimised || (flags & SDL_WINDOW_MINIMIZED) != 0) return;
+  int x = 0, y = 0;
+  SDL_GetWindowPosition(w.window, &x, &y);
+  state.mainWindowPlace = WindowPlace{x, y, width(w.client), height(w.client)};
+}
 
 SdlWindow* windowForHandle(HWND hwnd) {
   for (auto& w : sdlState().windows)
@@ -153,6 +193,7 @@ void sdlDestroyWindow(HWND hwnd) {
   auto& windows = sdlState().windows;
   for (auto it = windows.begin(); it != windows.end(); ++it) {
     if ((*it)->hwnd != hwnd) continue;
+    rememberMainWindow(**it);
     // Hidden now, destroyed at shutdown: SDL wakes its waiting thread by an
     // X event sent to one of its windows from whichever thread posts an
     // event, and that window must still exist when the server gets there.
@@ -183,6 +224,7 @@ void sdlSetWindowState(HWND hwnd, BackendWindowState state) {
       SDL_ShowWindow(w->window);
       if (w->minimised) SDL_RestoreWindow(w->window);
       w->minimised = false;
+      restoreRememberedPlace(*w);
       traceStartupStep("window_shown");
       break;
     case BackendWindowState::Minimised:
@@ -255,8 +297,7 @@ bool noteRealSize(SdlWindow& w, int realWidth, int realHeight, int* gameWidth, i
 }
 
 void toggleFullscreen(SdlWindow& w) {
-  const bool on = (SDL_GetWindowFlags(w.window) & SDL_WINDOW_FULLSCREEN_DESKTOP) ==
-                  SDL_WINDOW_FULLSCREEN_DESKTOP;
+  const bool on = isFullscreen(w.window);
   // The game hears of the new client size as of any resize.
   if (SDL_SetWindowFullscreen(w.window, on ? 0 : SDL_WINDOW_FULLSCREEN_DESKTOP) != 0)
     SDL_Log("snowvel: cannot change to or from fullscreen: %s", SDL_GetError());

@@ -147,17 +147,20 @@ void queueKey(const BackendEvent& event) {
   }
 }
 
-void resizeFromUser(Window* top, int clientWidth, int clientHeight) {
+// A window filling its display keeps its frame off the screen, as a maximised
+// one does, so only the smallest tracking size holds it back.
+void resizeFromUser(Window* top, int clientWidth, int clientHeight, bool fillsScreen) {
   HWND hwnd = top->handle;
   if (top->minimised) return;
   RECT inset = frameInsets(top->style);
   int wanted = clientWidth + inset.left + inset.right;
   int wantedHeight = clientHeight + inset.top + inset.bottom;
   MINMAXINFO info = queryMinMaxInfo(hwnd);
-  int windowWidth = std::clamp<int>(wanted, info.ptMinTrackSize.x,
-                                    std::max(info.ptMinTrackSize.x, info.ptMaxTrackSize.x));
-  int windowHeight = std::clamp<int>(wantedHeight, info.ptMinTrackSize.y,
-                                     std::max(info.ptMinTrackSize.y, info.ptMaxTrackSize.y));
+  const POINT most = fillsScreen ? POINT{INT_MAX, INT_MAX} : info.ptMaxTrackSize;
+  int windowWidth =
+      std::clamp<int>(wanted, info.ptMinTrackSize.x, std::max(info.ptMinTrackSize.x, most.x));
+  int windowHeight =
+      std::clamp<int>(wantedHeight, info.ptMinTrackSize.y, std::max(info.ptMinTrackSize.y, most.y));
   if ((top = findWindow(hwnd)) == nullptr) return;
   RECT target{top->windowRect.left, top->windowRect.top, top->windowRect.left + windowWidth,
               top->windowRect.top + windowHeight};
@@ -274,7 +277,8 @@ void handleBackendEvent(const BackendEvent& event) {
       restoreWindow(hwnd, true);
       break;
     case BackendEventType::Resize:
-      resizeFromUser(top, event.width, event.height);
+    case BackendEventType::FillScreen:
+      resizeFromUser(top, event.width, event.height, event.type == BackendEventType::FillScreen);
       break;
     case BackendEventType::Close:
       // The close box: the system command, whose default is WM_CLOSE.

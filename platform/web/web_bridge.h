@@ -1,5 +1,6 @@
-// The page's side of the web backend (library_snowvel.js), as C functions.
-// Only platform/web includes this.
+// The page's side of the web backend (platform/web/js/*.js), as C functions;
+// the values both sides share are in web_bridge_values.h. Only platform/web
+// includes this.
 #pragma once
 
 #include <cstdint>

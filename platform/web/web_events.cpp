@@ -2,48 +2,42 @@
 // game sleeps here, for at most as long as the layer says (its next timer).
 // Nothing of the game runs between two events.
 #include "platform/web/web_bridge.h"
+#include "platform/web/web_bridge_values.h"
 #include "platform/web/web_state.h"
 
 namespace {
 
-// The page's event record: twelve ints, in the order library_snowvel.js
-// writes them.
-enum Field {
-  kType,
-  kWindow,
-  kKey,
-  kRepeat,
-  kCharacter,
-  kX,
-  kY,
-  kButton,
-  kWidth,
-  kHeight,
-  kBox,
-  kAnswer,
-  kFieldCount
-};
+using namespace web_bridge;
 
 bool takeEvent(BackendEvent* event) {
   int32_t fields[kFieldCount] = {};
   for (;;) {
+    if (takePadKey(event)) return true;
     if (!snowvel_web_poll(fields)) return false;
+    const int kind = fields[kFieldType];
+    if (kind == kPadButton || kind == kPadStick || kind == kPadGone) {
+      notePadRecord(static_cast<WebPadRecord>(kind), fields[kFieldBox], fields[kFieldX],
+                    fields[kFieldY]);
+      continue;
+    }
+    if (kind < 0 || kind >= kEventKindCount) continue;
     BackendEvent e;
-    e.type = static_cast<BackendEventType>(fields[kType]);
+    e.type = static_cast<BackendEventType>(fields[kFieldType]);
     e.window =
-        reinterpret_cast<HWND>(static_cast<uintptr_t>(static_cast<uint32_t>(fields[kWindow])));
-    e.virtualKey = static_cast<UINT>(fields[kKey]);
-    e.repeat = fields[kRepeat] != 0;
-    e.character = static_cast<unsigned char>(fields[kCharacter]);
-    e.x = fields[kX];
-    e.y = fields[kY];
-    e.button = fields[kButton];
-    e.box = fields[kBox];
-    e.answer = fields[kAnswer];
+        reinterpret_cast<HWND>(static_cast<uintptr_t>(static_cast<uint32_t>(fields[kFieldWindow])));
+    e.virtualKey = static_cast<UINT>(fields[kFieldKey]);
+    e.repeat = fields[kFieldRepeat] != 0;
+    e.character = static_cast<unsigned char>(fields[kFieldCharacter]);
+    e.x = fields[kFieldX];
+    e.y = fields[kFieldY];
+    e.button = fields[kFieldButton];
+    e.box = fields[kFieldBox];
+    e.answer = fields[kFieldAnswer];
     if (e.type == BackendEventType::Resize) {
       // The page reports the game area; the window's client follows from it.
       WebWindow* w = webWindowFor(e.window);
-      if (w == nullptr || !noteAreaSize(*w, fields[kWidth], fields[kHeight], &e.width, &e.height))
+      if (w == nullptr ||
+          !noteAreaSize(*w, fields[kFieldWidth], fields[kFieldHeight], &e.width, &e.height))
         continue;
     }
     if (e.type == BackendEventType::Activate || e.type == BackendEventType::Restore) {
@@ -71,10 +65,15 @@ bool webWaitEvent(BackendEvent* event, uint32_t timeoutMs) {
   if (timeoutMs == 0) return false;
   const uint32_t start = webTickCount();
   for (;;) {
-    uint32_t elapsed = webTickCount() - start;
+    const uint32_t now = webTickCount();
+    uint32_t elapsed = now - start;
     if (timeoutMs != kBackendWaitForever && elapsed >= timeoutMs) return false;
-    int wait = timeoutMs == kBackendWaitForever ? -1 : static_cast<int>(timeoutMs - elapsed);
-    snowvel_web_wait(wait);
+    int64_t wait = timeoutMs == kBackendWaitForever ? -1 : int64_t{timeoutMs - elapsed};
+    // A pad's held direction repeats as a held key would.
+    const int64_t repeat = msUntilPadRepeat(now);
+    if (repeat >= 0 && (wait < 0 || repeat < wait)) wait = repeat;
+    if (wait != 0) snowvel_web_wait(static_cast<int>(wait));
+    padRepeats(webTickCount());
     if (takeEvent(event)) return true;
   }
 }

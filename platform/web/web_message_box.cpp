@@ -4,6 +4,7 @@
 
 #include "platform/sdl2/message_box_layout.h"
 #include "platform/web/web_bridge.h"
+#include "platform/web/web_bridge_values.h"
 #include "platform/web/web_state.h"
 
 int webBeginMessageBox(const char* text, const char* caption, UINT type) {
@@ -11,11 +12,12 @@ int webBeginMessageBox(const char* text, const char* caption, UINT type) {
   const int box = ++nextBoxId;
   MessageBoxLayout layout = layoutMessageBox(type);
   // One line per button: answer, label, whether Enter picks it.
+  using namespace web_bridge;
   std::string buttons;
   int escapeAnswer = 0;
   for (const MessageBoxButton& button : layout.buttons) {
-    buttons += std::to_string(button.answer) + '\t' + button.label + '\t' +
-               (button.isDefault ? '1' : '0') + '\n';
+    buttons += std::to_string(button.answer) + kBoxFieldSeparator + button.label +
+               kBoxFieldSeparator + (button.isDefault ? kBoxDefaultButton : "0") + kBoxLineEnd;
     if (button.isEscape) escapeAnswer = button.answer;
   }
   snowvel_web_message_box(box, text != nullptr ? text : "", caption != nullptr ? caption : "",

@@ -7,6 +7,7 @@
 
 #include "platform/backend.h"
 #include "platform/web/web_backend.h"
+#include "platform/web/web_bridge_values.h"
 #include "platform/web/web_layout.h"
 
 struct WebWindow {
@@ -46,6 +47,22 @@ bool noteAreaSize(WebWindow& w, int areaWidth, int areaHeight, int* clientWidth,
 // ---- events (web_events.cpp) ----
 bool webWaitEvent(BackendEvent* event, uint32_t timeoutMs);
 uint32_t webTickCount();
+
+// ---- game pads (web_pads.cpp) ----
+// The page's records of a pad's changes (see web_bridge_values.h). Button:
+// a is a pad input (input_table.h), b pressed; Stick: a, b the left stick's
+// x and y (-32768..32767, y downward); Gone: the pad was unplugged.
+enum class WebPadRecord {
+  Button = web_bridge::kPadButton,
+  Stick = web_bridge::kPadStick,
+  Gone = web_bridge::kPadGone
+};
+void notePadRecord(WebPadRecord kind, int pad, int a, int b);
+// The next key the pads pressed or let go, as the keyboard's would be.
+bool takePadKey(BackendEvent* event);
+// Milliseconds until a held direction repeats; -1 when none is held.
+int64_t msUntilPadRepeat(uint32_t now);
+void padRepeats(uint32_t now);
 
 // ---- sound (web_sound.cpp) ----
 void webPlayPcm(const WaveFormat& format, const uint8_t* samples, size_t bytes,

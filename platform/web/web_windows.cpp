@@ -5,6 +5,7 @@
 
 #include "platform/internal/frame_picture.h"
 #include "platform/web/web_bridge.h"
+#include "platform/web/web_bridge_values.h"
 #include "platform/web/web_state.h"
 #include "platform/win32.h"
 
@@ -72,9 +73,9 @@ void webDestroyWindow(HWND hwnd) {
 
 void webSetWindowState(HWND hwnd, BackendWindowState state) {
   if (webWindowFor(hwnd) == nullptr) return;
-  int shown = state == BackendWindowState::Normal      ? 1
-              : state == BackendWindowState::Minimised ? 2
-                                                       : 0;
+  int shown = state == BackendWindowState::Normal      ? web_bridge::kCanvasShown
+              : state == BackendWindowState::Minimised ? web_bridge::kCanvasMinimised
+                                                       : web_bridge::kCanvasHidden;
   snowvel_web_show_canvas(canvasId(hwnd), shown);
 }
 

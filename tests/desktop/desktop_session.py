@@ -41,8 +41,9 @@ def poll(what, check, timeout=WAIT, interval=0.05):
 
 
 class Desktop:
-    def __init__(self, snowvel, screen="1280x1024", pad_driver=None):
+    def __init__(self, snowvel, screen="1280x1024", pad_driver=None, wm_defaults=False):
         self.snowvel = snowvel
+        self.wm_defaults = wm_defaults
         self.screen = screen
         self.pad_driver = pad_driver
         self.home = tempfile.mkdtemp(prefix="snowvel-desktop-")
@@ -83,7 +84,7 @@ class Desktop:
         """The system's openbox settings, less the key that takes PrintScreen
         for a screenshot tool of its own."""
         system = "/etc/xdg/openbox/rc.xml"
-        if not os.path.exists(system):
+        if self.wm_defaults or not os.path.exists(system):
             return []
         with open(system) as text:
             settings = re.sub(r'<keybind key="Print">.*?</keybind>', "", text.read(), flags=re.S)
@@ -404,6 +405,17 @@ def fullscreen_and_back(desk):
     window = desk.wait_for_window(game)
     poll("a fullscreen start", lambda: (lambda i: (i.width, i.height) == (1280, 1024) and
                                         skier_pixels(i) >= 20)(desk.screenshot(window)))
+    # The game's own picture is the whole screen: no strip left for a frame.
+    desk.focus(window)
+    desk.key("Print")
+    folder = os.path.join(desk.home, "Pictures", "Snowvel")
+    saved = poll("the fullscreen screenshot", lambda: [n for n in os.listdir(folder)
+                                                       if n.endswith(".png")]
+                 if os.path.isdir(folder) else None)
+    with open(os.path.join(folder, saved[0]), "rb") as png:
+        shot = xwd_image.read_png(png.read())
+    if (shot.width, shot.height) != (1280, 1024):
+        raise Failure("fullscreen screenshot %dx%d on a 1280x1024 screen" % (shot.width, shot.height))
 
 
 class VirtualPads:
@@ -531,6 +543,54 @@ def screenshot_is_the_game(desk):
         raise Failure("no word of the failed screenshot: %r" % said)
 
 
+def bound_keys_steer(desk):
+    """--bind saves the keys in settings.ini and exits; the next start steers
+    with them, and at its close remembers the window in the same file."""
+    bind = subprocess.run([desk.snowvel, "--bind", "right=KeyD", "--bind", "down=KeyS",
+                           "--bindings"], env=desk.env(), capture_output=True, text=True,
+                          timeout=WAIT)
+    settings = os.path.join(desk.home, ".config", "snowvel", "settings.ini")
+    if bind.returncode != 0 or not os.path.exists(settings) or \
+            not re.search(r"^right +D \(KeyD\)", bind.stdout, re.M):
+        raise Failure("--bind: exit %d, %r %r" % (bind.returncode, bind.stdout, bind.stderr))
+    game = desk.start_game("nosound")
+    window = desk.wait_for_window(game)
+    desk.focus(window)
+    poll("the skier", lambda: skier_pixels(desk.screenshot(window)) >= 20)
+    standing = anchor_picture(desk.screenshot(window))
+    desk.key("s")  # down, as bound
+    downhill = poll("a new pose after S",
+                    lambda: (lambda p: p if p != standing else None)(
+                        anchor_picture(desk.screenshot(window))))
+    desk.key("d", "d")  # right, as bound
+    poll("a new pose after D", lambda: anchor_picture(desk.screenshot(window)) != downhill)
+    desk.key("alt+F4")  # openbox closes the window the polite way
+    if wait_for_exit(game, "closing the window") != 0:
+        raise Failure("closing ended the game with %r" % game.stdout.read())
+    with open(settings) as text:
+        kept = text.read()
+    if not re.search(r"^window = -?\d+ -?\d+ \d+ \d+$", kept, re.M) or "right = KeyD" not in kept:
+        raise Failure("settings.ini after the run: %r" % kept)
+
+
+def f12_saves_a_screenshot(desk):
+    """With the window manager's own settings, which take PrintScreen, F12
+    still saves a screenshot."""
+    game = desk.start_game("nosound")
+    window = desk.wait_for_window(game)
+    desk.focus(window)
+    poll("the skier", lambda: skier_pixels(desk.screenshot(window)) >= 20)
+    desk.key("F12")
+    folder = os.path.join(desk.home, "Pictures", "Snowvel")
+    saved = poll("the screenshot file", lambda: [n for n in os.listdir(folder)
+                                                 if n.endswith(".png")] if os.path.isdir(folder)
+                 else None)
+    with open(os.path.join(folder, saved[0]), "rb") as png:
+        shot = xwd_image.read_png(png.read())
+    if shot.count(0, 0, shot.width, shot.height, non_white) < 50:
+        raise Failure("the screenshot shows no game")
+
+
 def refusals(desk):
     """A command line it cannot read (2), no display (1, before the
     single-instance socket), Cancel on an assertion box (one box, 0): each
@@ -578,7 +638,11 @@ SCENARIOS = {
     "controller": controller_plays,
     "screenshot": screenshot_is_the_game,
     "refusals": refusals,
+    "bind": bound_keys_steer,
+    "screenshot-f12": f12_saves_a_screenshot,
 }
+# Scenarios run under the window manager's settings as installed.
+KEEPS_PRINT_SCREEN = {"screenshot-f12"}
 
 
 def main():
@@ -589,7 +653,8 @@ def main():
     parser.add_argument("scenario", choices=sorted(SCENARIOS))
     args = parser.parse_args()
     desk = Desktop(os.path.abspath(args.snowvel),
-                   pad_driver=os.path.abspath(args.pad_driver) if args.pad_driver else None)
+                   pad_driver=os.path.abspath(args.pad_driver) if args.pad_driver else None,
+                   wm_defaults=args.scenario in KEEPS_PRINT_SCREEN)
     try:
         desk.start()
         SCENARIOS[args.scenario](desk)

@@ -1,6 +1,8 @@
 // SDL keys become the virtual-key codes Windows sends.
 #include <gtest/gtest.h>
 
+#include "platform/input/input_table.h"
+#include "platform/input/key_bindings.h"
 #include "platform/sdl2/key_map.h"
 #include "platform/win32.h"
 
@@ -10,42 +12,28 @@ UINT keypad(SDL_Scancode scancode, bool numLock) {
   return virtualKeyFor(scancode, SDL_GetKeyFromScancode(scancode), numLock);
 }
 
-TEST(KeyMap, KeypadGivesDigitsWithNumLockAndTheCursorBlockWithout) {
-  struct Row {
-    SDL_Scancode key;
-    UINT on;
-    UINT off;
-  };
-  const Row rows[] = {
-      {SDL_SCANCODE_KP_0, VK_NUMPAD0, VK_INSERT},      {SDL_SCANCODE_KP_1, VK_NUMPAD1, VK_END},
-      {SDL_SCANCODE_KP_2, VK_NUMPAD2, VK_DOWN},        {SDL_SCANCODE_KP_3, VK_NUMPAD3, VK_NEXT},
-      {SDL_SCANCODE_KP_4, VK_NUMPAD4, VK_LEFT},        {SDL_SCANCODE_KP_5, VK_NUMPAD5, VK_CLEAR},
-      {SDL_SCANCODE_KP_6, VK_NUMPAD6, VK_RIGHT},       {SDL_SCANCODE_KP_7, VK_NUMPAD7, VK_HOME},
-      {SDL_SCANCODE_KP_8, VK_NUMPAD8, VK_UP},          {SDL_SCANCODE_KP_9, VK_NUMPAD9, VK_PRIOR},
-      {SDL_SCANCODE_KP_PERIOD, VK_DECIMAL, VK_DELETE},
-  };
-  for (const Row& row : rows) {
-    EXPECT_EQ(keypad(row.key, true), row.on) << SDL_GetScancodeName(row.key);
-    EXPECT_EQ(keypad(row.key, false), row.off) << SDL_GetScancodeName(row.key);
+TEST(KeyMap, EveryFixedKeyOfTheInputTableSendsItsMessageWithNumLockBothWays) {
+  // The table's places are SDL's scancodes.
+  EXPECT_EQ(physicalKeyByCode("Numpad4")->usage, SDL_SCANCODE_KP_4);
+  EXPECT_EQ(physicalKeyByCode("NumpadDecimal")->usage, SDL_SCANCODE_KP_PERIOD);
+  EXPECT_EQ(physicalKeyByCode("ArrowLeft")->usage, SDL_SCANCODE_LEFT);
+  EXPECT_EQ(physicalKeyByCode("PrintScreen")->usage, SDL_SCANCODE_PRINTSCREEN);
+  EXPECT_EQ(physicalKeyByCode("F24")->usage, SDL_SCANCODE_F24);
+  EXPECT_EQ(physicalKeyByCode("MetaRight")->usage, SDL_SCANCODE_RGUI);
+  int keypadKeys = 0;
+  for (const PhysicalKey& key : physicalKeys()) {
+    if (key.character != 0) continue;
+    const auto scancode = static_cast<SDL_Scancode>(key.usage);
+    const UINT withNumLock = key.numLockMessage != 0 ? key.numLockMessage : key.message;
+    EXPECT_EQ(keypad(scancode, true), withNumLock) << key.code;
+    EXPECT_EQ(keypad(scancode, false), key.message) << key.code;
+    keypadKeys += key.numLockMessage != 0 ? 1 : 0;
   }
-  EXPECT_EQ(keypad(SDL_SCANCODE_KP_ENTER, false), static_cast<UINT>(VK_RETURN));
-}
-
-TEST(KeyMap, CursorBlockAndGameKeysIgnoreNumLock) {
-  const std::pair<SDL_Scancode, UINT> keys[] = {
-      {SDL_SCANCODE_LEFT, VK_LEFT},     {SDL_SCANCODE_RIGHT, VK_RIGHT},
-      {SDL_SCANCODE_UP, VK_UP},         {SDL_SCANCODE_DOWN, VK_DOWN},
-      {SDL_SCANCODE_HOME, VK_HOME},     {SDL_SCANCODE_END, VK_END},
-      {SDL_SCANCODE_PAGEUP, VK_PRIOR},  {SDL_SCANCODE_PAGEDOWN, VK_NEXT},
-      {SDL_SCANCODE_INSERT, VK_INSERT}, {SDL_SCANCODE_DELETE, VK_DELETE},
-      {SDL_SCANCODE_RETURN, VK_RETURN}, {SDL_SCANCODE_ESCAPE, VK_ESCAPE},
-      {SDL_SCANCODE_SPACE, VK_SPACE},   {SDL_SCANCODE_F1, VK_F1},
-      {SDL_SCANCODE_F2, VK_F2},         {SDL_SCANCODE_F3, VK_F3},
-      {SDL_SCANCODE_F12, VK_F12},
-  };
-  for (auto [scancode, vk] : keys)
-    for (bool numLock : {false, true})
-      EXPECT_EQ(keypad(scancode, numLock), vk) << SDL_GetScancodeName(scancode);
+  EXPECT_EQ(keypadKeys, 16);
+  // With NumLock off the keypad doubles as the cursor block.
+  EXPECT_EQ(keypad(SDL_SCANCODE_KP_4, false), static_cast<UINT>(VK_LEFT));
+  EXPECT_EQ(keypad(SDL_SCANCODE_KP_4, true), static_cast<UINT>(VK_NUMPAD4));
+  EXPECT_EQ(keypad(SDL_SCANCODE_KP_5, false), static_cast<UINT>(VK_CLEAR));
 }
 
 TEST(KeyMap, LettersFollowTheLayoutAndDigitsTheirKeycode) {
@@ -76,8 +64,17 @@ TEST(KeyMap, FullscreenAndScreenshotKeysAreTheDesktopsOwn) {
   EXPECT_EQ(desktopKeyFor(SDL_SCANCODE_RETURN, KMOD_LALT), DesktopKey::ToggleFullscreen);
   EXPECT_EQ(desktopKeyFor(SDL_SCANCODE_KP_ENTER, KMOD_RALT), DesktopKey::ToggleFullscreen);
   EXPECT_EQ(desktopKeyFor(SDL_SCANCODE_PRINTSCREEN, KMOD_NONE), DesktopKey::Screenshot);
+  // F12 too, where a desktop keeps PrintScreen for its own tool.
+  EXPECT_EQ(desktopKeyFor(SDL_SCANCODE_F12, KMOD_NONE), DesktopKey::Screenshot);
   // Enter alone and the other game keys stay the game's.
   EXPECT_EQ(desktopKeyFor(SDL_SCANCODE_RETURN, KMOD_NONE), DesktopKey::None);
   EXPECT_EQ(desktopKeyFor(SDL_SCANCODE_RETURN, KMOD_CTRL | KMOD_SHIFT), DesktopKey::None);
   EXPECT_EQ(desktopKeyFor(SDL_SCANCODE_F3, KMOD_ALT), DesktopKey::None);
+  // Rebound, the screenshot follows its key; Alt+Enter stays.
+  KeyBindings saved = keyBindings();
+  std::string error;
+  ASSERT_TRUE(keyBindings().bind(actionByName("screenshot"), "KeyP", &error)) << error;
+  EXPECT_EQ(desktopKeyFor(SDL_SCANCODE_P, KMOD_NONE), DesktopKey::Screenshot);
+  EXPECT_EQ(desktopKeyFor(SDL_SCANCODE_F12, KMOD_NONE), DesktopKey::None);
+  keyBindings() = saved;
 }

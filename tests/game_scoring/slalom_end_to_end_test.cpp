@@ -3,9 +3,11 @@
 // the high-score box, then a second run with a long pause and a silent one.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <nlohmann/json.hpp>
 #include <sstream>
 #include <string>
@@ -49,7 +51,7 @@ class SlalomEndToEnd : public ::testing::Test {
     std::ofstream(input) << script;
     std::string command = std::string(SNOWVEL_PROGRAM) + " --headless --ticks " +
                           std::to_string(periods) + " --input " + input + " --dump " + dump +
-                          " --data-dir " + dataDir + " " + tail;
+                          " --data-dir " + dataDir + " " + tail + " 2> " + scratch + "/stderr.txt";
     EXPECT_EQ(std::system(command.c_str()), 0) << command;
     std::ifstream in(dump);
     return json::parse(in, nullptr, false);
@@ -64,6 +66,11 @@ class SlalomEndToEnd : public ::testing::Test {
       if (inSection && line.rfind("SS=", 0) == 0) return line.substr(3);
     }
     return "";
+  }
+
+  std::string said() {
+    std::ifstream in(scratch + "/stderr.txt");
+    return std::string(std::istreambuf_iterator<char>(in), {});
   }
 
   std::string scratch;
@@ -124,6 +131,27 @@ TEST_F(SlalomEndToEnd, FinishedRunIsKeptAndShownAcrossRestarts) {
   int count = 0;
   for (long n; numbers >> n;) ++count;
   EXPECT_EQ(count, 3);
+}
+
+// A data folder under a plain file: the game still plays to its list (what
+// it shows is its own business), but the player is told, once at start-up
+// and once when the result is lost, where and why.
+TEST_F(SlalomEndToEnd, ScoresThatCannotBeKeptAreToldNotLostSilently) {
+  std::ofstream(scratch + "/plain") << "not a folder\n";
+  dataDir = scratch + "/plain/data";
+  json result = run(slalomScript(0, 0, 1500), 1500);
+  ASSERT_FALSE(result.is_discarded());
+  ASSERT_EQ(result["messageBoxes"].size(), 1u);
+  EXPECT_EQ(result["messageBoxes"][0]["caption"], "High Scores");
+  const std::string text = said();
+  EXPECT_NE(text.find("high scores cannot be kept in " + dataDir + ": " + scratch +
+                      "/plain is not a directory"),
+            std::string::npos)
+      << text;
+  EXPECT_NE(text.find("cannot save " + dataDir + "/tolvane.ini: Not a directory"),
+            std::string::npos)
+      << text;
+  EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), 2) << text;
 }
 
 }  // namespace

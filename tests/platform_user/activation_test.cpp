@@ -186,7 +186,7 @@ TEST_F(Activation, MouseMovesAreInClientCoordinates) {
   EXPECT_EQ(GET_Y_LPARAM(moves[0].lParam), 34);
 }
 
-TEST_F(Activation, UserResizeIsHeldToTheMinimumTrackSize) {
+TEST_F(Activation, UserResizeKeepsToTheTrackSizesUnlessFillingTheScreen) {
   HWND hwnd = createShownWindow();
   handler = [](HWND, UINT message, WPARAM, LPARAM lParam) -> std::optional<LRESULT> {
     if (message == WM_GETMINMAXINFO) {
@@ -210,6 +210,18 @@ TEST_F(Activation, UserResizeIsHeldToTheMinimumTrackSize) {
   GetClientRect(hwnd, &client);
   EXPECT_EQ(client.right, 600);
   EXPECT_EQ(client.bottom, 500);
+
+  // Dragged past the screen, the frame is held to the largest tracking size;
+  // filling the display in fullscreen, the whole screen is the client area.
+  int screenWidth = GetSystemMetrics(SM_CXSCREEN), screenHeight = GetSystemMetrics(SM_CYSCREEN);
+  deliver(BackendEventType::Resize, screenWidth, screenHeight);
+  GetWindowRect(hwnd, &window);
+  EXPECT_EQ(window.bottom - window.top, GetSystemMetrics(SM_CYMAXTRACK));
+  deliver(BackendEventType::FillScreen, screenWidth, screenHeight);
+  GetClientRect(hwnd, &client);
+  EXPECT_EQ(client.right, screenWidth);
+  EXPECT_EQ(client.bottom, screenHeight);
+  EXPECT_EQ(logged(WM_SIZE, hwnd).back().lParam, MAKELPARAM(screenWidth, screenHeight));
 }
 
 TEST_F(Activation, DestroyingTheActiveWindowDeactivatesItFirst) {

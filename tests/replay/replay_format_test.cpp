@@ -29,7 +29,13 @@ BackendEvent makeEvent(BackendEventType type) {
 
 TEST(ReplayFormat, WhatIsWrittenReadsBackItemForItem) {
   const std::string path = tempPath("snowvel_format_roundtrip.replay");
-  ReplayHeader header{20240, 800, 600, 2, "nosound"};
+  ReplayHeader header;
+  header.seed = 20240;
+  header.screenWidth = 800;
+  header.screenHeight = 600;
+  header.scale = 2;
+  header.tail = "nosound";
+  header.profile = "[Snowvel]\r\nSS=-84322 \r\n";
   std::string error;
   {
     ReplayWriter writer;
@@ -69,6 +75,9 @@ TEST(ReplayFormat, WhatIsWrittenReadsBackItemForItem) {
   EXPECT_EQ(replay.header.screenHeight, 600);
   EXPECT_EQ(replay.header.scale, 2);
   EXPECT_EQ(replay.header.tail, "nosound");
+  EXPECT_EQ(replay.header.version, kReplayVersion);
+  EXPECT_EQ(replay.header.rules, kRulesVersion);
+  EXPECT_EQ(replay.header.profile, header.profile);
   ASSERT_EQ(replay.items.size(), 11u);
   // Equal readings in a row are one line with a count.
   EXPECT_EQ(replay.items[0].type, ReplayItemType::Clock);
@@ -108,7 +117,16 @@ TEST(ReplayFormat, DamagedFilesAreRefusedWithTheLineAndTheFault) {
   const BadReplay cases[] = {
       {"", "line 1: the file is empty"},
       {"hello\n", "line 1: not a replay"},
-      {"snowvel-replay 2\n", "line 1: replay version 2 is not the supported version 1"},
+      // A newer build's file is refused in one line naming both versions.
+      {"snowvel-replay 3\nrules 4\n",
+       "line 1: this replay is format 3, rules 4; this build plays formats up to 2 and rules up "
+       "to 1"},
+      {"snowvel-replay 2\nrules 2\n", "line 2: this replay is format 2, rules 2; this build"},
+      {"snowvel-replay 0\n", "line 1: the version is out of range: 0"},
+      {"snowvel-replay 2\nseed 5\nscreen 640 480\nt 5 1\n", "line 4: the rules line must come"},
+      {"snowvel-replay 2\nrules 1\nrun ss 5\n", "line 3: the run's course must be a word"},
+      {"snowvel-replay 2\nrules 1\nrun SS 2147483648\n", "line 3: the run's result is out of"},
+      {"snowvel-replay 1\nrules 1\n", "line 2: the screen line must come before"},
       {"snowvel-replay 1\nseed 5\nt 5 1\n", "line 3: the screen line must come before"},
       {"snowvel-replay 1\nscreen 0 480\n", "line 2: the screen width is out of range: 0"},
       {"snowvel-replay 1\nscreen 640\n", "line 2: the screen height is missing"},

@@ -16,6 +16,7 @@ import argparse
 import difflib
 import os
 import random
+import re
 import subprocess
 import sys
 import tempfile
@@ -106,8 +107,9 @@ class Runner:
         if result.returncode != 0:
             raise Failure(f"{kind} run exited {result.returncode}: {' '.join(command)}\n"
                           f"{result.stderr.strip()}")
-        files = {p.relative_to(data).as_posix(): p.read_bytes()
-                 for p in sorted(data.rglob("*")) if p.is_file()}
+        # A kept run's name holds the date it was saved: the wall clock's.
+        files = {re.sub(r"_[0-9]{8}-[0-9]{6}_", "_DATE_", p.relative_to(data).as_posix()):
+                 p.read_bytes() for p in sorted(data.rglob("*")) if p.is_file()}
         return dump.read_bytes(), files
 
 

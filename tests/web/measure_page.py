@@ -3,7 +3,13 @@
 - bytes transferred for a first load (a fresh profile, gzip as served),
 - navigation to the first picture with the skier (the page's own mark),
   median and spread of several cold loads,
-- CPU of the renderer process over SECONDS of skiing and SECONDS paused.
+- the bytes the server sent for a first visit, counted by the server
+  (SNOWVEL_WEB_LOG, serve-site's --log): the page and what the service
+  worker keeps, up to the moment it has kept the whole site,
+- navigation to the first picture with the network off, the page from the
+  service worker's copy,
+- CPU of the renderer process over SECONDS of skiing, SECONDS paused, and
+  SECONDS paused with a (stand-in) game pad connected.
 
   SNOWVEL_WEB_URL=http://127.0.0.1:N/ python3 measure_page.py [SECONDS] [LOADS]
 """
@@ -17,11 +23,14 @@ import time
 from selenium import webdriver
 from selenium.webdriver.chrome.service import Service
 
+sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+from web_device_test import STAND_IN_PAD  # noqa: E402
+
 URL = os.environ.get("SNOWVEL_WEB_URL", "http://127.0.0.1:8000/")
 CLK_TCK = os.sysconf("SC_CLK_TCK")
 
 
-def browser(profile):
+def browser(profile, scripts=()):
     options = webdriver.ChromeOptions()
     options.binary_location = os.environ.get("CHROMIUM", "/usr/bin/chromium")
     for arg in ("--headless=new", "--no-sandbox", "--window-size=1000,800",
@@ -30,7 +39,31 @@ def browser(profile):
     service = Service(os.environ.get("CHROMEDRIVER", "/usr/bin/chromedriver"))
     driver = webdriver.Chrome(service=service, options=options)
     driver.execute_cdp_cmd("Emulation.setFocusEmulationEnabled", {"enabled": True})
+    for script in scripts:
+        driver.execute_cdp_cmd("Page.addScriptToEvaluateOnNewDocument", {"source": script})
     return driver
+
+
+def wait_until_kept(driver):
+    """Until the service worker runs the page and has kept the site."""
+    deadline = time.monotonic() + 30
+    while time.monotonic() < deadline:
+        if driver.execute_script("return !!navigator.serviceWorker.controller && "
+                                 "caches.keys().then(k => k.length === 1)"):
+            return
+        time.sleep(0.05)
+    raise SystemExit("measure: the service worker kept nothing")
+
+
+def served_bytes(log):
+    """Bytes per file in serve-site's log."""
+    sizes = {}
+    with open(log) as f:
+        for line in f:
+            path, size = line.rsplit(" ", 1)
+            name = path.split("?")[0].rsplit("/", 1)[-1] or "index.html"
+            sizes[name] = sizes.get(name, 0) + int(size)
+    return sizes
 
 
 def first_picture_ms(driver):
@@ -125,16 +158,62 @@ def main():
             driver.quit()
             shutil.rmtree(profile, ignore_errors=True)
 
-    total = sum(size for _, size, _ in transferred)
-    print("first load, bytes transferred (gzip as served, headers included): %d = %.1f KB"
-          % (total, total / 1024))
+    log = os.environ.get("SNOWVEL_WEB_LOG")
+    worker_script = 0
+    if log:
+        # A first visit until the service worker has kept the site: its
+        # copies of what the page just fetched are revalidations (304).
+        open(log, "w").close()
+        profile = tempfile.mkdtemp(prefix="snowvel-measure-")
+        driver = browser(profile)
+        try:
+            driver.get(URL)
+            first_picture_ms(driver)
+            wait_until_kept(driver)
+        finally:
+            driver.quit()
+            shutil.rmtree(profile, ignore_errors=True)
+        sizes = served_bytes(log)
+        total = sum(sizes.values())
+        print("first visit, bytes served (gzip, headers included, service worker's copy "
+              "included): %d = %.1f KB" % (total, total / 1024))
+        for name in sorted(sizes, key=sizes.get, reverse=True):
+            print("  %-20s %8d" % (name, sizes[name]))
+        worker_script = sizes.get("sw.js", 0)
+
+    # The page from the service worker's copy, the network off.
+    profile = tempfile.mkdtemp(prefix="snowvel-measure-")
+    driver = browser(profile)
+    offline = []
+    try:
+        driver.get(URL)
+        first_picture_ms(driver)
+        wait_until_kept(driver)
+        driver.execute_cdp_cmd("Network.enable", {})
+        driver.execute_cdp_cmd("Network.emulateNetworkConditions", {
+            "offline": True, "latency": 0, "downloadThroughput": -1, "uploadThroughput": -1})
+        for _ in range(loads):
+            driver.refresh()
+            offline.append(first_picture_ms(driver))
+    finally:
+        driver.quit()
+        shutil.rmtree(profile, ignore_errors=True)
+    print("navigation to the first picture offline, from the service worker's copy, %d loads: "
+          "median %.0f ms (min %.0f, max %.0f)"
+          % (loads, statistics.median(offline), min(offline), max(offline)))
+
+    # The page's own requests (the manifest and its icon among them) and the
+    # service worker's script; not the worker's copy of the site.
+    total = sum(size for _, size, _ in transferred) + worker_script
+    print("first load, bytes transferred (gzip as served, headers included, sw.js %d of them): "
+          "%d = %.1f KB" % (worker_script, total, total / 1024))
     for name, size, body in transferred:
         print("  %-14s %8d transferred, %8d unpacked" % (name, size, body))
     print("navigation to the first picture with the skier, %d cold loads: median %.0f ms "
           "(min %.0f, max %.0f)" % (loads, statistics.median(times), min(times), max(times)))
 
     profile = tempfile.mkdtemp(prefix="snowvel-measure-")
-    driver = browser(profile)
+    driver = browser(profile, [STAND_IN_PAD])
     try:
         driver.get(URL)
         first_picture_ms(driver)
@@ -147,8 +226,13 @@ def main():
         key(driver, "F3", "F3", 114)
         time.sleep(1)
         paused = cpu_shares(driver, seconds)
-        for label, (renderer, browser_total) in (("skiing", skiing), ("paused", paused)):
-            print("%-34s cpu %5.2f%% of one core (all of Chromium: %5.2f%%)"
+        # The page reads a connected pad a few dozen times a second.
+        driver.execute_script("plugPad()")
+        time.sleep(1)
+        with_pad = cpu_shares(driver, seconds)
+        for label, (renderer, browser_total) in (("skiing", skiing), ("paused", paused),
+                                                 ("paused, a pad connected", with_pad)):
+            print("%-48s cpu %5.2f%% of one core (all of Chromium: %5.2f%%)"
                   % ("chromium renderer, " + label, renderer, browser_total))
     finally:
         driver.quit()

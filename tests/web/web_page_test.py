@@ -43,25 +43,36 @@ IDBFactory.prototype.open = function() {
 };
 """
 
-# The stored profile as the page keeps it, or null.
-READ_STORED = """
-const done = arguments[arguments.length - 1];
-const request = indexedDB.open('/snowvel');
-request.onerror = () => done(null);
-request.onsuccess = () => {
-  const db = request.result;
-  if (!db.objectStoreNames.contains('FILE_DATA')) { done(null); return; }
-  const get = db.transaction('FILE_DATA').objectStore('FILE_DATA').get('/snowvel/tolvane.ini');
-  get.onsuccess = () => done(get.result ? new TextDecoder().decode(get.result.contents) : null);
-  get.onerror = () => done(null);
-};
+# The page's own database (its name holds the page's folder), opened.
+OPEN_STORED = """
+const folder = location.pathname.replace(/[^/]*$/, '');
+const opened = indexedDB.databases().then(all => new Promise((resolve, reject) => {
+  const db = all.find(d => d.name.startsWith('/snowvel') && d.name.endsWith(' ' + folder));
+  if (!db) { reject('no database'); return; }
+  const request = indexedDB.open(db.name);
+  request.onsuccess = () => resolve(request.result);
+  request.onerror = () => reject('not opened');
+}));
 """
 
-DAMAGE_STORED = """
+# The stored profile as the page keeps it, or null.
+READ_STORED = OPEN_STORED + """
 const done = arguments[arguments.length - 1];
-const request = indexedDB.open('/snowvel');
-request.onsuccess = () => {
-  const tx = request.result.transaction('FILE_DATA', 'readwrite');
+opened.then(db => {
+  if (!db.objectStoreNames.contains('FILE_DATA')) { db.close(); done(null); return; }
+  const tx = db.transaction('FILE_DATA');
+  const get = tx.objectStore('FILE_DATA').get('/snowvel/tolvane.ini');
+  tx.oncomplete = tx.onerror = () => {
+    db.close();
+    done(get.result ? new TextDecoder().decode(get.result.contents) : null);
+  };
+}, () => done(null));
+"""
+
+DAMAGE_STORED = OPEN_STORED + """
+const done = arguments[arguments.length - 1];
+opened.then(db => {
+  const tx = db.transaction('FILE_DATA', 'readwrite');
   const store = tx.objectStore('FILE_DATA');
   const get = store.get('/snowvel/tolvane.ini');
   get.onsuccess = () => {
@@ -70,16 +81,16 @@ request.onsuccess = () => {
     entry.timestamp = new Date();
     store.put(entry, '/snowvel/tolvane.ini');
   };
-  tx.oncomplete = () => done(true);
-  tx.onerror = () => done(false);
-};
+  tx.oncomplete = () => { db.close(); done(true); };
+  tx.onerror = () => { db.close(); done(false); };
+}, () => done(false));
 """
 
 # Keys as the DevTools protocol types them: code, key, Windows key code.
 KEYS = {
     "F2": ("F2", "F2", 113), "F3": ("F3", "F3", 114), "Enter": ("Enter", "Enter", 13),
     "Down": ("ArrowDown", "ArrowDown", 40), "Left": ("ArrowLeft", "ArrowLeft", 37),
-    "Insert": ("Insert", "Insert", 45),
+    "Insert": ("Insert", "Insert", 45), "S": ("KeyS", "s", 83),
     "Shift": ("ShiftLeft", "Shift", 16),
     # The keypad as the browser reports it with NumLock on, and off.
     "Numpad2": ("Numpad2", "2", 98), "Numpad4Off": ("Numpad4", "ArrowLeft", 37),
@@ -101,6 +112,7 @@ class Page:
     """One Chromium with a profile of its own, driven by WebDriver and CDP."""
 
     def __init__(self, scripts=()):
+        self.url = URL
         self.profile = tempfile.mkdtemp(prefix="snowvel-chromium-")
         options = webdriver.ChromeOptions()
         options.binary_location = os.environ.get("CHROMIUM", "/usr/bin/chromium")
@@ -126,7 +138,7 @@ class Page:
         return self.driver.execute_script(script, *args)
 
     def open(self, query=""):
-        self.driver.get(URL + query)
+        self.driver.get(self.url + query)
         self.wait_for_picture()
 
     def reload(self):
@@ -456,6 +468,16 @@ class WebPageTest(unittest.TestCase):
         self.assertTrue(page.anchor_picture() != steered, "the click did not jump")
         page.ticks(40)  # down again
 
+        # A first touch (here on the page's header) brings the touch bar,
+        # and the game area gives it room.
+        size = page.canvas_size()
+        page.cdp("Input.dispatchTouchEvent", type="touchStart", touchPoints=[{"x": 5, "y": 5}])
+        page.cdp("Input.dispatchTouchEvent", type="touchEnd", touchPoints=[])
+        poll("the game area to give the bar room", lambda: page.canvas_size() != size)
+        width, height = page.canvas_size()
+        ax, ay = width // 2, height // 3
+        page.ticks(1)
+
         # One finger: a drag steers, a tap jumps.
         before = page.anchor_picture()
         now = time.time()
@@ -469,6 +491,31 @@ class WebPageTest(unittest.TestCase):
         page.touch("touchEnd", ax - 90, ay + 60, now + 1.1)
         page.ticks(1)
         self.assertTrue(page.anchor_picture() != steered, "the tap did not jump")
+        self.assertEqual(page.console_problems(), [])
+
+    def test_keys_panel_rebinds_a_key_that_survives_a_reload(self):
+        page = self.page()
+        page.open()
+        page.key("F3")
+        poll("the paused title", lambda: page.driver.title == PAUSED_TITLE)
+        page.js("document.getElementById('keys-open').click()")
+        page.js("document.querySelector('#keys-panel tr[data-action=down] button').click()")
+        page.key("S")  # the panel takes it: the game does not
+        row = "return document.querySelector('#keys-panel tr[data-action=down] .keys').textContent"
+        self.assertEqual(page.js(row), "S")
+        page.js("document.getElementById('keys-close').click()")
+        for reloaded in (False, True):
+            if reloaded:
+                page.reload()
+                page.key("F3")
+                poll("the paused title", lambda: page.driver.title == PAUSED_TITLE)
+            standing = page.anchor_picture()
+            page.key("Down")  # bound to nothing now
+            page.ticks(1)
+            self.assertEqual(page.anchor_picture(), standing, "Down still steers")
+            page.key("S")
+            page.ticks(1)
+            self.assertTrue(page.anchor_picture() != standing, "S did not steer downhill")
         self.assertEqual(page.console_problems(), [])
 
     def test_sound_starts_with_a_gesture_and_nosound_makes_none(self):

@@ -1,0 +1,73 @@
+#include "bindings_command.h"
+
+#include <cstdio>
+
+#include "platform/settings/player_settings.h"
+#ifdef SNOWVEL_HAVE_SDL2
+#include "platform/sdl2/layout_key_names.h"
+#endif
+
+namespace {
+
+std::string describe(const KeyBindings& bindings, int action,
+                     const std::vector<std::string>& layoutNames) {
+  std::string out;
+  for (uint16_t usage : bindings.keys(action)) {
+    if (!out.empty()) out += ", ";
+    const std::string& name = layoutNames[usage];
+    const std::string code = physicalKeyByUsage(usage)->code;
+    out += name.empty() || name == code ? code : name + " (" + code + ")";
+  }
+  for (int input : bindings.pad(action)) out += std::string(", pad ") + kPadInputNames[input];
+  return out;
+}
+
+void list(const KeyBindings& bindings) {
+  std::vector<uint16_t> usages(256);
+  for (size_t i = 0; i < usages.size(); ++i) usages[i] = static_cast<uint16_t>(i);
+  std::vector<std::string> names(usages.size());
+#ifdef SNOWVEL_HAVE_SDL2
+  names = layoutKeyNames(usages);
+#endif
+  for (size_t a = 0; a < inputActions().size(); ++a)
+    std::printf("%-13s %-40s %s\n", inputActions()[a].name,
+                describe(bindings, static_cast<int>(a), names).c_str(), inputActions()[a].label);
+}
+
+}  // namespace
+
+bool applyBindings(const BindingsRequest& request, KeyBindings* bindings) {
+  KeyBindings changed = *bindings;
+  if (request.reset) changed.reset();
+  for (const std::string& bind : request.binds) {
+    const size_t equals = bind.find('=');
+    const int action = equals == std::string::npos ? -1 : actionByName(bind.substr(0, equals));
+    std::string error = "unknown action in '" + bind + "'";
+    if (action < 0 || !changed.bind(action, bind.substr(equals + 1), &error)) {
+      std::fprintf(stderr, "snowvel: --bind %s: %s (see snowvel --bindings)\n", bind.c_str(),
+                   error.c_str());
+      return false;
+    }
+  }
+  *bindings = changed;
+  return true;
+}
+
+int runBindingsCommand(const BindingsRequest& request) {
+  const std::string path = settingsPath();
+  std::vector<std::string> warnings;
+  PlayerSettings settings = path.empty() ? PlayerSettings{} : loadSettings(path, &warnings);
+  for (const std::string& warning : warnings)
+    std::fprintf(stderr, "snowvel: %s\n", warning.c_str());
+  if (!applyBindings(request, &settings.bindings)) return 2;
+  if (request.reset || !request.binds.empty()) {
+    std::string error = "neither XDG_CONFIG_HOME nor HOME is set";
+    if (path.empty() || !saveSettings(path, settings, &error)) {
+      std::fprintf(stderr, "snowvel: the bindings are not saved: %s\n", error.c_str());
+      return 1;
+    }
+    std::printf("Saved to %s\n", path.c_str());
+  }
+  if (request.list) list(settings.bindings);
+  return 0;
+}

@@ -1,0 +1,23 @@
+// --bind, --bindings and --reset-bindings: the player's key bindings changed
+// in, and listed from, the settings file, without starting the game.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "platform/input/key_bindings.h"
+
+struct BindingsRequest {
+  std::vector<std::string> binds;  // ACTION=KEYS, in order
+  bool list = false;
+  bool reset = false;
+  bool any() const { return list || reset || !binds.empty(); }
+};
+
+// Applies the request to bindings; false with a message on stderr for an
+// unknown action or key (nothing is applied then).
+bool applyBindings(const BindingsRequest& request, KeyBindings* bindings);
+
+// Changes and saves the file's bindings, and lists them if asked. Returns
+// the exit code.
+int runBindingsCommand(const BindingsRequest& request);

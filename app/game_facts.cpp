@@ -1,0 +1,51 @@
+#include "game_facts.h"
+
+#include "scoring/scoring.h"
+#include "shell/game_snapshot.h"
+#include "state_dump.h"
+
+namespace {
+constexpr uint32_t kPeriodMs = 40;
+}
+
+std::string gameStateText(uint32_t seed) {
+  // Without what only the headless desktop records: its boxes and sounds
+  // are checked item by item in the stream.
+  nlohmann::ordered_json state = dumpState(takeGameSnapshot(), seed, kPeriodMs);
+  state.erase("messageBoxes");
+  state.erase("sounds");
+  return state.dump();
+}
+
+std::string courseName(const std::string& key) {
+  if (key == "SS") return "slalom";
+  if (key == "GS") return "tree-slalom";
+  if (key == "FS") return "freestyle";
+  return {};
+}
+
+bool isTimedCourse(const std::string& key) {
+  return key != "FS";
+}
+
+int32_t currentResult(const std::string& key) {
+  const GameSnapshot snapshot = takeGameSnapshot();
+  return isTimedCourse(key) ? snapshot.runClock : snapshot.style;
+}
+
+std::string describeRun(const RunResult& run) {
+  std::string name = courseName(run.course);
+  if (name.empty()) name = run.course;
+  if (!isTimedCourse(run.course)) return name + " " + std::to_string(run.result) + " points";
+  const int32_t ms = run.result < 0 ? 0 : run.result;
+  char text[40];
+  std::snprintf(text, sizeof text, " %d:%02d:%02d.%02d", ms / 3600000, ms / 60000 % 60,
+                ms / 1000 % 60, ms % 1000 / 10);
+  return name + text;
+}
+
+bool freshGame() {
+  const GameSnapshot s = takeGameSnapshot();
+  return s.player && s.player->x == 0 && s.player->y == 0 && s.player->z == 0 && s.style == 0 &&
+         s.runClock == 0 && !s.slalomRunOn && !s.treeSlalomRunOn && !s.freestyleRunOn;
+}

@@ -1,0 +1,126 @@
+#include "run_viewer.h"
+
+#include <chrono>
+#include <cstdio>
+#include <ctime>
+#include <nlohmann/json.hpp>
+#include <vector>
+
+#include "game_facts.h"
+#include "kept_runs.h"
+#include "platform/kernel/process_settings.h"
+#include "platform/replay/replay_backend.h"
+#include "platform/replay/run_link.h"
+#include "platform/replay/viewer_backend.h"
+#include "platform/win32.h"
+#include "shell/game_snapshot.h"
+#include "shell/shell.h"
+
+namespace {
+
+struct PassOutcome {
+  std::optional<RunResult> result;
+  std::string state;
+  std::string error;
+  bool finished = false;
+};
+
+// One run of the game under the player and the viewer.
+PassOutcome playPass(const Replay& replay, const ViewerSettings& settings,
+                     const WatchSetup& setup) {
+  PassOutcome outcome;
+  startViewerPass(settings);
+  if (setup.freshProfile && !setup.freshProfile()) {
+    outcome.error = "the scratch profile cannot be made";
+    return outcome;
+  }
+  const uint32_t seed = replay.header.seed;
+  ReplayHooks hooks;
+  hooks.stateText = [seed] { return gameStateText(seed); };
+  hooks.pace = viewerPace;
+  hooks.runEnded = [&outcome, &replay, seed] {
+    if (replay.header.run)
+      outcome.result =
+          RunResult{replay.header.run->course, currentResult(replay.header.run->course)};
+    outcome.state = gameStateText(seed);
+    viewerRunEnded();
+  };
+  startReplayPlayback(replay, hooks);
+  watchHighScoreWritesOfPlayback(seed);
+  setCommandLine("snowvel " + replay.header.tail);
+  std::vector<char> tail(replay.header.tail.begin(), replay.header.tail.end());
+  tail.push_back('\0');
+  gameMain(GetModuleHandleA(nullptr), nullptr, tail.data(), SW_SHOWNORMAL);
+  outcome.finished = finishReplay(&outcome.error);
+  setProfileWriteWatcher({});
+  return outcome;
+}
+
+}  // namespace
+
+bool readRun(const std::string& text, Replay* replay, std::string* error) {
+  if (text.rfind("snowvel-replay", 0) == 0) return parseReplay(text, replay, error);
+  std::string unpacked;
+  return readRunLink(text, &unpacked, error) && parseReplay(unpacked, replay, error);
+}
+
+RunCheck checkRun(const Replay& replay, const WatchSetup& setup) {
+  installViewer();
+  RunCheck check;
+  bool wasFresh = false, first = true;
+  ViewerSettings settings;
+  settings.presentNever = true;
+  settings.onClock = [&](uint32_t clock) {
+    if (first) check.runStart = clock;
+    first = false;
+    const bool fresh = freshGame();
+    if (fresh && !wasFresh) check.runStart = clock;
+    wasFresh = fresh;
+    check.runEnd = clock;
+  };
+  const auto started = std::chrono::steady_clock::now();
+  const std::clock_t cpuStarted = std::clock();
+  const uint32_t ticksBefore = takeGameSnapshot().ticksRun;
+  PassOutcome outcome = playPass(replay, settings, setup);
+  check.seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
+  check.cpuSeconds = static_cast<double>(std::clock() - cpuStarted) / CLOCKS_PER_SEC;
+  check.ticks = takeGameSnapshot().ticksRun - ticksBefore;
+  check.reachedEnd = outcome.finished;
+  check.error = outcome.error;
+  check.result = outcome.result;
+  check.matches = outcome.finished && (!replay.header.run || outcome.result == replay.header.run);
+  return check;
+}
+
+std::string describeCheck(const Replay& replay, const RunCheck& check) {
+  char text[96];
+  std::snprintf(text, sizeof text, " (re-skied %u ticks in %.3f s, %.3f s of CPU)", check.ticks,
+                check.seconds, check.cpuSeconds);
+  const std::string skied = text;
+  if (!check.reachedEnd) return "the run left its recording: " + check.error + skied;
+  if (!replay.header.run) return "the replay played to its recorded end" + skied;
+  if (!check.result) return "the run never reached its result" + skied;
+  if (check.matches) return describeRun(*check.result) + ": matches the recorded result" + skied;
+  return describeRun(*check.result) + ": does NOT match the recorded " +
+         describeRun(*replay.header.run) + skied;
+}
+
+void watchRun(const Replay& replay, const RunCheck& check, const WatchSetup& setup,
+              std::string* endState) {
+  ViewerSettings settings;
+  settings.runStart = check.runStart;
+  settings.runEnd = check.runEnd;
+  settings.showFrom = check.runStart;
+  settings.holdAtEnd = setup.holdAtEnd;
+  for (;;) {
+    PassOutcome outcome = playPass(replay, settings, setup);
+    if (!outcome.state.empty() && endState != nullptr) {
+      // The tick count runs on over passes; the rest is the game's own.
+      nlohmann::ordered_json state = nlohmann::ordered_json::parse(outcome.state, nullptr, false);
+      if (!state.is_discarded()) state.erase("ticks");
+      *endState = state.dump();
+    }
+    if (viewerVerdict() != ViewerVerdict::SeekBack) break;
+    settings.showFrom = viewerSeekTarget();
+  }
+}

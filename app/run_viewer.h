@@ -1,0 +1,44 @@
+// Watching a run: reads it (a run file or a link), skis the whole session
+// once unseen to compute its result and where its game began, then shows it
+// from there in the viewer, skiing the session again from its start after
+// every seek back. Shared by the desktop program and the page.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <optional>
+#include <string>
+
+#include "platform/replay/replay_format.h"
+
+// A run file's text, or a link or fragment holding one. False with one line
+// in error (the file is named by the caller).
+bool readRun(const std::string& text, Replay* replay, std::string* error);
+
+struct RunCheck {
+  bool reachedEnd = false;          // the whole stream played and the state matched
+  std::optional<RunResult> result;  // what the re-skiing computed at the result
+  bool matches = false;             // ... and it equals the recorded one
+  std::string error;                // where the run left its recording
+  uint32_t runStart = 0;            // the clock where the result's game began
+  uint32_t runEnd = 0;              // the clock of the result (the last one read)
+  uint32_t ticks = 0;               // game ticks skied
+  double seconds = 0;               // how long the skiing took
+  double cpuSeconds = 0;            // ... of the processor\'s time
+};
+
+struct WatchSetup {
+  // Puts a fresh copy of the run's high-score file in place before each
+  // pass (so nothing the passes write reaches the player's).
+  std::function<bool()> freshProfile;
+  bool holdAtEnd = true;
+};
+
+// The viewer goes over the backend in force (once), then the unseen pass.
+RunCheck checkRun(const Replay& replay, const WatchSetup& setup);
+// "slalom 0:01:24.32: matches the recorded result" and the like.
+std::string describeCheck(const Replay& replay, const RunCheck& check);
+// Shows the run until the viewer is closed or, without holdAtEnd, reaches
+// the result. The state at the last pass's result goes to endState.
+void watchRun(const Replay& replay, const RunCheck& check, const WatchSetup& setup,
+              std::string* endState);

@@ -1,0 +1,140 @@
+#include "watch_run.h"
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "platform/headless/headless.h"
+#include "platform/replay/run_link.h"
+#include "platform/replay/viewer_backend.h"
+#include "replay_run.h"
+#include "run_viewer.h"
+#ifdef SNOWVEL_HAVE_SDL2
+#include "platform/sdl2/sdl2_backend.h"
+#include "platform/win32.h"
+#endif
+
+namespace {
+
+bool readFile(const std::string& path, std::string* text) {
+  std::error_code error;
+  if (!std::filesystem::is_regular_file(path, error)) return false;
+  std::ifstream in(path, std::ios::binary);
+  std::ostringstream buffer;
+  buffer << in.rdbuf();
+  *text = buffer.str();
+  return static_cast<bool>(in) || in.eof();
+}
+
+// A file is read (a run, or a link saved in it); anything else is taken as
+// a link.
+bool loadRun(const std::string& source, Replay* replay) {
+  std::string text, error;
+  const bool isFile = readFile(source, &text);
+  if (!isFile && source.find("run=") == std::string::npos) {
+    std::fprintf(stderr, "snowvel: cannot read %s (neither a file nor a link)\n", source.c_str());
+    return false;
+  }
+  if (!isFile) text = source;
+  if (text.size() > 4 * kMostRunBytes) {
+    std::fprintf(stderr, "snowvel: %s: too large to be a run\n", isFile ? source.c_str() : "link");
+    return false;
+  }
+  if (!readRun(text, replay, &error)) {
+    std::fprintf(stderr, "snowvel: %s: %s\n", isFile ? source.c_str() : "link", error.c_str());
+    return false;
+  }
+  return true;
+}
+
+bool installUnder(const WatchRequest& request, const Replay& replay) {
+  if (request.headless) {
+    HeadlessConfig config;
+    config.screenWidth = replay.header.screenWidth;
+    config.screenHeight = replay.header.screenHeight;
+    config.startTick = replay.header.seed;
+    installHeadlessBackend(config);
+    if (request.inputFile.empty()) return true;
+    std::string text, error;
+    std::vector<InputScriptEntry> entries;
+    if (!readFile(request.inputFile, &text) || !parseInputScript(text, &entries, &error)) {
+      std::fprintf(stderr, "snowvel: %s: %s\n", request.inputFile.c_str(),
+                   error.empty() ? "cannot read it" : error.c_str());
+      return false;
+    }
+    scheduleInputScript(entries);
+    return true;
+  }
+#ifdef SNOWVEL_HAVE_SDL2
+  Sdl2Config config;
+  config.noAudio = lstrcmpiA(replay.header.tail.c_str(), "nosound") == 0;
+  config.scale = 1;
+  return installSdl2Backend(config);
+#else
+  std::fprintf(stderr, "snowvel: this build has no window backend; watch with --headless\n");
+  return false;
+#endif
+}
+
+}  // namespace
+
+int runWatch(const WatchRequest& request) {
+  Replay replay;
+  if (!loadRun(request.source, &replay)) return 2;
+  if (!installUnder(request, replay)) return 2;
+  WatchSetup setup;
+  // Never the player's high-score file: each pass gets its own copy of the
+  // one the run began with.
+  ReplayHeader profile = replay.header;
+  profile.version = kReplayVersion;
+  setup.freshProfile = [profile] { return useScratchProfile(profile); };
+  setup.holdAtEnd = !request.headless;
+  const RunCheck check = checkRun(replay, setup);
+  std::printf("%s\n", describeCheck(replay, check).c_str());
+  std::fflush(stdout);
+  std::string endState;
+  watchRun(replay, check, setup, &endState);
+  int exitCode = check.matches ? 0 : 3;
+  if (!request.screenshotFile.empty()) {
+    std::string error;
+    if (!request.headless || !headlessSavePng(viewerWindow(), request.screenshotFile, &error)) {
+      std::fprintf(stderr, "snowvel: screenshot %s: %s\n", request.screenshotFile.c_str(),
+                   request.headless ? error.c_str() : "only with --headless");
+      exitCode = 2;
+    }
+  }
+  if (!request.dumpFile.empty()) {
+    std::ofstream out(request.dumpFile);
+    out << endState << '\n';
+    if (!out) {
+      std::fprintf(stderr, "snowvel: cannot write %s\n", request.dumpFile.c_str());
+      exitCode = 2;
+    }
+  }
+  closeViewer();
+#ifdef SNOWVEL_HAVE_SDL2
+  if (!request.headless) shutdownSdl2Backend();
+#endif
+  return exitCode;
+}
+
+int runShare(const std::string& file) {
+  std::string text, error;
+  Replay replay;
+  if (!readFile(file, &text)) {
+    std::fprintf(stderr, "snowvel: cannot read %s\n", file.c_str());
+    return 2;
+  }
+  if (!parseReplay(text, &replay, &error)) {
+    std::fprintf(stderr, "snowvel: %s: %s\n", file.c_str(), error.c_str());
+    return 2;
+  }
+  if (text.size() > kMostRunBytes) {
+    std::fprintf(stderr, "snowvel: %s: over %zu bytes, too long for a link\n", file.c_str(),
+                 kMostRunBytes);
+    return 2;
+  }
+  std::printf("#%s\n", runLinkFragment(text).c_str());
+  return 0;
+}

@@ -1,0 +1,160 @@
+#include "platform/input/key_bindings.h"
+
+#include <algorithm>
+
+namespace {
+
+std::vector<std::string_view> words(std::string_view list) {
+  std::vector<std::string_view> out;
+  size_t at = 0;
+  while (at < list.size()) {
+    size_t end = list.find_first_of(" ,\t", at);
+    if (end == std::string_view::npos) end = list.size();
+    if (end > at) out.push_back(list.substr(at, end - at));
+    at = end + 1;
+  }
+  return out;
+}
+
+std::vector<uint16_t> defaultKeys(int action) {
+  std::vector<uint16_t> keys;
+  for (std::string_view code : words(inputActions()[action].keys))
+    keys.push_back(physicalKeyByCode(code)->usage);
+  return keys;
+}
+
+bool isGameMessage(UINT message) {
+  for (const InputAction& action : inputActions())
+    if (message != 0 && (message == action.message || message == action.numLockMessage))
+      return true;
+  return false;
+}
+
+template <typename T>
+void remove(std::vector<T>* from, T value) {
+  from->erase(std::remove(from->begin(), from->end(), value), from->end());
+}
+
+}  // namespace
+
+void KeyBindings::reset() {
+  const size_t count = inputActions().size();
+  keys_.assign(count, {});
+  pad_.assign(count, {});
+  for (size_t a = 0; a < count; ++a) {
+    keys_[a] = defaultKeys(static_cast<int>(a));
+    for (std::string_view name : words(inputActions()[a].pad))
+      pad_[a].push_back(padInputByName(name));
+  }
+}
+
+void KeyBindings::bind(int action, const std::vector<uint16_t>& keys, const std::vector<int>& pad,
+                       bool sharePad) {
+  if (!keys.empty()) {
+    for (auto& other : keys_)
+      for (uint16_t key : keys) remove(&other, key);
+    keys_[action] = keys;
+  }
+  if (!pad.empty()) {
+    if (!sharePad)
+      for (auto& other : pad_)
+        for (int input : pad) remove(&other, input);
+    pad_[action] = pad;
+  }
+  restoreEmpty();
+}
+
+// An action without keys takes back its free defaults, or failing that its
+// first default from whoever holds it. A key taken back goes to the action
+// whose default it is and is never taken again, so this ends.
+void KeyBindings::restoreEmpty() {
+  for (bool changed = true; changed;) {
+    changed = false;
+    for (size_t a = 0; a < keys_.size(); ++a) {
+      if (!keys_[a].empty()) continue;
+      const std::vector<uint16_t> defaults = defaultKeys(static_cast<int>(a));
+      for (uint16_t key : defaults)
+        if (actionForKey(key) < 0) keys_[a].push_back(key);
+      if (keys_[a].empty()) {
+        for (auto& other : keys_) remove(&other, defaults.front());
+        keys_[a].push_back(defaults.front());
+      }
+      changed = true;
+    }
+  }
+}
+
+bool KeyBindings::bind(int action, std::string_view list, std::string* error, bool sharePad) {
+  std::vector<uint16_t> keys;
+  std::vector<int> pad;
+  for (std::string_view word : words(list)) {
+    if (word.size() > 4 && word.substr(0, 4) == "pad:") {
+      int input = padInputByName(word.substr(4));
+      if (input < 0) {
+        *error = "unknown pad input '" + std::string(word.substr(4)) + "'";
+        return false;
+      }
+      if (std::find(pad.begin(), pad.end(), input) == pad.end()) pad.push_back(input);
+      continue;
+    }
+    bool numLock = false;
+    const PhysicalKey* key = physicalKeyByName(word, &numLock);
+    if (key == nullptr) {
+      *error = "unknown key '" + std::string(word) + "'";
+      return false;
+    }
+    if (std::find(keys.begin(), keys.end(), key->usage) == keys.end()) keys.push_back(key->usage);
+  }
+  if (keys.empty() && pad.empty()) {
+    *error = "no key given";
+    return false;
+  }
+  bind(action, keys, pad, sharePad);
+  return true;
+}
+
+std::string KeyBindings::list(int action) const {
+  std::string out;
+  for (uint16_t usage : keys_[action]) {
+    if (!out.empty()) out += ' ';
+    out += physicalKeyByUsage(usage)->code;
+  }
+  for (int input : pad_[action]) {
+    if (!out.empty()) out += ' ';
+    out += "pad:";
+    out += kPadInputNames[input];
+  }
+  return out;
+}
+
+int KeyBindings::actionForKey(uint16_t usage) const {
+  for (size_t a = 0; a < keys_.size(); ++a)
+    if (std::find(keys_[a].begin(), keys_[a].end(), usage) != keys_[a].end())
+      return static_cast<int>(a);
+  return -1;
+}
+
+UINT KeyBindings::messageFor(uint16_t usage, bool numLock, UINT natural) const {
+  const int bound = actionForKey(usage);
+  if (bound < 0) return isGameMessage(natural) ? 0 : natural;
+  const InputAction& action = inputActions()[bound];
+  const PhysicalKey* key = physicalKeyByUsage(usage);
+  const bool keypad = key != nullptr && key->numLockMessage != 0;
+  if (keypad && numLock && action.numLockMessage != 0) return action.numLockMessage;
+  return action.message;
+}
+
+std::vector<UINT> KeyBindings::padMessages(int input) const {
+  std::vector<UINT> messages;
+  for (size_t a = 0; a < pad_.size(); ++a) {
+    const UINT message = inputActions()[a].message;
+    if (message != 0 && std::find(pad_[a].begin(), pad_[a].end(), input) != pad_[a].end())
+      messages.push_back(message);
+  }
+  return messages;
+}
+
+KeyBindings& keyBindings() {
+  static KeyBindings bindings;
+  return bindings;
+}

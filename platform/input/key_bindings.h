@@ -1,0 +1,54 @@
+// The player's bindings: which keys (by place) and pad inputs stand for each
+// action of the input table. A bound key sends its action's message; a key
+// the game reads that is bound to nothing any more sends nothing; any other
+// key sends what it always sends, so typing and the cheats still work.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "platform/input/input_table.h"
+
+class KeyBindings {
+ public:
+  KeyBindings() { reset(); }
+  void reset();
+
+  const std::vector<uint16_t>& keys(int action) const { return keys_[action]; }  // usages
+  const std::vector<int>& pad(int action) const { return pad_[action]; }         // pad inputs
+
+  // The action's keys become these (and its pad inputs, when some are
+  // given). A key bound elsewhere moves here, and so does a pad input
+  // unless sharing is allowed (the defaults share the button that jumps
+  // with Enter); an action left without keys gets its defaults back, so the
+  // keyboard always reaches every action.
+  void bind(int action, const std::vector<uint16_t>& keys, const std::vector<int>& pad,
+            bool sharePad = false);
+  // Reads "ArrowLeft Numpad4 pad:left" (spaces or commas): false with the
+  // unknown name in error, binding nothing.
+  bool bind(int action, std::string_view list, std::string* error, bool sharePad = false);
+  // The same list for the settings file.
+  std::string list(int action) const;
+
+  // The action a key is bound to, or -1.
+  int actionForKey(uint16_t usage) const;
+  // The message a key sends: its action's (the NumLock one for a keypad key
+  // with NumLock on), 0 for a game key now bound to nothing or a desktop
+  // action, else natural, what the key sends unbound.
+  UINT messageFor(uint16_t usage, bool numLock, UINT natural) const;
+  // The game messages a pad input sends, in the table's order.
+  std::vector<UINT> padMessages(int input) const;
+
+  bool operator==(const KeyBindings&) const = default;
+
+ private:
+  void restoreEmpty();
+
+  std::vector<std::vector<uint16_t>> keys_;
+  std::vector<std::vector<int>> pad_;
+};
+
+// The bindings in force for this process (the defaults until set).
+KeyBindings& keyBindings();

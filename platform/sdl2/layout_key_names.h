@@ -1,0 +1,11 @@
+// Keys by the names the user's keyboard layout gives them ("Q" for the key
+// in A's place on a French keyboard), for listing the bindings.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+// SDL's name of the keycode each key (a USB usage, as SDL's scancode) types
+// in the current layout; empty names where no display can be asked.
+std::vector<std::string> layoutKeyNames(const std::vector<uint16_t>& usages);

@@ -1,0 +1,31 @@
+// The page as an installable app that plays offline: the service worker
+// (sw.js, beside the page) keeps the site. Registered once the game shows
+// its first picture, so it never competes with the game's start.
+var LibrarySnowvelOffline = {
+  $SnowvelOffline__deps: ['$SnowvelCanvas'],
+  $SnowvelOffline__postset: 'SnowvelOffline.start();',
+  $SnowvelOffline: {
+    start: function() {
+      if (!('serviceWorker' in navigator)) return;
+      if (!window.PerformanceObserver) {
+        window.addEventListener('load', SnowvelOffline.register);
+        return;
+      }
+      var watch = new PerformanceObserver(function(list) {
+        if (!list.getEntriesByName(SnowvelCanvas.FIRST_PICTURE_MARK).length) return;
+        watch.disconnect();
+        SnowvelOffline.register();
+      });
+      watch.observe({type: 'mark'});
+    },
+
+    register: function() {
+      navigator.serviceWorker.register('sw.js').catch(function(error) {
+        // A page opened from a file or a plain-http address: it plays, online only.
+        console.info('Snowvel plays online only here: ' + error.message);
+      });
+    },
+  },
+};
+
+mergeInto(LibraryManager.library, LibrarySnowvelOffline);

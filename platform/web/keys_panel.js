@@ -1,0 +1,85 @@
+// The page's keys panel: every game action with its keys; "Change" takes the
+// next key pressed (Escape leaves it as it was), "Defaults" restores them
+// all. The bindings are kept in the page's storage, so they survive a reload.
+var SnowvelKeysPanel = {
+  open: false,
+  waitingFor: -1,
+
+  keyName: function(code) {
+    return code.replace(/^Key|^Digit/, '').replace(/^Arrow(.*)$/, '$1 arrow')
+               .replace(/^Numpad(.*)$/, 'Keypad $1');
+  },
+
+  fill: function() {
+    var body = document.getElementById('keys-panel-rows');
+    body.textContent = '';
+    SnowvelInput.actions.forEach(function(action, a) {
+      if (action.message === 0) return;  // the browser's own (screenshot, fullscreen)
+      var row = body.insertRow();
+      row.dataset.action = action.name;
+      row.insertCell().textContent = action.label;
+      var keys = row.insertCell();
+      keys.className = 'keys';
+      keys.textContent = SnowvelKeysPanel.waitingFor === a
+          ? 'press a key\u2026'
+          : SnowvelBindings.keys[a].map(SnowvelKeysPanel.keyName).join(', ');
+      var change = document.createElement('button');
+      change.type = 'button';
+      change.textContent = 'Change';
+      change.addEventListener('click', function() {
+        SnowvelKeysPanel.waitingFor = a;
+        SnowvelKeysPanel.fill();
+      });
+      row.insertCell().appendChild(change);
+    });
+  },
+
+  onKey: function(event) {
+    if (!SnowvelKeysPanel.open || SnowvelKeysPanel.waitingFor < 0) return;
+    event.preventDefault();
+    event.stopPropagation();
+    if (event.code !== 'Escape' && event.code in SnowvelInput.keys)
+      SnowvelBindings.bind(SnowvelKeysPanel.waitingFor, [event.code]);
+    SnowvelKeysPanel.waitingFor = -1;
+    SnowvelKeysPanel.fill();
+  },
+
+  install: function() {
+    if (!SnowvelBindings.keys) SnowvelBindings.load();
+    var dialog = document.createElement('dialog');
+    dialog.id = 'keys-panel';
+    dialog.innerHTML = '<h2>Keys</h2><table><tbody id="keys-panel-rows"></tbody></table>' +
+        '<div class="buttons"><button type="button" id="keys-defaults">Defaults</button>' +
+        '<button type="button" id="keys-close">Close</button></div>';
+    document.body.appendChild(dialog);
+    var open = document.createElement('button');
+    open.type = 'button';
+    open.id = 'keys-open';
+    open.textContent = 'Keys\u2026';
+    document.querySelector('header').appendChild(open);
+    open.addEventListener('click', function() {
+      SnowvelKeysPanel.open = true;
+      SnowvelKeysPanel.waitingFor = -1;
+      SnowvelKeysPanel.fill();
+      dialog.showModal();
+    });
+    // Anywhere on the page: the row's button that had the focus is redrawn.
+    window.addEventListener('keydown', SnowvelKeysPanel.onKey, true);
+    dialog.addEventListener('close', function() {
+      SnowvelKeysPanel.open = false;
+      SnowvelKeysPanel.waitingFor = -1;
+    });
+    document.getElementById('keys-defaults').addEventListener('click', function() {
+      SnowvelBindings.reset();
+      SnowvelKeysPanel.fill();
+    });
+    document.getElementById('keys-close').addEventListener('click', function() { dialog.close(); });
+  }
+};
+
+if (typeof document !== 'undefined') {
+  if (document.readyState === 'loading')
+    document.addEventListener('DOMContentLoaded', SnowvelKeysPanel.install);
+  else
+    SnowvelKeysPanel.install();
+}

@@ -1,0 +1,174 @@
+// Kept runs end to end: a headless slalom that enters the list keeps one run
+// file, which the viewer re-skis to the same result, with seeks or without,
+// from the file or from its link; an unwritable runs folder costs one line;
+// format fixtures play, a newer file and hostile links are refused in one
+// line.
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+
+#include "platform/replay/run_link.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+std::string readAll(const fs::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::ostringstream text;
+  text << in.rdbuf();
+  return text.str();
+}
+
+int lineCount(const std::string& text) {
+  return static_cast<int>(std::count(text.begin(), text.end(), '\n'));
+}
+
+class KeptRuns : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    char pattern[] = "/tmp/snowvel-runs-XXXXXX";
+    dir = mkdtemp(pattern);
+    fs::create_directory(dir / "data");
+  }
+  void TearDown() override {
+    std::error_code ignored;
+    fs::permissions(dir / "data", fs::perms::owner_all, ignored);
+    fs::remove_all(dir, ignored);
+  }
+
+  // The program with these arguments; keeps what it wrote on both streams.
+  int snowvel(const std::string& arguments) {
+    const std::string command = std::string(SNOWVEL_BINARY) + " " + arguments + " > " +
+                                (dir / "stdout").string() + " 2> " + (dir / "stderr").string();
+    const int status = std::system(command.c_str());
+    out = readAll(dir / "stdout");
+    err = readAll(dir / "stderr");
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+  }
+
+  // The golden slalom, a result that enters an empty list.
+  int skiTheSlalom() {
+    return snowvel("--headless --seed 1000 --screen 800x600 --ticks 800 --input " +
+                   std::string(GOLDEN_DIR) + "/slalom.input --data-dir " + (dir / "data").string() +
+                   " --dump " + (dir / "played.json").string());
+  }
+
+  std::vector<fs::path> keptRuns() {
+    std::vector<fs::path> runs;
+    std::error_code error;
+    for (const auto& entry : fs::directory_iterator(dir / "data" / "runs", error))
+      runs.push_back(entry.path());
+    return runs;
+  }
+
+  void write(const std::string& name, const std::string& text) {
+    std::ofstream(dir / name, std::ios::binary) << text;
+  }
+
+  fs::path dir;
+  std::string out, err;
+};
+
+TEST_F(KeptRuns, ASlalomThatEntersTheListIsKeptAndEveryViewingEndsAtItsResult) {
+  ASSERT_EQ(skiTheSlalom(), 0) << err;
+  // Recording every session leaves the game as it was.
+  EXPECT_EQ(readAll(dir / "played.json"), readAll(std::string(GOLDEN_DIR) + "/slalom.json"));
+  const std::vector<fs::path> runs = keptRuns();
+  ASSERT_EQ(runs.size(), 1u);
+  const std::string name = runs[0].filename().string();
+  EXPECT_EQ(name.rfind("slalom_", 0), 0u) << name;
+  EXPECT_NE(name.find("_84322ms.replay"), std::string::npos) << name;
+  const std::string run = runs[0].string();
+
+  const std::string watch = "--watch " + run + " --headless --data-dir " + (dir / "data").string();
+  ASSERT_EQ(snowvel(watch + " --dump " + (dir / "straight.json").string() + " --screenshot " +
+                    (dir / "straight.png").string()),
+            0)
+      << err;
+  EXPECT_EQ(out.rfind("slalom 0:01:24.32: matches the recorded result", 0), 0u) << out;
+
+  // Seeks back and ahead, pause, speeds: each seek back skis the session
+  // again unseen, and the result shows exactly as straight playback left it.
+  write(
+      "keys.input",
+      "60 key LEFT\n90 key RIGHT\n95 key RIGHT\n120 key SPACE\n130 key SPACE\n140 key ADD\n"
+      "150 key ADD\n160 key SUBTRACT\n165 key SUBTRACT\n170 key HOME\n300 key LEFT\n320 key END\n");
+  ASSERT_EQ(
+      snowvel(watch + " --input " + (dir / "keys.input").string() + " --dump " +
+              (dir / "sought.json").string() + " --screenshot " + (dir / "sought.png").string()),
+      0)
+      << err;
+  EXPECT_EQ(readAll(dir / "sought.json"), readAll(dir / "straight.json"));
+  EXPECT_TRUE(readAll(dir / "sought.png") == readAll(dir / "straight.png"));
+  EXPECT_GT(readAll(dir / "straight.json").size(), 200u);
+
+  // The link carries the same run to the same verified result.
+  ASSERT_EQ(snowvel("--share " + run), 0) << err;
+  ASSERT_EQ(out.rfind("#run=", 0), 0u) << out;
+  ASSERT_EQ(snowvel("--headless --watch 'https://example.org/snowvel/" +
+                    out.substr(0, out.size() - 1) + "'"),
+            0)
+      << err;
+  EXPECT_EQ(out.rfind("slalom 0:01:24.32: matches the recorded result", 0), 0u) << out;
+
+  // Watching writes neither the high-score file nor a run.
+  EXPECT_EQ(readAll(dir / "data" / "tolvane.ini").find("-84322 -84322"), std::string::npos);
+  EXPECT_EQ(keptRuns().size(), 1u);
+}
+
+TEST_F(KeptRuns, AnUnwritableRunsFolderCostsOneLineAndPlayGoesOn) {
+  write("data/runs", "a file where the folder would be");
+  ASSERT_EQ(skiTheSlalom(), 0) << err;
+  EXPECT_EQ(readAll(dir / "played.json"), readAll(std::string(GOLDEN_DIR) + "/slalom.json"));
+  EXPECT_EQ(lineCount(err), 1) << err;
+  EXPECT_NE(err.find("cannot keep the run"), std::string::npos) << err;
+  EXPECT_NE(readAll(dir / "data" / "tolvane.ini").find("SS=-84322"), std::string::npos);
+}
+
+TEST_F(KeptRuns, FormatFixturesPlayANewerOneAndHostileRunsAreRefusedInOneLine) {
+  // The golden runs are format 1 and play in the golden suite; this one is
+  // a format 2 run file with the high-score file it began with.
+  const std::string fixture = readAll(std::string(RUNS_DIR) + "/slalom-run.replay");
+  ASSERT_EQ(fixture.rfind("snowvel-replay 2\nrules 1\n", 0), 0u);
+  ASSERT_EQ(snowvel("--headless --replay " + std::string(RUNS_DIR) + "/slalom-run.replay"), 0)
+      << err;
+
+  std::string newer = fixture;
+  newer.replace(0, 25, "snowvel-replay 3\nrules 2\n");
+  write("newer.replay", newer);
+  EXPECT_EQ(snowvel("--headless --watch " + (dir / "newer.replay").string()), 2);
+  EXPECT_EQ(lineCount(err), 1) << err;
+  EXPECT_NE(err.find("format 3, rules 2; this build plays formats up to 2 and rules up to 1"),
+            std::string::npos)
+      << err;
+
+  std::string claimed = fixture;
+  claimed.replace(claimed.find("run SS 84322"), 12, "run SS 74322");
+  write("claimed.replay", claimed);
+  EXPECT_EQ(snowvel("--headless --watch " + (dir / "claimed.replay").string()), 3);
+  EXPECT_NE(out.find("slalom 0:01:24.32: does NOT match the recorded slalom 0:01:14.32"),
+            std::string::npos)
+      << out;
+
+  std::string wide = fixture;
+  wide.replace(wide.find("screen 800 600"), 14, "screen 99999 600");
+  const std::string link = runLinkFragment(fixture);
+  const std::string bomb = base64UrlEncode(std::string("SR1\x81\x80\x80\x01", 7));
+  for (const std::string& hostile :
+       {"'#" + link.substr(0, link.size() / 2) + "'", std::string("'#run=not+base64!'"),
+        "'#run=" + bomb + "'", "'#" + runLinkFragment(wide) + "'",
+        "'#run=" + base64UrlEncode("plain text") + "'"}) {
+    EXPECT_EQ(snowvel("--headless --watch " + hostile), 2) << hostile;
+    EXPECT_EQ(lineCount(err), 1) << hostile << ": " << err;
+    EXPECT_TRUE(out.empty()) << out;
+  }
+}
+
+}  // namespace

@@ -1,0 +1,74 @@
+// A remapped key steers a whole headless run as the key it stands for, and
+// the run's replay, played back with the default bindings, ends the same.
+#include <gtest/gtest.h>
+
+#include <sys/wait.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+
+namespace {
+
+class RemappedRun : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    char pattern[] = "/tmp/snowvel-remapped-XXXXXX";
+    dir = mkdtemp(pattern);
+  }
+  void TearDown() override { std::filesystem::remove_all(dir); }
+
+  int snowvel(const std::string& arguments) {
+    const std::string command = std::string(SNOWVEL_BINARY) + " --headless --seed 4242 " +
+                                arguments + " --data-dir " + dir + " > /dev/null 2> " + dir +
+                                "/stderr";
+    const int status = std::system(command.c_str());
+    stderrText = read("stderr");
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+  }
+  std::string read(const std::string& name) {
+    std::ifstream in(dir + "/" + name, std::ios::binary);
+    std::ostringstream text;
+    text << in.rdbuf();
+    return text.str();
+  }
+  // Down the slope, then turning with whatever keys the script names.
+  void script(const std::string& name, const char* left, const char* jump) {
+    std::ofstream(dir + "/" + name)
+        << "2 key DOWN\n30 key " << left << "\n60 key " << jump << "\n90 key " << left << "\n";
+  }
+
+  std::string dir;
+  std::string stderrText;
+};
+
+TEST_F(RemappedRun, ARemappedKeySteersAndItsReplayNeedsNoBindings) {
+  script("plain.txt", "LEFT", "INSERT");
+  script("remapped.txt", "KeyA", "Space");
+  ASSERT_EQ(snowvel("--ticks 150 --input " + dir + "/plain.txt --dump " + dir + "/plain.json"), 0)
+      << stderrText;
+  ASSERT_EQ(
+      snowvel("--ticks 150 --bind left=KeyA --bind jump=Space --input " + dir +
+              "/remapped.txt --record " + dir + "/run.replay --dump " + dir + "/remapped.json"),
+      0)
+      << stderrText;
+  EXPECT_EQ(read("remapped.json"), read("plain.json"));
+
+  ASSERT_EQ(snowvel("--replay " + dir + "/run.replay --dump " + dir + "/played.json"), 0)
+      << stderrText;
+  EXPECT_EQ(read("played.json"), read("plain.json"));
+
+  // The keys left behind do nothing now: the run differs.
+  ASSERT_EQ(snowvel("--ticks 150 --bind left=KeyA --bind jump=Space --input " + dir +
+                    "/plain.txt --dump " + dir + "/unbound.json"),
+            0);
+  EXPECT_NE(read("unbound.json"), read("plain.json"));
+
+  EXPECT_EQ(snowvel("--bind sideways=KeyA --input " + dir + "/plain.txt"), 2);
+  EXPECT_NE(stderrText.find("--bind sideways=KeyA: unknown action"), std::string::npos)
+      << stderrText;
+}
+
+}  // namespace

@@ -1,0 +1,72 @@
+// Writes the input table (platform/input/input_table.cpp) as JavaScript for
+// the page, so the browser maps keys from the same rows as the desktop:
+//   input_table_js OUT.js
+#include <cstdio>
+#include <string>
+
+#include "platform/input/input_table.h"
+
+namespace {
+
+std::string quoted(const char* text) {
+  if (text == nullptr) return "null";
+  std::string out = "'";
+  for (const char* p = text; *p != 0; ++p) {
+    if (*p == '\'' || *p == '\\') out += '\\';
+    out += *p;
+  }
+  return out + "'";
+}
+
+// "ArrowLeft Numpad4" as ['ArrowLeft', 'Numpad4'].
+std::string list(const char* words) {
+  std::string out = "[";
+  std::string word;
+  for (const char* p = words;; ++p) {
+    if (*p == ' ' || *p == 0) {
+      if (!word.empty()) out += (out.size() > 1 ? ", " : "") + quoted(word.c_str());
+      word.clear();
+      if (*p == 0) break;
+    } else {
+      word += *p;
+    }
+  }
+  return out + "]";
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (argc != 2) {
+    std::fprintf(stderr, "usage: input_table_js OUT.js\n");
+    return 2;
+  }
+  std::string js =
+      "// Written by the build from platform/input/input_table.cpp; edit that.\n"
+      "var SnowvelInput = {\n  // code: [message, message with NumLock on (keypad), "
+      "US character]\n  keys: {\n";
+  for (const PhysicalKey& key : physicalKeys()) {
+    const char character[2] = {key.character, 0};
+    js += "    " + std::string(key.code) + ": [" + std::to_string(key.message) + ", " +
+          std::to_string(key.numLockMessage) + ", " +
+          (key.character != 0 ? quoted(character) : std::string("null")) + "],\n";
+  }
+  js += "  },\n  actions: [\n";
+  for (const InputAction& action : inputActions())
+    js += "    {name: " + quoted(action.name) + ", label: " + quoted(action.label) +
+          ", message: " + std::to_string(action.message) +
+          ", numLockMessage: " + std::to_string(action.numLockMessage) +
+          ", keys: " + list(action.keys) + ", pad: " + list(action.pad) +
+          ", button: " + quoted(action.button) + "},\n";
+  js += "  ],\n  padInputs: [";
+  for (int i = 0; i < kPadInputCount; ++i)
+    js += std::string(i > 0 ? ", " : "") + quoted(kPadInputNames[i]);
+  js += "],\n};\n";
+  std::FILE* out = std::fopen(argv[1], "wb");
+  if (out == nullptr || std::fwrite(js.data(), 1, js.size(), out) != js.size() ||
+      std::fclose(out) != 0) {
+    std::fprintf(stderr, "input_table_js: cannot write %s\n", argv[1]);
+    return 1;
+  }
+  return 0;
+}
