@@ -1,0 +1,62 @@
+# Helpers the scripts share. Sourced from the repository's top folder:
+#   . scripts/lib.sh
+# Nothing here runs on its own.
+
+# The version of the project() line of CMakeLists.txt; empty when there is none.
+snowvel_version() {
+  sed -n 's/^project(Snowvel VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt
+}
+
+# A tally of named steps: each runs whatever follows its name, a failure is
+# recorded and the next step still runs; steps_report names every failure
+# and fails when there was one.
+steps_failed=()
+steps_start=$SECONDS
+step() {
+  local name="$1"
+  shift
+  echo "== $name ($((SECONDS - steps_start)) s)"
+  if "$@"; then
+    return 0
+  fi
+  echo "== FAILED: $name"
+  steps_failed+=("$name")
+}
+steps_report() {
+  if [ "${#steps_failed[@]}" -eq 0 ]; then
+    echo "== every step passed ($((SECONDS - steps_start)) s)"
+    return 0
+  fi
+  echo "== ${#steps_failed[@]} step(s) failed:"
+  printf '   %s\n' "${steps_failed[@]}"
+  return 1
+}
+
+# Serves a built site folder (scripts/serve-site) on a free port in the
+# background and waits for its address: sets site_url and site_server (the
+# server's process id, to kill when done). Fails when it does not start.
+serve_site() {
+  local folder="$1" log
+  log="$(mktemp)"
+  scripts/serve-site "$folder" >"$log" &
+  site_server=$!
+  site_url=""
+  for _ in $(seq 100); do
+    site_url="$(head -1 "$log")"
+    [ -n "$site_url" ] && break
+    sleep 0.1
+  done
+  rm -f "$log"
+  [ -n "$site_url" ] || { echo "the site server did not start" >&2; return 1; }
+}
+
+# Whether a path lies inside the build tree (build/ of this checkout), for
+# folders a script empties before use.
+inside_build_tree() {
+  local path
+  path="$(realpath -m "$1")"
+  case "$path" in
+    "$PWD/build/"?*) return 0 ;;
+    *) return 1 ;;
+  esac
+}
