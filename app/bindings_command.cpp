@@ -30,8 +30,8 @@ void list(const KeyBindings& bindings) {
   names = layoutKeyNames(usages);
 #endif
   for (size_t a = 0; a < inputActions().size(); ++a)
-    std::printf("%-13s %-40s %s\n", inputActions()[a].name,
-                describe(bindings, static_cast<int>(a), names).c_str(), inputActions()[a].label);
+    std::printf("%-13s %-41s %s\n", inputActions()[a].name, inputActions()[a].label,
+                describe(bindings, static_cast<int>(a), names).c_str());
 }
 
 }  // namespace

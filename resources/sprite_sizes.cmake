@@ -1,5 +1,9 @@
-# Width x height of every bitmap, id 1 first. The game's screen rectangles and
-# collisions are these sizes, so xpm2bmp refuses a sprite drawn to any other.
+# The one list of the sprites' bitmaps: width x height of each, id 1 first.
+# The game's screen rectangles and collisions are these sizes, so xpm2bmp
+# refuses a sprite drawn to any other. Its length is the number of sprites:
+# the resource build, the game's kSpriteCount (through the generated
+# shell/sprite_manifest.h, checked against sprite_ids.h), the tests and the
+# Windows executable's check all take it from here.
 set(SNOWVEL_SPRITE_SIZES
   16x32 16x32 24x28 24x28 16x32 24x28 24x28 24x28 24x28 24x28   #  1-10 player
   24x28 32x32 32x24 32x32 28x31 28x31 28x34 32x26 32x32 31x24   # 11-20 player
@@ -10,3 +14,4 @@ set(SNOWVEL_SPRITE_SIZES
   40x36 44x36 40x35 24x64 26x32 26x32 26x32 32x48 32x48 32x48   # 61-70 course signs, lift, monster
   32x48 32x48 32x48 32x48 32x48 32x48 32x48 32x48 32x48 32x48   # 71-80 monster
   32x48 16x8  22x27 22x27 22x27 8x11  28x32 28x32 28x32)        # 81-89
+list(LENGTH SNOWVEL_SPRITE_SIZES SNOWVEL_SPRITE_BITMAPS)

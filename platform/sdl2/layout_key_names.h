@@ -7,5 +7,6 @@
 #include <vector>
 
 // SDL's name of the keycode each key (a USB usage, as SDL's scancode) types
-// in the current layout; empty names where no display can be asked.
+// in the current layout (a US one without a display); empty names where the
+// display cannot be opened.
 std::vector<std::string> layoutKeyNames(const std::vector<uint16_t>& usages);

@@ -75,6 +75,9 @@ void translateWindowEvent(const SDL_WindowEvent& e) {
     case SDL_WINDOWEVENT_EXPOSED:
       redrawWindow(*w);
       break;
+    case SDL_WINDOWEVENT_MOVED:
+      checkRememberedPlace(*w);
+      break;
     case SDL_WINDOWEVENT_SIZE_CHANGED: {
       int gameWidth = 0, gameHeight = 0;
       if (noteRealSize(*w, e.data1, e.data2, &gameWidth, &gameHeight)) {

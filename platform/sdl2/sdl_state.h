@@ -28,6 +28,10 @@ struct SdlWindow {
   std::vector<uint32_t> shadow;  // for window surfaces not in 0x00RRGGBB
   bool minimised = false;
   bool minimumSizeSet = false;
+  // The remembered place asked for, until the window is seen there.
+  int placeTries = 0;
+  int placeX = 0;
+  int placeY = 0;
 };
 
 struct SdlBackendState {
@@ -68,6 +72,8 @@ void redrawWindow(SdlWindow& w);
 // (it differs from what the layer set), with the new size in game pixels.
 bool noteRealSize(SdlWindow& w, int realWidth, int realHeight, int* gameWidth, int* gameHeight);
 void destroyAllWindows();
+// The window moved: a remembered place not yet reached is asked for again.
+void checkRememberedPlace(SdlWindow& w);
 // Notes the main window's place for the settings, once, as it goes away.
 void rememberMainWindow(const SdlWindow& w);
 // Borderless fullscreen on the window's display, or back to the window it was.

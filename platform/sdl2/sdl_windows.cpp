@@ -134,9 +134,27 @@ void restoreRememberedPlace(SdlWindow& w) {
   const DisplayBounds at = placeWindow(*place, sdlState().layout.scale, displays);
   SDL_SetWindowSize(w.window, at.width, at.height);
   SDL_SetWindowPosition(w.window, at.x, at.y);
+  w.placeX = at.x;
+  w.placeY = at.y;
+  w.placeTries = 3;
 }
 
 }  // namespace
+
+// A window manager whose frame SDL did not know yet when the place was
+// asked for puts the frame there, not the client; asked again, SDL allows
+// for the frame.
+void checkRememberedPlace(SdlWindow& w) {
+  if (w.placeTries == 0) return;
+  int x = 0, y = 0;
+  SDL_GetWindowPosition(w.window, &x, &y);
+  if (x == w.placeX && y == w.placeY) {
+    w.placeTries = 0;
+    return;
+  }
+  --w.placeTries;
+  SDL_SetWindowPosition(w.window, w.placeX, w.placeY);
+}
 
 void rememberMainWindow(const SdlWindow& w) {
   SdlBackendState& state = sdlState();

@@ -1,12 +1,13 @@
 // The fixed pool of actor records and the operations on them.
 #pragma once
 
+#include <array>
 #include <cstdint>
 
 #include "shell/world_state.h"
 
-extern const uint16_t StateSprite[kStateCount];
-extern const int32_t KindDefaultState[KIND_MOGULS];  // kinds with states
+extern const std::array<uint16_t, kStateCount> StateSprite;
+extern const std::array<int32_t, KIND_MOGULS> KindDefaultState;  // kinds with states
 
 Actor* createActor(int32_t kind, int32_t state);
 Actor* createActorWithSprite(int32_t kind, uint16_t spriteIndex);

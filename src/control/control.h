@@ -1,13 +1,14 @@
 // Keyboard and mouse steering of the player's figure, and the game keys.
 #pragma once
 
+#include <array>
 #include <cstdint>
 
 #include "shell/world_state.h"
 
 enum TurnSide { TURN_LEFT = 0, TURN_RIGHT = 1 };
-extern const int32_t TurnTable[kPlayerStateCount]
-                              [2];  // [state][TURN_LEFT or TURN_RIGHT]: the state after
+// [state][TURN_LEFT or TURN_RIGHT]: the state after.
+extern const std::array<std::array<int32_t, 2>, kPlayerStateCount> TurnTable;
 
 void onKeyDown(WPARAM virtualKey);
 void onChar(WPARAM character);

@@ -1,5 +1,9 @@
 // The 64 actor states. Each shows one sprite through StateSprite; the numbers
 // are the ones stored in the records, replays and dumps, so they never move.
+// A new state takes the number of STATE_NONE, which moves up by one with
+// kStateCount; then StateSprite (actors/actor_tables.cpp) needs its row, and
+// a self-propelled figure's state also the tables sized by its count below
+// (their std::to_array definitions fail to compile until they have it).
 #pragma once
 
 #include <cstdint>
@@ -83,6 +87,7 @@ enum ActorState : int32_t {
 };
 
 constexpr int32_t kStateCount = 64;
+static_assert(kStateCount == STATE_NONE, "STATE_NONE follows the last state");
 constexpr int32_t kNoState = STATE_NONE;
 // How many states each self-propelled figure has, for the tables kept per state.
 constexpr int32_t kPlayerStateCount = STATE_RACER_STRAIGHT;  // the player's are 0 to 21

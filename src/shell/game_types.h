@@ -6,12 +6,17 @@
 #include "platform/win32.h"
 #include "shell/actor_states.h"
 #include "shell/sound_ids.h"
+#include "shell/sprite_manifest.h"  // made by the build (resources/)
 #include "shell/sprite_ids.h"
 #include "shell/string_ids.h"
 #include "shell/world_layout.h"
 
 // What an actor is. Kinds below KIND_MOGULS have behaviour and states; the
 // static kinds from KIND_MOGULS on are made with a sprite instead of a state.
+// The numbers are stored in records, replays and dumps and never change: a
+// new moving kind would renumber the static ones, so it cannot be added
+// without re-recording every golden run; a new static kind goes at the end.
+// KindDefaultState (actors/actor_tables.cpp) has a row per moving kind.
 enum ActorKind : int32_t {
   KIND_PLAYER = 0,
   KIND_RACER = 1,
@@ -51,8 +56,12 @@ constexpr int EDGE_BOTTOM = 3;
 
 // Table sizes, fixed for the whole process.
 constexpr int kStringCacheSize = 20;
-constexpr int kSpriteCount = 90;  // entry 0 is the empty sprite; bitmaps are 1..89
+// Entry 0 is the empty sprite; the bitmaps are 1 to kSpriteBitmapCount, the
+// length of resources/sprite_sizes.cmake's list, which sprite_ids.h must end at.
+constexpr int kSpriteCount = kSpriteBitmapCount + 1;
 constexpr int kLastSpriteId = SPRITE_WALKING_TREE_RIGHT;
+static_assert(kLastSpriteId == kSpriteBitmapCount,
+              "sprite_ids.h and resources/sprite_sizes.cmake list different sprites");
 constexpr int kActorPoolSize = 100;
 constexpr int kPlacedObjectCount = 256;
 constexpr int kSoundCount = 9;

@@ -1,4 +1,5 @@
-// The nine sound effects, by the resource id of their wave.
+// The nine sound effects, by the resource id of their wave. The ids never
+// move; a new sound takes the next one (and kSoundCount, kClipOrder follow).
 #pragma once
 
 enum SoundId : int {

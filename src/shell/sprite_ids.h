@@ -1,5 +1,8 @@
 // The 89 sprites, by the resource id of their bitmap (1 to 89), which is
-// also their index in the Sprite table; 0 is the empty sprite.
+// also their index in the Sprite table; 0 is the empty sprite. The ids are
+// stored in records and dumps and never move: a new sprite takes the next
+// id, at the end, together with its size at the end of
+// resources/sprite_sizes.cmake (game_types.h checks the two end together).
 #pragma once
 
 #include <cstdint>

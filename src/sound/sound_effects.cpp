@@ -1,15 +1,17 @@
 // The nine sound effects: wave resources played from memory on one channel,
 // where a new sound cuts off the one playing.
+#include <array>
+
 #include "shell/shell.h"
 #include "sound/sound.h"
 
 namespace {
 
-// Loading and releasing go through the clips in this order.
-constexpr SoundId kClipOrder[kSoundCount] = {
-    SOUND_CRASH,         SOUND_LAUNCH,        SOUND_DOG_BARK,
-    SOUND_LANDING,       SOUND_BOARDER_JUMP,  SOUND_RACER_DOWN,
-    SOUND_MONSTER_CHASE, SOUND_MONSTER_CATCH, SOUND_YELLOW_SNOW};
+// Loading and releasing go through the clips in this order; every clip once
+// (sized by its rows, so a missing one fails to compile).
+constexpr std::array<SoundId, kSoundCount> kClipOrder = std::to_array<SoundId>(
+    {SOUND_CRASH, SOUND_LAUNCH, SOUND_DOG_BARK, SOUND_LANDING, SOUND_BOARDER_JUMP, SOUND_RACER_DOWN,
+     SOUND_MONSTER_CHASE, SOUND_MONSTER_CATCH, SOUND_YELLOW_SNOW});
 
 }  // namespace
 

@@ -6,8 +6,9 @@
 
 #include "shell/shell.h"
 
-// forwardAccel, forwardTarget, sideAccel, sideRatio, sideDir, state
-const MotionRule PlayerMotionRules[kPlayerStateCount] = {
+// forwardAccel, forwardTarget, sideAccel, sideRatio, sideDir, state. Each
+// table is sized by its rows (std::to_array): a missing row fails to compile.
+const std::array<MotionRule, kPlayerStateCount> PlayerMotionRules = std::to_array<MotionRule>({
     {1, 16, 0, 0, 0, STATE_PLAYER_STRAIGHT},
     {1, 12, 1, 1, -1, STATE_PLAYER_LEFT_SLIGHT},
     {1, 6, 1, 4, -1, STATE_PLAYER_LEFT_TURN},
@@ -30,20 +31,26 @@ const MotionRule PlayerMotionRules[kPlayerStateCount] = {
     {1, 20, 0, 0, 0, STATE_PLAYER_TRICK_FLIP},
     {1, 22, 0, 0, 0, STATE_PLAYER_TRICK_TUCK_LEFT},
     {1, 22, 0, 0, 0, STATE_PLAYER_TRICK_TUCK_RIGHT},
-};
+});
 
-const MotionRule RacerMotionRules[kRacerStateCount] = {
-    {1, 1, 0, 0, 0, STATE_RACER_STRAIGHT},    {1, 1, 1, 4, -1, STATE_RACER_SLIDE_LEFT},
-    {1, 1, 1, 4, 1, STATE_RACER_SLIDE_RIGHT}, {0, 0, 0, 0, 0, STATE_RACER_FALLEN},  // never applied
-    {0, 0, 0, 0, 0, STATE_RACER_TUMBLED},                                           // never applied
-};
+const std::array<MotionRule, kRacerStateCount> RacerMotionRules = std::to_array<MotionRule>({
+    {1, 1, 0, 0, 0, STATE_RACER_STRAIGHT},
+    {1, 1, 1, 4, -1, STATE_RACER_SLIDE_LEFT},
+    {1, 1, 1, 4, 1, STATE_RACER_SLIDE_RIGHT},
+    {0, 0, 0, 0, 0, STATE_RACER_FALLEN},   // never applied
+    {0, 0, 0, 0, 0, STATE_RACER_TUMBLED},  // never applied
+});
 
-const MotionRule BoarderMotionRules[kBoarderStateCount] = {
-    {2, 18, 2, 1, -1, STATE_BOARDER_CARVE_LEFT}, {2, 18, 2, 1, 1, STATE_BOARDER_CARVE_RIGHT},
-    {1, 22, 0, 0, 0, STATE_BOARDER_AIR},         {1, 4, 0, 0, 0, STATE_BOARDER_TUMBLE_1},
-    {1, 4, 0, 0, 0, STATE_BOARDER_TUMBLE_2},     {1, 4, 0, 0, 0, STATE_BOARDER_TUMBLE_3},
-    {1, 4, 0, 0, 0, STATE_BOARDER_TUMBLE_4},     {1, 4, 0, 0, 0, STATE_BOARDER_TUMBLE_5},
-};
+const std::array<MotionRule, kBoarderStateCount> BoarderMotionRules = std::to_array<MotionRule>({
+    {2, 18, 2, 1, -1, STATE_BOARDER_CARVE_LEFT},
+    {2, 18, 2, 1, 1, STATE_BOARDER_CARVE_RIGHT},
+    {1, 22, 0, 0, 0, STATE_BOARDER_AIR},
+    {1, 4, 0, 0, 0, STATE_BOARDER_TUMBLE_1},
+    {1, 4, 0, 0, 0, STATE_BOARDER_TUMBLE_2},
+    {1, 4, 0, 0, 0, STATE_BOARDER_TUMBLE_3},
+    {1, 4, 0, 0, 0, STATE_BOARDER_TUMBLE_4},
+    {1, 4, 0, 0, 0, STATE_BOARDER_TUMBLE_5},
+});
 
 Actor* applyMotionRule(Actor* actor, const MotionRule* rule) {
   if (!GAME_CHECK(actor != nullptr) || !GAME_CHECK(rule != nullptr)) return actor;

@@ -10,10 +10,10 @@
 
 // The state after touching down, by the airborne state: feet first from the
 // three upright poses, a crash from any other.
-const int32_t LandingState[kAirborneStateCount] = {
-    STATE_PLAYER_STRAIGHT, STATE_PLAYER_LEFT_ACROSS, STATE_PLAYER_RIGHT_ACROSS,
-    STATE_PLAYER_CRASHED,  STATE_PLAYER_CRASHED,     STATE_PLAYER_CRASHED,
-    STATE_PLAYER_CRASHED,  STATE_PLAYER_CRASHED,     STATE_PLAYER_CRASHED};
+const std::array<int32_t, kAirborneStateCount> LandingState = std::to_array<int32_t>(
+    {STATE_PLAYER_STRAIGHT, STATE_PLAYER_LEFT_ACROSS, STATE_PLAYER_RIGHT_ACROSS,
+     STATE_PLAYER_CRASHED, STATE_PLAYER_CRASHED, STATE_PLAYER_CRASHED, STATE_PLAYER_CRASHED,
+     STATE_PLAYER_CRASHED, STATE_PLAYER_CRASHED});
 
 namespace {
 

@@ -2,6 +2,7 @@
 // behaviours, collisions, monsters and the lift, motion rules.
 #pragma once
 
+#include <array>
 #include <cstdint>
 
 #include "shell/world_state.h"
@@ -29,7 +30,7 @@ void advanceMovingObjects(PlacedList* list);
 // Behaviours.
 Actor* updateActor(Actor* actor);
 Actor* moveActor(Actor* actor);
-extern const int32_t LandingState[kAirborneStateCount];
+extern const std::array<int32_t, kAirborneStateCount> LandingState;
 
 // Collisions.
 void collide(Actor* a, Actor* b);
@@ -42,7 +43,7 @@ void stepLiftChair(PlacedObject* object);
 void stepMonster(PlacedObject* object);
 
 // Motion rules.
-extern const MotionRule PlayerMotionRules[kPlayerStateCount];
-extern const MotionRule RacerMotionRules[kRacerStateCount];
-extern const MotionRule BoarderMotionRules[kBoarderStateCount];
+extern const std::array<MotionRule, kPlayerStateCount> PlayerMotionRules;
+extern const std::array<MotionRule, kRacerStateCount> RacerMotionRules;
+extern const std::array<MotionRule, kBoarderStateCount> BoarderMotionRules;
 Actor* applyMotionRule(Actor* actor, const MotionRule* rule);

@@ -551,7 +551,7 @@ def bound_keys_steer(desk):
                           timeout=WAIT)
     settings = os.path.join(desk.home, ".config", "snowvel", "settings.ini")
     if bind.returncode != 0 or not os.path.exists(settings) or \
-            not re.search(r"^right +D \(KeyD\)", bind.stdout, re.M):
+            not re.search(r"^right +Turn right +D \(KeyD\)", bind.stdout, re.M):
         raise Failure("--bind: exit %d, %r %r" % (bind.returncode, bind.stdout, bind.stderr))
     game = desk.start_game("nosound")
     window = desk.wait_for_window(game)
@@ -571,6 +571,24 @@ def bound_keys_steer(desk):
         kept = text.read()
     if not re.search(r"^window = -?\d+ -?\d+ \d+ \d+$", kept, re.M) or "right = KeyD" not in kept:
         raise Failure("settings.ini after the run: %r" % kept)
+    # A place on a screen unplugged since: the next start is centred, at the
+    # size kept, and the game hears of that size.
+    with open(settings, "w") as text:
+        text.write(re.sub(r"^window = .*$", "window = -5000 -4000 500 400", kept, flags=re.M))
+    game = desk.start_game("nosound")
+    window = desk.wait_for_window(game)
+    poll("the game's picture at that size",
+         lambda: (lambda i: (i.width, i.height) == (500, 400) and skier_pixels(i) >= 20)(
+             desk.screenshot(window)))
+    desk.focus(window)
+    desk.key("alt+F4")
+    wait_for_exit(game, "closing the window")
+    # Kept where it was put, as SDL counts a client's place: no drift by a
+    # title bar from one start to the next.
+    with open(settings) as text:
+        kept = text.read()
+    if "\nwindow = 390 312 500 400\n" not in kept:
+        raise Failure("the centred window was kept as %r" % kept)
 
 
 def f12_saves_a_screenshot(desk):

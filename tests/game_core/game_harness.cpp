@@ -8,7 +8,6 @@
 
 #include "platform/backend.h"
 #include "shell/shell.h"
-#include "support/sprite_sizes.h"
 #include "support/world_tables.h"
 
 namespace {
@@ -147,10 +146,9 @@ void installHeadless(int screenWidth, int screenHeight, uint32_t clock) {
 void startBareWorld() {
   installHeadless(1024, 768, 5000);
   if (!allocateTables()) std::abort();
-  static_assert(testsupport::kSpriteSizes.size() == kSpriteCount);
   for (int id = 1; id < kSpriteCount; ++id) {
     // The real sprite sizes, for tests that need actors but no sheets.
-    const testsupport::SpriteSize size = testsupport::kSpriteSizes[size_t(id)];
+    const SpriteBitmapSize size = kSpriteBitmapSizes[id];
     Sprite& sprite = world.sprites[id];
     sprite =
         Sprite{nullptr, nullptr, 0, size.width, size.height, int16_t(size.width * size.height)};

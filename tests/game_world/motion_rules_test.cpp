@@ -39,25 +39,27 @@ TEST_F(MotionRules, EveryRowBelongsToItsOwnState) {
 }
 
 TEST_F(MotionRules, HeadingDownRisesByOneAndFallsByTwoToSixteen) {
-  auto fromRest = run(PlayerMotionRules, 0, 0, 0, 0, 18);
+  auto fromRest = run(PlayerMotionRules.data(), 0, 0, 0, 0, 18);
   EXPECT_EQ(fromRest[0], (Velocity{0, 1}));
   EXPECT_EQ(fromRest[14], (Velocity{0, 15}));
   EXPECT_EQ(fromRest[15], (Velocity{0, 16}));
   EXPECT_EQ(fromRest[17], (Velocity{0, 16}));
 
-  auto afterLanding = run(PlayerMotionRules, 0, 0, 0, 24, 5);
+  auto afterLanding = run(PlayerMotionRules.data(), 0, 0, 0, 24, 5);
   EXPECT_EQ(afterLanding, (std::vector<Velocity>{{0, 22}, {0, 20}, {0, 18}, {0, 16}, {0, 16}}));
 }
 
 TEST_F(MotionRules, TurningBuildsASlideAndTurningBackReversesItGradually) {
   // Sideways target is half sideRatio times the entry dy: 32, then 28.
-  EXPECT_EQ(run(PlayerMotionRules, 0, 2, 0, 16, 2), (std::vector<Velocity>{{-1, 14}, {-2, 12}}));
+  EXPECT_EQ(run(PlayerMotionRules.data(), 0, 2, 0, 16, 2),
+            (std::vector<Velocity>{{-1, 14}, {-2, 12}}));
   // Turned right while sliding left: the slide shrinks one unit a tick.
-  EXPECT_EQ(run(PlayerMotionRules, 0, 4, -5, 12, 2), (std::vector<Velocity>{{-4, 12}, {-3, 12}}));
+  EXPECT_EQ(run(PlayerMotionRules.data(), 0, 4, -5, 12, 2),
+            (std::vector<Velocity>{{-4, 12}, {-3, 12}}));
 }
 
 TEST_F(MotionRules, AcrossTheSlopeBrakesToAStandstill) {
-  auto braking = run(PlayerMotionRules, 0, 3, 0, 16, 40);
+  auto braking = run(PlayerMotionRules.data(), 0, 3, 0, 16, 40);
   EXPECT_EQ(braking[0], (Velocity{-1, 14}));
   EXPECT_EQ(braking[7].dy, 0);
   EXPECT_EQ(braking.back(), (Velocity{0, 0}));
@@ -70,14 +72,15 @@ TEST_F(MotionRules, AcrossTheSlopeBrakesToAStandstill) {
 
 TEST_F(MotionRules, ClimbingGivesNoSidewaysTarget) {
   // dy = -3: target 0 whatever the ratio, so a slide of 3 shrinks by 2.
-  EXPECT_EQ(run(PlayerMotionRules, 0, 3, -3, -3, 1), (std::vector<Velocity>{{-1, -2}}));
+  EXPECT_EQ(run(PlayerMotionRules.data(), 0, 3, -3, -3, 1), (std::vector<Velocity>{{-1, -2}}));
   // The seated rule leaves a climbing speed alone.
-  EXPECT_EQ(run(PlayerMotionRules, 0, 12, 0, -3, 1), (std::vector<Velocity>{{0, -3}}));
+  EXPECT_EQ(run(PlayerMotionRules.data(), 0, 12, 0, -3, 1), (std::vector<Velocity>{{0, -3}}));
 }
 
 TEST_F(MotionRules, BoardersAndRacersSettleOnTheirOwnSpeeds) {
-  EXPECT_EQ(run(BoarderMotionRules, 31, 31, 0, 0, 2), (std::vector<Velocity>{{0, 2}, {-1, 4}}));
-  auto racer = run(RacerMotionRules, 22, 23, 0, 1, 5);
+  EXPECT_EQ(run(BoarderMotionRules.data(), 31, 31, 0, 0, 2),
+            (std::vector<Velocity>{{0, 2}, {-1, 4}}));
+  auto racer = run(RacerMotionRules.data(), 22, 23, 0, 1, 5);
   EXPECT_EQ(racer.back(), (Velocity{-2, 1}));
 }
 

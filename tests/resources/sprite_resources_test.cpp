@@ -1,6 +1,6 @@
-// The 89 built-in bitmaps: exact sizes (screen rectangles and collisions
-// depend on them), the 4-bpp format with the standard colour table that
-// LoadBitmapA and windres both expect, a snow-white ground and a usable mask.
+// The built-in bitmaps: exact sizes (those of resources/sprite_sizes.cmake) (screen rectangles and
+// collisions depend on them), the 4-bpp format with the standard colour table that LoadBitmapA and
+// windres both expect, a snow-white ground and a usable mask.
 #include <gtest/gtest.h>
 
 #include <array>
@@ -8,13 +8,12 @@
 #include <vector>
 
 #include "embedded_resources.h"
-#include "support/sprite_sizes.h"
+#include "shell/sprite_manifest.h"
 
 namespace {
 
 using restest::le16;
 using restest::le32;
-using testsupport::kSpriteSizes;
 
 // Standard 16-colour table as 0xRRGGBB, in colour-index order.
 constexpr std::array<uint32_t, 16> kStandardColours = {
@@ -69,20 +68,20 @@ Dib readDib(int id) {
   return dib;
 }
 
-TEST(SpriteResources, EveryIdFrom1To89HasItsExactSizeAndNoOthersExist) {
-  for (int id = 1; id <= 89; ++id) {
+TEST(SpriteResources, EveryIdOfTheListHasItsExactSizeAndNoOthersExist) {
+  for (int id = 1; id <= kSpriteBitmapCount; ++id) {
     Dib dib = readDib(id);
-    EXPECT_EQ(dib.width, kSpriteSizes[size_t(id)].width) << "bitmap " << id;
-    EXPECT_EQ(dib.height, kSpriteSizes[size_t(id)].height) << "bitmap " << id;
+    EXPECT_EQ(dib.width, kSpriteBitmapSizes[id].width) << "bitmap " << id;
+    EXPECT_EQ(dib.height, kSpriteBitmapSizes[id].height) << "bitmap " << id;
   }
-  EXPECT_EQ(restest::resourcesOfType(restest::kBitmap).size(), 89u);
+  EXPECT_EQ(restest::resourcesOfType(restest::kBitmap).size(), size_t(kSpriteBitmapCount));
 }
 
 // The sprite sheets stack narrow (<= 32 wide) and wide images separately;
 // the display code's sheet sizes follow from these sums.
 TEST(SpriteResources, SheetSumsMatchTheDisplayLayout) {
   int narrowHeight = 0, narrowCount = 0, wideHeight = 0, wideCount = 0, maxWidth = 0, maxHeight = 0;
-  for (int id = 1; id <= 89; ++id) {
+  for (int id = 1; id <= kSpriteBitmapCount; ++id) {
     Dib dib = readDib(id);
     maxWidth = std::max(maxWidth, dib.width);
     maxHeight = std::max(maxHeight, dib.height);
@@ -102,7 +101,7 @@ TEST(SpriteResources, SheetSumsMatchTheDisplayLayout) {
 // nothing is a filled box), shows some opaque pixels (its mask is not empty)
 // and leaves some transparent ones.
 TEST(SpriteResources, SpritesStandOnWhiteWithAMaskThatIsNeitherEmptyNorFull) {
-  for (int id = 1; id <= 89; ++id) {
+  for (int id = 1; id <= kSpriteBitmapCount; ++id) {
     Dib dib = readDib(id);
     if (dib.pixels.empty()) continue;
     int w = dib.width - 1, h = dib.height - 1;

@@ -1,7 +1,8 @@
 #!/usr/bin/env python3
 """Checks a built snowvel.exe without running it: the PE kind and machine,
 the GUI subsystem, the DLLs it imports, and every resource it must carry
-(bitmaps 1-89 and waves 1-9 byte for byte as the build made them, strings
+(bitmaps 1 to the count of resources/sprite_sizes.cmake and waves 1-9 byte
+for byte as the build made them, strings
 1-17 as the string table says, the two icon groups and the icons they name),
 and, with --version, the file and product version in its version resource.
 
@@ -24,6 +25,13 @@ RT_BITMAP, RT_ICON, RT_STRING, RT_GROUP_ICON, RT_VERSION, RT_MANIFEST = 2, 3, 6,
 FIXED_FILE_INFO_SIGNATURE = 0xFEEF04BD
 ICON_GROUPS = {"ICONSNOWVEL", "ICONSNOWVEL2"}
 BITMAP_FILE_HEADER_SIZE = 14
+SPRITE_LIST = Path(__file__).resolve().parents[2] / "resources" / "sprite_sizes.cmake"
+
+
+def sprite_bitmap_count():
+    """The length of the one list of the sprites' bitmaps (WxH entries)."""
+    listing = SPRITE_LIST.read_text().split("set(SNOWVEL_SPRITE_SIZES", 1)[1].split(")", 1)[0]
+    return len(re.findall(r"\b\d+x\d+\b", re.sub(r"#.*", "", listing)))
 
 
 class PeImage:
@@ -207,8 +215,9 @@ def check(exe, machine, resources_dir, strings_file, version=None):
     generated = Path(resources_dir)
     bitmaps = sorted(name for kind, name in found if kind == RT_BITMAP)
     waves = sorted(name for kind, name in found if kind == "WAVE")
-    if bitmaps != list(range(1, 90)):
-        problems.append(f"bitmap ids {bitmaps}, wanted 1-89")
+    sprites = sprite_bitmap_count()
+    if bitmaps != list(range(1, sprites + 1)):
+        problems.append(f"bitmap ids {bitmaps}, wanted 1-{sprites}")
     for id in bitmaps:
         file = generated / "bitmaps" / f"{id:02d}.bmp"
         if file.exists() and found[(RT_BITMAP, id)] != file.read_bytes()[BITMAP_FILE_HEADER_SIZE:]:

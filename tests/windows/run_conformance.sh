@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Runs the layer's conformance tests, built for 64-bit Windows, under wine64
-# on a private X desktop (USER needs one). Cases listed in
+# Runs the layer's conformance tests, built for Windows, under Wine on a
+# private X desktop (USER needs one): the 64-bit build under wine64 on this
+# machine, the 32-bit build under 32-bit Wine in the emulated PC. Cases listed in
 # conformance/known_disagreements.txt are left out and named; every other
 # case must pass.
 #
@@ -31,7 +32,7 @@ for suite in platform_gdi platform_kernel platform_user; do
     failed=$((failed + 1))
     continue
   fi
-  timeout 300 wine "$exe" --gtest_filter="$filter" --gtest_color=no >"$log" 2>&1
+  timeout $((300 * ${WINE_WAIT_SCALE:-1})) wine "$exe" --gtest_filter="$filter" --gtest_color=no >"$log" 2>&1
   code=$?
   summary="$(grep -E '^\[  PASSED  \]|^\[  FAILED  \] [0-9]+ test' "$log" | tr '\n' ' ')"
   if [ "$code" -eq 0 ]; then

@@ -3,7 +3,11 @@
 #   desktop_start         Xvfb on a free display (and openbox for focus and the
 #                         close key); sets DISPLAY
 #   desktop_stop          ends what desktop_start started and the prefix's wineserver
-# Every wait polls with a bound; nothing sleeps for a fixed long time.
+# Every wait polls with a bound; nothing sleeps for a fixed long time. On a
+# slow (emulated) machine WINE_WAIT_SCALE=N makes every bound N times longer.
+# With WINE_SHARED_DESKTOP=1 (and DISPLAY set) desktop_start takes the desktop
+# already there and desktop_stop leaves it and the wineserver running: the
+# emulated PC starts them once, with Wine's desktop process, for all its checks.
 
 wine_use_prefix() {
   export WINEPREFIX="$1"
@@ -13,7 +17,7 @@ wine_use_prefix() {
   if [ ! -f "$WINEPREFIX/.snowvel-ready" ]; then
     mkdir -p "$WINEPREFIX"
     echo "wine: preparing the prefix $WINEPREFIX (once)"
-    if ! timeout 240 wine wineboot -i >"$WINEPREFIX/../wineboot.log" 2>&1; then
+    if ! timeout $((240 * ${WINE_WAIT_SCALE:-1})) wine wineboot -i >"$WINEPREFIX/../wineboot.log" 2>&1; then
       echo "FAIL: wineboot -i did not finish; see $WINEPREFIX/../wineboot.log"
       return 1
     fi
@@ -22,27 +26,30 @@ wine_use_prefix() {
   fi
 }
 
-# Polls COMMAND every 0.2 s until it succeeds or SECONDS pass.
+# Polls COMMAND every 0.2 s until it succeeds or SECONDS (scaled) pass;
+# the clock, not a count of tries, since a try itself takes long when slow.
 wait_until() {
-  local seconds="$1"
+  local deadline=$((SECONDS + $1 * ${WINE_WAIT_SCALE:-1}))
   shift
-  local tries=$((seconds * 5))
-  while [ "$tries" -gt 0 ]; do
+  while :; do
     if "$@"; then return 0; fi
+    if [ "$SECONDS" -ge "$deadline" ]; then return 1; fi
     sleep 0.2
-    tries=$((tries - 1))
   done
-  return 1
 }
 
 desktop_start() {
+  if [ "${WINE_SHARED_DESKTOP:-}" = 1 ]; then
+    echo "desktop: the shared one on $DISPLAY"
+    return 0
+  fi
   local fifo
   fifo="$(mktemp -u)"
   mkfifo "$fifo"
   Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$fifo" >/dev/null 2>&1 &
   XVFB_PID=$!
   local number=""
-  read -r -t 20 number <"$fifo" || true
+  read -r -t $((20 * ${WINE_WAIT_SCALE:-1})) number <"$fifo" || true
   rm -f "$fifo"
   if [ -z "$number" ]; then
     echo "FAIL: Xvfb did not start"
@@ -60,6 +67,7 @@ desktop_start() {
 }
 
 desktop_stop() {
+  if [ "${WINE_SHARED_DESKTOP:-}" = 1 ]; then return 0; fi
   if [ -n "${WINEPREFIX:-}" ]; then timeout 20 wineserver -k 2>/dev/null || true; fi
   if [ -n "${OPENBOX_PID:-}" ]; then kill "$OPENBOX_PID" 2>/dev/null || true; fi
   if [ -n "${XVFB_PID:-}" ]; then kill "$XVFB_PID" 2>/dev/null || true; fi
