@@ -7,7 +7,7 @@
 #include <map>
 #include <string_view>
 
-#include "platform/sdl2/controller_input.h"
+#include "platform/internal/controller_input.h"
 #include "platform/sdl2/sdl_state.h"
 
 namespace {

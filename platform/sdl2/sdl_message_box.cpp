@@ -7,7 +7,7 @@
 #include <string>
 #include <thread>
 
-#include "platform/sdl2/message_box_layout.h"
+#include "platform/internal/message_box_layout.h"
 #include "platform/sdl2/sdl_state.h"
 
 namespace {

@@ -11,8 +11,8 @@
 #include <vector>
 
 #include "platform/backend.h"
-#include "platform/sdl2/controller_input.h"
-#include "platform/sdl2/screen_layout.h"
+#include "platform/internal/controller_input.h"
+#include "platform/internal/screen_layout.h"
 #include "platform/sdl2/sdl2_backend.h"
 
 struct SdlWindow {

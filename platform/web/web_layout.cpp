@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "platform/sdl2/screen_layout.h"
+#include "platform/internal/screen_layout.h"
 
 WebScreen webScreenFor(int areaWidth, int areaHeight, int requestedScale, const RECT& frame) {
   WebScreen screen;

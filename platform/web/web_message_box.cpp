@@ -2,7 +2,7 @@
 // show; the answer comes back as an event.
 #include <string>
 
-#include "platform/sdl2/message_box_layout.h"
+#include "platform/internal/message_box_layout.h"
 #include "platform/web/web_bridge.h"
 #include "platform/web/web_bridge_values.h"
 #include "platform/web/web_state.h"

@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "platform/input/input_table.h"
-#include "platform/sdl2/controller_input.h"
+#include "platform/internal/controller_input.h"
 #include "platform/web/web_state.h"
 
 namespace {

@@ -1,5 +1,5 @@
 // A controller as key presses: directions, auto-repeat and the buttons.
-#include "platform/sdl2/controller_input.h"
+#include "platform/internal/controller_input.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 // Message box buttons as Windows lays them out for the MB_* flags.
 #include <gtest/gtest.h>
 
-#include "platform/sdl2/message_box_layout.h"
+#include "platform/internal/message_box_layout.h"
 #include "platform/win32.h"
 
 namespace {

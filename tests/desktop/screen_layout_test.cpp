@@ -2,7 +2,7 @@
 // window as tall as the game's screen fitting the usable area.
 #include <gtest/gtest.h>
 
-#include "platform/sdl2/screen_layout.h"
+#include "platform/internal/screen_layout.h"
 
 namespace {
 

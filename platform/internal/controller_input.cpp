@@ -1,4 +1,4 @@
-#include "platform/sdl2/controller_input.h"
+#include "platform/internal/controller_input.h"
 
 #include <cmath>
 

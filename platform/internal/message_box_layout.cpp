@@ -1,4 +1,4 @@
-#include "platform/sdl2/message_box_layout.h"
+#include "platform/internal/message_box_layout.h"
 
 #include "platform/win32/user.h"
 

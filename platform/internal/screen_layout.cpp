@@ -1,4 +1,4 @@
-#include "platform/sdl2/screen_layout.h"
+#include "platform/internal/screen_layout.h"
 
 #include <algorithm>
 
