@@ -8,6 +8,7 @@
 #include "platform/web/web_backend.h"
 #include "platform/web/web_bridge_values.h"
 #include "platform/win32.h"
+#include "run_page.h"
 #include "shell/shell.h"
 
 int main() {
@@ -17,6 +18,9 @@ int main() {
   loadStoredFolder(web_bridge::kDataDirectory);
   setProfileDirectory(web_bridge::kDataDirectory);
   std::string tailText = config.noAudio ? "nosound" : "";
+  // A run handed over by a link or a file is watched instead of a game.
+  if (watchPageRun()) return 0;
+  recordPageSession(web_bridge::kDataDirectory, tailText);
   setCommandLine("snowvel " + tailText);
   std::vector<char> tail(tailText.begin(), tailText.end());
   tail.push_back('\0');

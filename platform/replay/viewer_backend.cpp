@@ -35,6 +35,7 @@ struct Viewer {
   HWND gameMain = nullptr;  // this pass's main window
   GamePicture picture;
   int fitWidth = 0, fitHeight = 0;
+  int roomWidth = 0, roomHeight = 0;  // the client the desktop last gave our window
   std::vector<uint32_t> frame;
   bool presenting = false;
   bool paused = false;
@@ -59,14 +60,19 @@ int64_t sinceRunStart(uint32_t clock) {
 
 void fitToScreen() {
   const GamePicture& p = viewer.picture;
-  int screenWidth = 0, screenHeight = 0;
-  viewer.under.screenSize(&screenWidth, &screenHeight);
-  double f = 1.0;
-  if (p.width > 0 && p.height > 0) {
-    f = std::min({1.0, static_cast<double>(screenWidth) / p.width,
-                  static_cast<double>(screenHeight - kOverlayHeight) / p.height});
-    if (f <= 0) f = 1.0;
+  int screenWidth = viewer.roomWidth, screenHeight = viewer.roomHeight;
+  if (screenWidth <= 0 || screenHeight <= 0) {
+    // Room for the client of a window with the usual frame around it.
+    viewer.under.screenSize(&screenWidth, &screenHeight);
+    RECT frame{0, 0, 0, 0};
+    AdjustWindowRectEx(&frame, WS_OVERLAPPEDWINDOW, FALSE, 0);
+    screenWidth -= frame.right - frame.left;
+    screenHeight -= frame.bottom - frame.top;
   }
+  double f = 1.0;
+  if (p.width > 0 && p.height > 0 && screenWidth > 0 && screenHeight > 0)
+    f = std::min({1.0, static_cast<double>(screenWidth) / p.width,
+                  static_cast<double>(screenHeight) / p.height});
   viewer.fitWidth = std::max(1, static_cast<int>(p.width * f));
   viewer.fitHeight = std::max(1, static_cast<int>(p.height * f));
 }
@@ -248,6 +254,15 @@ bool takeKey(const BackendEvent& event) {
   if (event.type == BackendEventType::Close) {
     viewer.verdict = ViewerVerdict::Closed;
     return false;
+  }
+  if (event.type == BackendEventType::Resize && event.window == viewer.shownKey) {
+    // The window was given another size (the page's room changed, or the
+    // player dragged its edge): the picture is fitted to it.
+    viewer.roomWidth = event.width;
+    viewer.roomHeight = event.height;
+    fitToScreen();
+    if (viewer.presenting) showWhole();
+    return true;
   }
   if (event.type != BackendEventType::KeyDown) return true;
   const UINT vk = event.virtualKey;

@@ -197,6 +197,14 @@ class WebDeviceTest(unittest.TestCase):
         self.tap(page, "#controls [data-key=newgame]")
         poll("the new game", lambda: page.driver.title == TITLE)
         poll("the skier at the start", lambda: page.anchor_picture() == start)
+
+        # Fullscreen: the slope and the bar fill the screen, and the game
+        # hears of it as a window growing.
+        size = page.canvas_size()
+        self.tap(page, "#fullscreen")
+        poll("fullscreen", lambda: page.js("return document.fullscreenElement?.id") == "play")
+        poll("a taller game", lambda: page.canvas_size()[1] > size[1])
+        self.assertTrue(self.shown(page, "#controls"))
         self.assertEqual(page.console_problems(), [])
 
     def test_a_pad_steers_jumps_pauses_and_starts_again(self):

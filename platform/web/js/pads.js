@@ -1,6 +1,7 @@
 // Game pads through the Gamepad API. The browser tells of a pad only after
-// its first button press; from then on the page reads the pads a few dozen
-// times a second, and only while one is connected. What changed goes to the
+// its first button press; from then on the page reads the pads, often while
+// one is in use and a few times a second while it rests, and only while one
+// is connected. What changed goes to the
 // backend, which turns it into keys as the desktop build does (web_pads.cpp).
 var LibrarySnowvelPads = {
   $SnowvelPads__deps: ['$SnowvelWeb', '$SnowvelBridge', '$SnowvelSound'],

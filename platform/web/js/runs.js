@@ -1,0 +1,116 @@
+// Kept runs in the page: the runs the game kept, each with its link, to
+// share; a run to watch from a link (#run=...), a file chosen or dropped; and
+// the line that tells how a watched run re-skied.
+var LibrarySnowvelRuns = {
+  $SnowvelRuns__deps: ['$SnowvelWeb'],
+  $SnowvelRuns__postset: 'SnowvelRuns.start();',
+  $SnowvelRuns: {
+    pendingKey: 'snowvel-open-run',
+    largest: 4 << 20,  // bytes read of a chosen file; the reader refuses more than 1 MB anyway
+    kept: [],
+
+    start: function() {
+      var share = document.getElementById('share-run');
+      var open = document.getElementById('open-run');
+      var chooser = document.getElementById('run-file');
+      if (share) share.addEventListener('click', SnowvelRuns.share);
+      if (open && chooser) {
+        open.addEventListener('click', function() { chooser.click(); });
+        chooser.addEventListener('change', function() {
+          var file = chooser.files && chooser.files[0];
+          chooser.value = '';
+          if (file) SnowvelRuns.openFile(file);
+        });
+      }
+      window.addEventListener('dragover', function(e) { e.preventDefault(); });
+      window.addEventListener('drop', function(e) {
+        var file = e.dataTransfer && e.dataTransfer.files && e.dataTransfer.files[0];
+        if (!file) return;
+        e.preventDefault();
+        SnowvelRuns.openFile(file);
+      });
+      // A link pasted into the address of an open page.
+      window.addEventListener('hashchange', function() {
+        if (window.location.hash.indexOf('#run=') === 0) window.location.reload();
+      });
+    },
+
+    // The run is handed to the next start of the program, which watches it.
+    openFile: function(file) {
+      if (file.size > SnowvelRuns.largest) {
+        SnowvelRuns.note('That file is too large to be a run.');
+        return;
+      }
+      file.text().then(function(text) {
+        try {
+          window.sessionStorage.setItem(SnowvelRuns.pendingKey, text);
+        } catch (e) {
+          SnowvelRuns.note('This browser cannot hand the run over: ' + e.message);
+          return;
+        }
+        if (window.location.hash) window.location.hash = '';
+        window.location.reload();
+      });
+    },
+
+    share: function() {
+      var pick = document.getElementById('kept-runs');
+      var run = SnowvelRuns.kept[pick ? pick.selectedIndex : 0];
+      if (!run) return;
+      var link = window.location.href.split('#')[0] + '#' + run.link;
+      var shown = document.getElementById('run-link');
+      if (shown) {
+        shown.value = link;
+        shown.hidden = false;
+        shown.select();
+      }
+      if (navigator.clipboard) navigator.clipboard.writeText(link).catch(function() {});
+    },
+
+    note: function(text) {
+      SnowvelWeb.note('runs-note', text);
+    },
+  },
+
+  // The run to watch, or an empty text: the address's #run=..., else a file
+  // the page was given before it reloaded.
+  snowvel_runs_pending__deps: ['$SnowvelRuns', 'malloc'],
+  snowvel_runs_pending: function() {
+    var text = '';
+    if (window.location.hash.indexOf('#run=') === 0) {
+      text = window.location.hash;
+    } else {
+      try {
+        text = window.sessionStorage.getItem(SnowvelRuns.pendingKey) || '';
+        window.sessionStorage.removeItem(SnowvelRuns.pendingKey);
+      } catch (e) {}
+    }
+    var size = lengthBytesUTF8(text) + 1;
+    var copy = _malloc(size);
+    stringToUTF8(text, copy, size);
+    return copy;
+  },
+
+  snowvel_runs_note__deps: ['$SnowvelRuns'],
+  snowvel_runs_note: function(text) {
+    SnowvelRuns.note(UTF8ToString(text));
+  },
+
+  // The kept runs as JSON, [{name, link}], the latest first.
+  snowvel_runs_list__deps: ['$SnowvelRuns'],
+  snowvel_runs_list: function(json) {
+    SnowvelRuns.kept = JSON.parse(UTF8ToString(json));
+    var pick = document.getElementById('kept-runs');
+    var share = document.getElementById('share-run');
+    if (!pick || !share) return;
+    pick.textContent = '';
+    SnowvelRuns.kept.forEach(function(run) {
+      var option = document.createElement('option');
+      option.textContent = run.name;
+      pick.appendChild(option);
+    });
+    pick.hidden = share.hidden = SnowvelRuns.kept.length === 0;
+  },
+};
+
+mergeInto(LibraryManager.library, LibrarySnowvelRuns);

@@ -1,0 +1,68 @@
+"""Kept runs in real headless Chromium: a slalom finished in the page is kept
+and shared, and the link opened in a fresh profile re-skis it to the same
+verified time; a run recorded by the desktop program plays in the page to
+its recorded result; a hostile link gets one line and the game plays on.
+Run by scripts/test-web (SNOWVEL_WEB_URL names the served site)."""
+import os
+import unittest
+
+from web_page_test import Page, poll
+
+HERE = os.path.dirname(os.path.abspath(__file__))
+NATIVE_RUN = os.path.join(HERE, "..", "runs", "slalom-run.replay")
+
+
+class WebRunsTest(unittest.TestCase):
+    def page(self):
+        page = Page()
+        self.addCleanup(page.close)
+        return page
+
+    @staticmethod
+    def note(page):
+        return page.js("const n = document.getElementById('runs-note');"
+                       "return n.hidden ? '' : n.textContent;")
+
+    def test_a_slalom_is_kept_shared_and_verified_in_a_fresh_profile(self):
+        page = self.page()
+        page.open()
+        box = page.slalom()
+        time = box["text"].split(" <--")[0].strip()
+        page.answer_box()
+        poll("the kept run in the list",
+             lambda: page.js("return document.getElementById('kept-runs').options.length") == 1)
+        page.js("document.getElementById('share-run').click()")
+        link = poll("the link", lambda: page.js("return document.getElementById('run-link').value"))
+        self.assertIn("#run=", link)
+        self.assertLess(len(link), 8192)
+
+        fresh = self.page()
+        fresh.driver.get(link)
+        note = poll("the re-skied result", lambda: "Re-skied" in self.note(fresh) and self.note(fresh))
+        self.assertIn("slalom " + time + ": matches the recorded result", note)
+        fresh.wait_for_picture()
+        self.assertEqual(fresh.console_problems(), [])
+
+    def test_a_desktop_run_plays_and_a_hostile_link_is_refused(self):
+        page = self.page()
+        page.open()
+        with open(NATIVE_RUN, encoding="ascii") as f:
+            run = f.read()
+        # Dropped on the page as a file would be.
+        page.js("""
+            const data = new DataTransfer();
+            data.items.add(new File([arguments[0]], 'slalom-run.replay'));
+            window.dispatchEvent(new DragEvent('drop', {dataTransfer: data, cancelable: true}));
+        """, run)
+        note = poll("the re-skied result", lambda: "Re-skied" in self.note(page) and self.note(page))
+        self.assertIn("slalom 0:01:24.32: matches the recorded result", note)
+
+        page.driver.get(page.url + "#run=this+is+not+a+run")
+        note = poll("the refusal", lambda: "cannot be played" in self.note(page) and self.note(page))
+        self.assertIn("This run cannot be played: the link is not base64url text", note)
+        self.assertNotIn("\n", note)
+        page.wait_for_picture()  # the game is played instead
+
+
+if __name__ == "__main__":
+    unittest.main()
