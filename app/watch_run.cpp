@@ -37,7 +37,9 @@ bool loadRun(const std::string& source, Replay* replay) {
     return false;
   }
   if (!isFile) text = source;
-  if (text.size() > 4 * kMostRunBytes) {
+  // Files of hours of play are runs too; a link is held to its own limit.
+  constexpr size_t kMostRunFileBytes = size_t{64} << 20;
+  if (text.size() > kMostRunFileBytes) {
     std::fprintf(stderr, "snowvel: %s: too large to be a run\n", isFile ? source.c_str() : "link");
     return false;
   }

@@ -86,7 +86,9 @@ bool watchPageRun() {
   profile.version = kReplayVersion;
   setup.freshProfile = [profile] { return useScratchProfile(profile); };
   const RunCheck check = checkRun(replay, setup);
-  snowvel_runs_note(("Re-skied here: " + describeCheck(replay, check)).c_str());
+  snowvel_runs_note(("Re-skied here: " + describeCheck(replay, check) +
+                     ". To play, reload the page without #run= in its address.")
+                        .c_str());
   watchRun(replay, check, setup, nullptr);
   return true;
 }
