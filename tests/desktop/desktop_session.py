@@ -15,7 +15,8 @@ import sys
 import tempfile
 import time
 
-sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "pylib"))
+import polling  # noqa: E402
 import xwd_image  # noqa: E402
 
 WHITE = 0xFFFFFF
@@ -30,14 +31,7 @@ class Failure(Exception):
 
 def poll(what, check, timeout=WAIT, interval=0.05):
     """Calls check until it returns something true, or fails after timeout."""
-    deadline = time.monotonic() + timeout
-    while True:
-        result = check()
-        if result:
-            return result
-        if time.monotonic() > deadline:
-            raise Failure("timed out waiting for " + what)
-        time.sleep(interval)
+    return polling.poll(what, check, timeout, interval, Failure)
 
 
 class Desktop:

@@ -9,12 +9,16 @@ game's own single-tick key "t", so no test waits on the game's clock.
 import json
 import os
 import shutil
+import sys
 import tempfile
 import time
 import unittest
 
 from selenium import webdriver
 from selenium.webdriver.chrome.service import Service
+
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "pylib"))
+import polling  # noqa: E402
 
 URL = os.environ.get("SNOWVEL_WEB_URL", "http://127.0.0.1:8000/")
 TITLE = "Snowvel"
@@ -98,14 +102,7 @@ KEYS = {
 
 
 def poll(what, check, timeout=WAIT):
-    deadline = time.monotonic() + timeout
-    while True:
-        value = check()
-        if value:
-            return value
-        if time.monotonic() > deadline:
-            raise AssertionError("timed out waiting for " + what)
-        time.sleep(0.05)
+    return polling.poll(what, check, timeout)
 
 
 class Page:

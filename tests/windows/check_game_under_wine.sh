@@ -144,7 +144,7 @@ if wait_until 20 box_shown; then
   echo "ok: the run ended in the \"High Scores\" box"
   xwd -root -silent >"$work/finish.xwd" &&
     python3 -c "import sys; sys.path.insert(0, sys.argv[1]); from xwd_image import read_xwd; \
-read_xwd(sys.argv[2]).save_png(sys.argv[3])" "$here" "$work/finish.xwd" "$work/finish.png"
+read_xwd(sys.argv[2]).save_png(sys.argv[3])" "$here/../pylib" "$work/finish.xwd" "$work/finish.png"
   keys Return # the box has the focus: OK closes it
 else
   fail "no \"High Scores\" box after the run to the finish"

@@ -16,7 +16,7 @@ import os
 import sys
 
 from find_sprite import SLACK, WHITE, read_bmp
-from xwd_image import read_xwd
+from xwd_image import read_xwd  # tests/pylib, put on the path by find_sprite
 
 BLACK = 0x000000
 # Sprite ids of what stands still at the start: the skier at the anchor,

@@ -10,10 +10,12 @@ reports the client area. Every pixel of the sprite that is not white (white is
 its see-through ground) must be on screen exactly. Exits 0 when found.
 """
 import argparse
+import os
 import struct
 import sys
 
-from xwd_image import read_xwd
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "pylib"))
+from xwd_image import read_xwd  # noqa: E402
 
 WHITE = 0xFFFFFF
 SLACK = 6

@@ -1,7 +1,9 @@
 """Reads the screenshots xwd writes (ZPixmap, 24 or 32 bits per pixel) and the
-8-bit RGB PNG files the game saves, so the desktop tests can look at pixels
-without an image library."""
+8-bit RGB PNG files the game saves, so the desktop, Windows and release tests
+can look at pixels without an image library, and writes them as PNG for a
+person to look at. The one reader of these for every Python suite."""
 
+import os
 import struct
 import zlib
 
@@ -49,6 +51,10 @@ def _shift_of(mask):
 
 
 def read_xwd(data):
+    """An xwd image from its bytes or from the path of its file."""
+    if isinstance(data, (str, os.PathLike)):
+        with open(data, "rb") as source:
+            data = source.read()
     fields = struct.unpack(">25I", data[:100])
     header_size, version, pixmap_format = fields[0], fields[1], fields[2]
     width, height = fields[4], fields[5]
