@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "platform/win32.h"
+
 int chooseScale(int requested, int desktopHeight) {
   if (requested > 0) return requested;
   return desktopHeight >= kHighDpiDesktopHeight ? 2 : 1;
@@ -24,4 +26,10 @@ RECT realClientRect(const ScreenLayout& layout, const RECT& client) {
   return RECT{
       layout.originX + client.left * layout.scale, layout.originY + client.top * layout.scale,
       layout.originX + client.right * layout.scale, layout.originY + client.bottom * layout.scale};
+}
+
+RECT overlappedFrameInsets() {
+  RECT frame{0, 0, 0, 0};
+  AdjustWindowRectEx(&frame, WS_OVERLAPPEDWINDOW, FALSE, 0);
+  return RECT{-frame.left, -frame.top, frame.right, frame.bottom};
 }

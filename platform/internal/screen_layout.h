@@ -33,5 +33,10 @@ int chooseScale(int requested, int desktopHeight);
 // window's client area (in game pixels).
 ScreenLayout layoutScreen(const DesktopArea& usable, int scale, int realTitleBar, int gameCaption);
 
+// The frame the layer counts around an overlapped window's client area, as
+// left/top/right/bottom widths in game pixels (the game's windows are all
+// overlapped ones).
+RECT overlappedFrameInsets();
+
 // A client rectangle of the game's screen as a real rectangle on the desktop.
 RECT realClientRect(const ScreenLayout& layout, const RECT& client);

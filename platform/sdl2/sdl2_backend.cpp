@@ -35,13 +35,6 @@ bool createWindow(HWND window, const char* title, const RECT& client) {
   return true;
 }
 
-// The layer's frame of an overlapped window, as left/top/right/bottom insets.
-RECT overlappedFrameInsets() {
-  RECT frame{0, 0, 0, 0};
-  AdjustWindowRectEx(&frame, WS_OVERLAPPEDWINDOW, FALSE, 0);
-  return RECT{-frame.left, -frame.top, frame.right, frame.bottom};
-}
-
 ScreenLayout measureScreen(int requestedScale, const RECT& insets) {
   SDL_Rect full{0, 0, 640, 480};
   SDL_Rect usable{0, 0, 0, 0};

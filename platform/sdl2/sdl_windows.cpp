@@ -78,10 +78,9 @@ void applyMinimumSize(SdlWindow& w) {
   w.minimumSizeSet = true;
   MINMAXINFO info{};
   SendMessageA(w.hwnd, WM_GETMINMAXINFO, 0, reinterpret_cast<LPARAM>(&info));
-  RECT frame{0, 0, 0, 0};
-  AdjustWindowRectEx(&frame, WS_OVERLAPPEDWINDOW, FALSE, 0);
-  int minWidth = info.ptMinTrackSize.x - width(frame);
-  int minHeight = info.ptMinTrackSize.y - height(frame);
+  const RECT& frame = sdlState().frameInsets;
+  int minWidth = info.ptMinTrackSize.x - frame.left - frame.right;
+  int minHeight = info.ptMinTrackSize.y - frame.top - frame.bottom;
   if (minWidth <= 0 || minHeight <= 0) return;
   const int scale = sdlState().layout.scale;
   SDL_SetWindowMinimumSize(w.window, minWidth * scale, minHeight * scale);

@@ -1,6 +1,8 @@
 // Putting the browser backend in place.
 #include "platform/web/web_backend.h"
 
+#include "platform/internal/screen_layout.h"
+
 #include "platform/web/web_bridge.h"
 #include "platform/web/web_state.h"
 #include "platform/win32.h"
@@ -13,13 +15,6 @@ Backend webBackend;
 void screenSize(int* width, int* height) {
   *width = state.screen.width;
   *height = state.screen.height;
-}
-
-// The layer's frame of an overlapped window, as left/top/right/bottom widths.
-RECT overlappedFrame() {
-  RECT frame{0, 0, 0, 0};
-  AdjustWindowRectEx(&frame, WS_OVERLAPPEDWINDOW, FALSE, 0);
-  return RECT{-frame.left, -frame.top, frame.right, frame.bottom};
 }
 
 }  // namespace
@@ -47,7 +42,7 @@ WebConfig webConfigFromPage() {
 
 void installWebBackend(const WebConfig& config) {
   state.config = config;
-  state.frame = overlappedFrame();
+  state.frame = overlappedFrameInsets();
   int areaWidth = 0, areaHeight = 0;
   snowvel_web_area_size(&areaWidth, &areaHeight);
   state.screen = webScreenFor(areaWidth, areaHeight, config.scale, state.frame);
