@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "platform/input/input_table.h"
@@ -29,6 +30,9 @@ class KeyBindings {
   // Reads "ArrowLeft Numpad4 pad:left" (spaces or commas): false with the
   // unknown name in error, binding nothing.
   bool bind(int action, std::string_view list, std::string* error, bool sharePad = false);
+  // The action's pad inputs as they are given, shared or not: for the page,
+  // which keeps its own bindings by the same rules and hands them over.
+  void setPad(int action, std::vector<int> inputs) { pad_[action] = std::move(inputs); }
   // The same list for the settings file.
   std::string list(int action) const;
 

@@ -3,17 +3,28 @@
 // panel, read by the key handling. The same rules as the desktop's
 // (platform/input/key_bindings.cpp): a bound key sends its action's message,
 // a game key bound to nothing sends nothing, a key bound twice moves, and an
-// action left without keys gets its defaults back.
+// action left without keys gets its defaults back. Pad inputs (the table's
+// names) are kept beside the keys and follow the desktop's pad rules: one
+// bound to a second action moves, stored ones may be shared as the defaults
+// share some; the pad reader hands them to the backend (js/pads.js).
 var SnowvelBindings = {
   storageKey: 'snowvel-bindings',
   keys: null,  // per action, the codes bound to it
+  pad: null,   // per action, its pad inputs by name
+  padVersion: 0,  // counts changes of pad, for the pad reader
 
   defaults: function() {
     return SnowvelInput.actions.map(function(a) { return a.keys.slice(); });
   },
 
+  defaultPad: function() {
+    return SnowvelInput.actions.map(function(a) { return a.pad.slice(); });
+  },
+
   load: function() {
     SnowvelBindings.keys = SnowvelBindings.defaults();
+    SnowvelBindings.pad = SnowvelBindings.defaultPad();
+    SnowvelBindings.padVersion++;
     var saved = null;
     try {
       saved = JSON.parse(window.localStorage.getItem(SnowvelBindings.storageKey) || 'null');
@@ -30,11 +41,26 @@ var SnowvelBindings = {
       }
       SnowvelBindings.bind(a, codes, false);
     });
+    var pad = saved.pad && typeof saved.pad === 'object' ? saved.pad : {};
+    SnowvelInput.actions.forEach(function(action, a) {
+      var names = pad[action.name];
+      if (names === undefined) return;
+      if (!Array.isArray(names) ||
+          !names.every(function(n) { return SnowvelInput.padInputs.indexOf(n) >= 0; })) {
+        console.warn('Snowvel: stored pad inputs for ' + action.name +
+                     ' are unknown; it keeps its defaults');
+        return;
+      }
+      SnowvelBindings.pad[a] = names.slice();
+    });
   },
 
   save: function() {
-    var out = {};
-    SnowvelInput.actions.forEach(function(action, a) { out[action.name] = SnowvelBindings.keys[a]; });
+    var out = {pad: {}};
+    SnowvelInput.actions.forEach(function(action, a) {
+      out[action.name] = SnowvelBindings.keys[a];
+      out.pad[action.name] = SnowvelBindings.pad[a];
+    });
     try {
       window.localStorage.setItem(SnowvelBindings.storageKey, JSON.stringify(out));
     } catch (e) {
@@ -75,8 +101,29 @@ var SnowvelBindings = {
     if (store !== false) SnowvelBindings.save();
   },
 
+  // The action's pad inputs become these; each moves from wherever it was.
+  bindPad: function(action, names) {
+    var pad = SnowvelBindings.pad;
+    pad.forEach(function(list, a) {
+      pad[a] = list.filter(function(n) { return names.indexOf(n) < 0; });
+    });
+    pad[action] = names.slice();
+    SnowvelBindings.padVersion++;
+    SnowvelBindings.save();
+  },
+
+  // The action's pad inputs as the backend takes them: bit n for input n.
+  padMask: function(action) {
+    if (!SnowvelBindings.keys) SnowvelBindings.load();
+    return SnowvelBindings.pad[action].reduce(function(mask, name) {
+      return mask | (1 << SnowvelInput.padInputs.indexOf(name));
+    }, 0);
+  },
+
   reset: function() {
     SnowvelBindings.keys = SnowvelBindings.defaults();
+    SnowvelBindings.pad = SnowvelBindings.defaultPad();
+    SnowvelBindings.padVersion++;
     SnowvelBindings.save();
   },
 

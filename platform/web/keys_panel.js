@@ -1,6 +1,7 @@
-// The page's keys panel: every game action with its keys; "Change" takes the
-// next key pressed (Escape leaves it as it was), "Defaults" restores them
-// all. The bindings are kept in the page's storage, so they survive a reload.
+// The page's keys panel: every game action with its keys and pad inputs;
+// "Change" takes the next key or pad button pressed (Escape leaves it as it
+// was), "Defaults" restores them all. The bindings are kept in the page's
+// storage, so they survive a reload.
 var SnowvelKeysPanel = {
   open: false,
   waitingFor: -1,
@@ -8,6 +9,11 @@ var SnowvelKeysPanel = {
   keyName: function(code) {
     return code.replace(/^Key|^Digit/, '').replace(/^Arrow(.*)$/, '$1 arrow')
                .replace(/^Numpad(.*)$/, 'Keypad $1');
+  },
+
+  // The table's pad inputs as people call them: "pad A", "pad up-left".
+  padName: function(name) {
+    return 'pad ' + (name.length === 1 ? name.toUpperCase() : name);
   },
 
   fill: function() {
@@ -21,8 +27,11 @@ var SnowvelKeysPanel = {
       var keys = row.insertCell();
       keys.className = 'keys';
       keys.textContent = SnowvelKeysPanel.waitingFor === a
-          ? 'press a key\u2026'
+          ? 'press a key or pad button\u2026'
           : SnowvelBindings.keys[a].map(SnowvelKeysPanel.keyName).join(', ');
+      var pad = row.insertCell();
+      pad.className = 'pad';
+      pad.textContent = SnowvelBindings.pad[a].map(SnowvelKeysPanel.padName).join(', ');
       var change = document.createElement('button');
       change.type = 'button';
       change.textContent = 'Change';
@@ -42,6 +51,15 @@ var SnowvelKeysPanel = {
       SnowvelBindings.bind(SnowvelKeysPanel.waitingFor, [event.code]);
     SnowvelKeysPanel.waitingFor = -1;
     SnowvelKeysPanel.fill();
+  },
+
+  // A pad input pressed (js/pads.js asks first): taken while a row waits.
+  onPad: function(name) {
+    if (!SnowvelKeysPanel.open || SnowvelKeysPanel.waitingFor < 0) return false;
+    SnowvelBindings.bindPad(SnowvelKeysPanel.waitingFor, [name]);
+    SnowvelKeysPanel.waitingFor = -1;
+    SnowvelKeysPanel.fill();
+    return true;
   },
 
   install: function() {

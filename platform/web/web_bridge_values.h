@@ -31,10 +31,13 @@ inline constexpr int kEventKindCount = 13;
 // (WebPadRecord): the pad's index in the box field, then a and b in x and y.
 // A button: a is a pad input of the input table (kPadInputNames), b 1
 // pressed or 0 let go; the left stick: a and b its x and y (-32768..32767,
-// y downward); gone: the pad was unplugged.
+// y downward); gone: the pad was unplugged. A binding is the page's: the
+// action's index in the box field and its pad inputs in x, one bit each
+// (bit n for kPadInputNames[n]).
 inline constexpr int kPadButton = 100;
 inline constexpr int kPadStick = 101;
 inline constexpr int kPadGone = 102;
+inline constexpr int kPadBinding = 103;
 
 // The page's event record: ints at these places, filled by snowvel_web_poll.
 inline constexpr int kFieldType = 0;

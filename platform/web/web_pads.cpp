@@ -1,6 +1,8 @@
 // Game pads in the browser: the page reports each pad's buttons and left
 // stick as they change; the desktop's ControllerInput turns them into the
 // keys a keyboard player would press, with the same dead zone and repeat.
+// Which actions a pad input stands for is the page's to say (its keys panel);
+// keyBindings() holds them here, as the page maps its keys itself.
 #include <algorithm>
 #include <array>
 #include <vector>
@@ -39,6 +41,17 @@ void notePadRecord(WebPadRecord kind, int pad, int a, int b) {
       break;
   }
   queue(keys);
+}
+
+void notePadBinding(int action, int inputs) {
+  if (action < 0 || action >= static_cast<int>(inputActions().size())) return;
+  std::vector<PadKey> keys;
+  for (ControllerInput& input : pads) input.releaseAll(&keys);
+  queue(keys);
+  std::vector<int> bound;
+  for (int input = 0; input < kPadInputCount; ++input)
+    if ((inputs >> input) & 1) bound.push_back(input);
+  keyBindings().setPad(action, bound);
 }
 
 bool takePadKey(BackendEvent* event) {

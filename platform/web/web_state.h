@@ -58,6 +58,9 @@ enum class WebPadRecord {
   Gone = web_bridge::kPadGone
 };
 void notePadRecord(WebPadRecord kind, int pad, int a, int b);
+// The page's pad inputs for an action (one bit each, by kPadInputNames);
+// whatever a pad held is let go first, under the bindings it was pressed by.
+void notePadBinding(int action, int inputs);
 // The next key the pads pressed or let go, as the keyboard's would be.
 bool takePadKey(BackendEvent* event);
 // Milliseconds until a held direction repeats; -1 when none is held.

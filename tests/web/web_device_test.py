@@ -245,6 +245,31 @@ class WebDeviceTest(unittest.TestCase):
         self.assertEqual(page.driver.title, TITLE)
         self.assertEqual(page.console_problems(), [])
 
+    def test_keys_panel_rebinds_a_pad_button_that_survives_a_reload(self):
+        page = self.page([STAND_IN_PAD])
+        page.open("?nosound")
+        page.js("plugPad()")
+
+        def button(number):
+            page.js("press(arguments[0], true)", number)
+            page.settle()
+            page.js("press(arguments[0], false)", number)
+            page.settle()
+
+        self.assertEqual(page.rebind("pause", lambda: button(2), "pad"), "pad X")  # west
+        for reloaded in (False, True):
+            if reloaded:
+                page.reload()
+                page.js("plugPad()")
+            self.assertEqual(page.driver.title, TITLE)
+            button(9)  # Start pauses no more: pause has only the west button now
+            self.assertEqual(page.driver.title, TITLE, "Start still pauses")
+            button(2)
+            poll("the paused title", lambda: page.driver.title == PAUSED_TITLE)
+            button(2)
+            poll("the title again", lambda: page.driver.title == TITLE)
+        self.assertEqual(page.console_problems(), [])
+
     def test_installs_plays_offline_and_moves_to_a_new_version(self):
         server = Server(SITE)
         self.addCleanup(server.close)

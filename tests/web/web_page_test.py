@@ -249,6 +249,17 @@ class Page:
     def stored(self):
         return self.driver.execute_async_script(READ_STORED)
 
+    def rebind(self, action, press, cell="keys"):
+        """Change on the action's row of the Keys panel, press() gives the new
+        input (the panel takes it, the game does not); the row's cell after."""
+        row = "#keys-panel tr[data-action=%s] " % action
+        self.js("document.getElementById('keys-open').click()")
+        self.js("document.querySelector(arguments[0]).click()", row + "button")
+        press()
+        text = self.js("return document.querySelector(arguments[0]).textContent", row + "." + cell)
+        self.js("document.getElementById('keys-close').click()")
+        return text
+
     def slalom(self):
         """Paused, the figure nudged left of every gate pole of the slalom, then
         straight down a tick at a time (Down again now and then to get up
@@ -495,12 +506,7 @@ class WebPageTest(unittest.TestCase):
         page.open()
         page.key("F3")
         poll("the paused title", lambda: page.driver.title == PAUSED_TITLE)
-        page.js("document.getElementById('keys-open').click()")
-        page.js("document.querySelector('#keys-panel tr[data-action=down] button').click()")
-        page.key("S")  # the panel takes it: the game does not
-        row = "return document.querySelector('#keys-panel tr[data-action=down] .keys').textContent"
-        self.assertEqual(page.js(row), "S")
-        page.js("document.getElementById('keys-close').click()")
+        self.assertEqual(page.rebind("down", lambda: page.key("S")), "S")
         for reloaded in (False, True):
             if reloaded:
                 page.reload()

@@ -24,6 +24,7 @@ var LibrarySnowvelPads = {
 
     timer: 0,
     seen: {},  // pad index -> {buttons: [...], x, y, quietSince}
+    bindingsSent: 0,  // SnowvelBindings.padVersion the backend has
 
     listen: function() {
       window.addEventListener('gamepadconnected', SnowvelPads.connected);
@@ -64,10 +65,22 @@ var LibrarySnowvelPads = {
       return Math.max(-32768, Math.min(32767, Math.round((value || 0) * 32767)));
     },
 
+    // The player's pad bindings (key_bindings.js) go ahead of any press
+    // they apply to; with the defaults unchanged the backend has them.
+    sendBindings: function() {
+      if (!SnowvelBindings.keys) SnowvelBindings.load();
+      if (SnowvelPads.bindingsSent === SnowvelBindings.padVersion) return;
+      SnowvelPads.bindingsSent = SnowvelBindings.padVersion;
+      SnowvelInput.actions.forEach(function(action, a) {
+        SnowvelWeb.push(SnowvelBridge.PAD_BINDING, {box: a, x: SnowvelBindings.padMask(a)});
+      });
+    },
+
     read: function() {
       SnowvelPads.timer = 0;
       var pads = SnowvelPads.pads();
       if (pads.length === 0) return;  // no pad, no reading
+      SnowvelPads.sendBindings();
       if (document.hidden) pads = [];
       var now = performance.now(), quiet = Infinity;
       pads.forEach(function(pad) {
@@ -82,6 +95,9 @@ var LibrarySnowvelPads = {
           if (pressed === !!was.buttons[which]) return;
           was.buttons[which] = pressed;
           moved = true;
+          // Taken by the keys panel, the press is no game's; its release
+          // lets go of nothing.
+          if (pressed && SnowvelKeysPanel.onPad(name)) return;
           // Sound may start only once the page has had a gesture the browser
           // counts; not every browser counts a pad's buttons.
           var activation = navigator.userActivation;
