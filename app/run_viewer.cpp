@@ -48,6 +48,8 @@ PassOutcome playPass(const Replay& replay, const ViewerSettings& settings,
   startReplayPlayback(replay, hooks);
   watchHighScoreWritesOfPlayback(seed);
   setCommandLine("snowvel " + replay.header.tail);
+  // The last pass's tables are done with: the game allocates its own anew.
+  releaseLocalMemory();
   std::vector<char> tail(replay.header.tail.begin(), replay.header.tail.end());
   tail.push_back('\0');
   gameMain(GetModuleHandleA(nullptr), nullptr, tail.data(), SW_SHOWNORMAL);

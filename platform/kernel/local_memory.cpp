@@ -4,6 +4,7 @@
 #include <cstring>
 #include <unordered_map>
 
+#include "platform/kernel/process_settings.h"
 #include "platform/win32/kernel.h"
 
 namespace {
@@ -66,4 +67,9 @@ SIZE_T WINAPI LocalSize(HLOCAL mem) {
     return 0;
   }
   return liveBlocks()[mem];
+}
+
+void releaseLocalMemory() {
+  for (const auto& entry : liveBlocks()) std::free(entry.first);
+  liveBlocks().clear();
 }

@@ -28,3 +28,9 @@ struct ProfileValueWrite {
 // Told of every value set, before the file is written (also when the write
 // then fails). Empty: nobody is told.
 void setProfileWriteWatcher(std::function<void(const ProfileValueWrite&)> watcher);
+
+// Frees every block LocalAlloc handed out and nobody freed, as the end of a
+// process would. For a driver that runs the game more than once in one
+// process: the game keeps its tables until it exits and leaves the freeing
+// to the system, so each new run would otherwise strand the last one's.
+void releaseLocalMemory();
