@@ -50,6 +50,15 @@ serve_site() {
   [ -n "$site_url" ] || { echo "the site server did not start" >&2; return 1; }
 }
 
+# Configures and builds the tools a cross build (Windows) runs on this
+# machine into DIR, to pass on as SNOWVEL_HOST_TOOLS_DIR; SOURCE is the top
+# folder of the sources (this checkout when not given).
+build_host_tools() {
+  local dir="$1" source="${2:-.}"
+  cmake -S "$source/tools" -B "$dir" -DCMAKE_BUILD_TYPE=Release &&
+    cmake --build "$dir" -j"${jobs:-$(nproc)}" --target host_tools
+}
+
 # Whether a path lies inside the build tree (build/ of this checkout), for
 # folders a script empties before use.
 inside_build_tree() {
