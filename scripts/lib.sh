@@ -35,10 +35,12 @@ steps_report() {
 # Serves a built site folder (scripts/serve-site) on a free port in the
 # background and waits for its address: sets site_url and site_server (the
 # server's process id, to kill when done). Fails when it does not start.
+# Arguments after the folder go to scripts/serve-site (--log FILE).
 serve_site() {
   local folder="$1" log
+  shift
   log="$(mktemp)"
-  scripts/serve-site "$folder" >"$log" &
+  scripts/serve-site "$folder" "$@" >"$log" &
   site_server=$!
   site_url=""
   for _ in $(seq 100); do
