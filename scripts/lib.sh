@@ -35,10 +35,12 @@ steps_report() {
 # Serves a built site folder (scripts/serve-site) on a free port in the
 # background and waits for its address: sets site_url and site_server (the
 # server's process id, to kill when done). Fails when it does not start.
+# Arguments after the folder go to scripts/serve-site (--log FILE).
 serve_site() {
   local folder="$1" log
+  shift
   log="$(mktemp)"
-  scripts/serve-site "$folder" >"$log" &
+  scripts/serve-site "$folder" "$@" >"$log" &
   site_server=$!
   site_url=""
   for _ in $(seq 100); do
@@ -48,6 +50,15 @@ serve_site() {
   done
   rm -f "$log"
   [ -n "$site_url" ] || { echo "the site server did not start" >&2; return 1; }
+}
+
+# Configures and builds the tools a cross build (Windows) runs on this
+# machine into DIR, to pass on as SNOWVEL_HOST_TOOLS_DIR; SOURCE is the top
+# folder of the sources (this checkout when not given).
+build_host_tools() {
+  local dir="$1" source="${2:-.}"
+  cmake -S "$source/tools" -B "$dir" -DCMAKE_BUILD_TYPE=Release &&
+    cmake --build "$dir" -j"${jobs:-$(nproc)}" --target host_tools
 }
 
 # Whether a path lies inside the build tree (build/ of this checkout), for

@@ -18,8 +18,8 @@ import time
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "pylib"))
 import polling  # noqa: E402
 import xwd_image  # noqa: E402
+from find_sprite import WHITE, anchor  # noqa: E402
 
-WHITE = 0xFFFFFF
 TITLE = "Snowvel"
 PAUSED_TITLE = "Snowvel Paused ... Press F3 to continue"
 WAIT = 10.0  # seconds any one thing may take on a loaded machine
@@ -175,8 +175,8 @@ def wakeups_over(game, seconds):
 
 
 def anchor_box(image, half=14):
-    """The skier's place: horizontally centred, a third of the way down."""
-    x, y = image.width // 2, image.height // 3
+    """Around the skier's place."""
+    x, y = anchor(image.width, image.height)
     return (x - half, y - half, x + half, y + half)
 
 

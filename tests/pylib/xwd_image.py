@@ -88,7 +88,11 @@ def _paeth(a, b, c):
 
 
 def read_png(data):
-    """An 8-bit RGB, non-interlaced PNG, as libpng writes them."""
+    """An 8-bit RGB or RGBA (alpha dropped), non-interlaced PNG, as libpng and
+    browsers write them; from its bytes or from the path of its file."""
+    if isinstance(data, (str, os.PathLike)):
+        with open(data, "rb") as source:
+            data = source.read()
     if data[:8] != b"\x89PNG\r\n\x1a\n":
         raise ValueError("not a PNG file")
     offset, idat, header = 8, b"", None
@@ -101,23 +105,25 @@ def read_png(data):
             idat += body
         offset += 12 + length
     width, height, depth, colour, _, _, interlace = header
-    if depth != 8 or colour != 2 or interlace != 0:
+    if depth != 8 or colour not in (2, 6) or interlace != 0:
         raise ValueError("unsupported PNG (depth %d, colour type %d)" % (depth, colour))
-    raw, stride, rows, previous = zlib.decompress(idat), width * 3, [], bytearray(width * 3)
+    step = 3 if colour == 2 else 4
+    raw, stride = zlib.decompress(idat), width * step
+    rows, previous = [], bytearray(stride)
     for y in range(height):
         start = y * (stride + 1)
         kind, line = raw[start], bytearray(raw[start + 1:start + 1 + stride])
         if kind == 1:
-            for i in range(3, stride):
-                line[i] = (line[i] + line[i - 3]) & 0xFF
+            for i in range(step, stride):
+                line[i] = (line[i] + line[i - step]) & 0xFF
         elif kind == 2:
             line = bytearray((a + b) & 0xFF for a, b in zip(line, previous))
         elif kind in (3, 4):
             for i in range(stride):
-                left = line[i - 3] if i >= 3 else 0
-                up, corner = previous[i], previous[i - 3] if i >= 3 else 0
+                left = line[i - step] if i >= step else 0
+                up, corner = previous[i], previous[i - step] if i >= step else 0
                 guess = (left + up) // 2 if kind == 3 else _paeth(left, up, corner)
                 line[i] = (line[i] + guess) & 0xFF
-        rows.append([line[x] << 16 | line[x + 1] << 8 | line[x + 2] for x in range(0, stride, 3)])
+        rows.append([line[x] << 16 | line[x + 1] << 8 | line[x + 2] for x in range(0, stride, step)])
         previous = line
     return XwdImage(width, height, rows)

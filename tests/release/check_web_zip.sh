@@ -22,4 +22,4 @@ for _ in $(seq 50); do
   sleep 0.2
 done
 node --experimental-websocket --no-warnings "$here/load_page.mjs" "http://127.0.0.1:$port/" \
-  "$work/canvas.png" python3 "$here/find_sprite_png.py" "$skier"
+  "$work/canvas.png" python3 "$here/../pylib/find_sprite.py" "$skier"

@@ -19,6 +19,7 @@ from selenium.webdriver.chrome.service import Service
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "pylib"))
 import polling  # noqa: E402
+from find_sprite import anchor  # noqa: E402
 
 URL = os.environ.get("SNOWVEL_WEB_URL", "http://127.0.0.1:8000/")
 TITLE = "Snowvel"
@@ -212,8 +213,8 @@ class Page:
         """, box)
 
     def anchor_box(self, half=14):
-        width, height = self.canvas_size()
-        return [width // 2 - half, height // 3 - half, 2 * half, 2 * half]
+        x, y = anchor(*self.canvas_size())
+        return [x - half, y - half, 2 * half, 2 * half]
 
     def skier_pixels(self):
         data = self.pixels(self.anchor_box())

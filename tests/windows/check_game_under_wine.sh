@@ -103,8 +103,8 @@ read -r X Y WIDTH HEIGHT <<<"$(client_area)"
 echo "$X $Y $WIDTH $HEIGHT" >"$work/client_area"
 skier_seen() {
   xwd -root -silent >"$work/start.xwd" &&
-    python3 "$here/find_sprite.py" "$work/start.xwd" "$resources/bitmaps/04.bmp" \
-      "$X" "$Y" "$WIDTH" "$HEIGHT" --save "$work/start.png" >"$work/find_sprite.log"
+    python3 "$here/../pylib/find_sprite.py" "$resources/bitmaps/04.bmp" "$work/start.xwd" \
+      --area "$X" "$Y" "$WIDTH" "$HEIGHT" --save "$work/start.png" >"$work/find_sprite.log"
 }
 # Freeze the world first so nothing passes over the figure while we look.
 # The game takes keys only once Wine has made its window active, which can

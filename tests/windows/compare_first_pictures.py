@@ -15,8 +15,9 @@ each run seeds from its own clock. Exits 0 when all agree.
 import os
 import sys
 
-from find_sprite import SLACK, WHITE, read_bmp
-from xwd_image import read_xwd  # tests/pylib, put on the path by find_sprite
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "pylib"))
+from find_sprite import SLACK, WHITE, read_bmp  # noqa: E402
+from xwd_image import read_xwd  # noqa: E402
 
 BLACK = 0x000000
 # Sprite ids of what stands still at the start: the skier at the anchor,
