@@ -87,7 +87,12 @@ void KeyBindings::restoreEmpty() {
 bool KeyBindings::bind(int action, std::string_view list, std::string* error, bool sharePad) {
   std::vector<uint16_t> keys;
   std::vector<int> pad;
+  bool noPad = false;
   for (std::string_view word : words(list)) {
+    if (word == kNoPadInput) {
+      noPad = true;
+      continue;
+    }
     if (word.size() > 4 && word.substr(0, 4) == "pad:") {
       int input = padInputByName(word.substr(4));
       if (input < 0) {
@@ -105,11 +110,12 @@ bool KeyBindings::bind(int action, std::string_view list, std::string* error, bo
     }
     if (std::find(keys.begin(), keys.end(), key->usage) == keys.end()) keys.push_back(key->usage);
   }
-  if (keys.empty() && pad.empty()) {
+  if (keys.empty() && pad.empty() && !noPad) {
     *error = "no key given";
     return false;
   }
   bind(action, keys, pad, sharePad);
+  if (noPad && pad.empty()) pad_[action].clear();
   return true;
 }
 
@@ -124,6 +130,8 @@ std::string KeyBindings::list(int action) const {
     out += "pad:";
     out += kPadInputNames[input];
   }
+  // Said outright: a list without pad inputs would leave the defaults in place.
+  if (pad_[action].empty()) out += out.empty() ? kNoPadInput : std::string(" ") + kNoPadInput;
   return out;
 }
 

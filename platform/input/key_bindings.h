@@ -12,6 +12,10 @@
 
 #include "platform/input/input_table.h"
 
+// In a list, the word for "no pad input at all" (a list naming none keeps
+// the action's pad inputs as they are).
+inline constexpr const char* kNoPadInput = "pad:none";
+
 class KeyBindings {
  public:
   KeyBindings() { reset(); }
