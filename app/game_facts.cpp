@@ -11,10 +11,7 @@ constexpr uint32_t kPeriodMs = 40;
 std::string gameStateText(uint32_t seed) {
   // Without what only the headless desktop records: its boxes and sounds
   // are checked item by item in the stream.
-  nlohmann::ordered_json state = dumpState(takeGameSnapshot(), seed, kPeriodMs);
-  state.erase("messageBoxes");
-  state.erase("sounds");
-  return state.dump();
+  return dumpState(takeGameSnapshot(), seed, kPeriodMs, DesktopRecords::Left);
 }
 
 std::string courseName(const std::string& key) {

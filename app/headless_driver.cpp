@@ -4,13 +4,14 @@
 
 #include <cstdio>
 #include <fstream>
-#include <sstream>
+#include <nlohmann/json.hpp>
 
 #include "platform/headless/headless.h"
 #include "platform/kernel/process_settings.h"
 #include "platform/win32.h"
 #include "shell/game_snapshot.h"
 #include "shell/shell.h"
+#include "read_file.h"
 #include "state_dump.h"
 
 namespace {
@@ -50,15 +51,6 @@ bool waitWatchingForTheEnd(BackendEvent* event, uint32_t timeoutMs) {
   return got;
 }
 
-bool readFile(const std::string& path, std::string* text) {
-  std::ifstream in(path, std::ios::binary);
-  if (!in) return false;
-  std::ostringstream buffer;
-  buffer << in.rdbuf();
-  *text = buffer.str();
-  return true;
-}
-
 }  // namespace
 
 int runHeadless(const HeadlessRunOptions& options) {
@@ -84,7 +76,7 @@ int runHeadless(const HeadlessRunOptions& options) {
   if (!options.inputFile.empty()) {
     std::string text, error;
     std::vector<InputScriptEntry> entries;
-    if (!readFile(options.inputFile, &text)) {
+    if (!readWholeFile(options.inputFile, &text)) {
       std::fprintf(stderr, "snowvel: cannot read %s\n", options.inputFile.c_str());
       return 2;
     }
@@ -112,7 +104,9 @@ int runHeadless(const HeadlessRunOptions& options) {
 
   if (!options.dumpFile.empty()) {
     std::ofstream out(options.dumpFile);
-    out << dumpState(endOfRun.snapshot, options.seed, kPeriodMs).dump(2) << '\n';
+    const std::string state =
+        dumpState(endOfRun.snapshot, options.seed, kPeriodMs, DesktopRecords::Included);
+    out << nlohmann::ordered_json::parse(state).dump(2) << '\n';
     if (!out) {
       std::fprintf(stderr, "snowvel: cannot write %s\n", options.dumpFile.c_str());
       endOfRun.failed = true;

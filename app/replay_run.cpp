@@ -5,14 +5,13 @@
 #include <cstring>
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 
 #include "game_facts.h"
 #include "kept_runs.h"
 #include "platform/headless/headless_state.h"
 #include "platform/kernel/process_settings.h"
 #include "platform/kernel/profile_file.h"
+#include "read_file.h"
 #include "platform/replay/replay_backend.h"
 
 namespace {
@@ -68,15 +67,13 @@ bool useScratchProfile(const ReplayHeader& header) {
 
 bool prepareReplay(ReplayRequest* request, HeadlessRunOptions* options) {
   if (request->replayFile.empty()) return true;
-  std::ifstream in(request->replayFile, std::ios::binary);
-  if (!in) {
+  std::string text;
+  if (!readWholeFile(request->replayFile, &text)) {
     std::fprintf(stderr, "snowvel: cannot read %s\n", request->replayFile.c_str());
     return false;
   }
-  std::ostringstream text;
-  text << in.rdbuf();
   std::string error;
-  if (!parseReplay(text.str(), &loaded, &error)) {
+  if (!parseReplay(text, &loaded, &error)) {
     std::fprintf(stderr, "snowvel: %s: %s\n", request->replayFile.c_str(), error.c_str());
     return false;
   }

@@ -3,7 +3,6 @@
 #include <chrono>
 #include <cstdio>
 #include <ctime>
-#include <nlohmann/json.hpp>
 #include <vector>
 
 #include "game_facts.h"
@@ -17,6 +16,15 @@
 #include "shell/shell.h"
 
 namespace {
+
+// The tick count runs on over passes; the rest is the game's own. The state
+// line opens with it.
+std::string withoutTicks(const std::string& state) {
+  constexpr std::string_view lead = "{\"ticks\":";
+  const size_t comma = state.find(',');
+  if (state.rfind(lead, 0) != 0 || comma == std::string::npos) return state;
+  return "{" + state.substr(comma + 1);
+}
 
 struct PassOutcome {
   std::optional<RunResult> result;
@@ -116,12 +124,7 @@ void watchRun(const Replay& replay, const RunCheck& check, const WatchSetup& set
   settings.holdAtEnd = setup.holdAtEnd;
   for (;;) {
     PassOutcome outcome = playPass(replay, settings, setup);
-    if (!outcome.state.empty() && endState != nullptr) {
-      // The tick count runs on over passes; the rest is the game's own.
-      nlohmann::ordered_json state = nlohmann::ordered_json::parse(outcome.state, nullptr, false);
-      if (!state.is_discarded()) state.erase("ticks");
-      *endState = state.dump();
-    }
+    if (!outcome.state.empty() && endState != nullptr) *endState = withoutTicks(outcome.state);
     if (viewerVerdict() != ViewerVerdict::SeekBack) break;
     settings.showFrom = viewerSeekTarget();
   }

@@ -1,76 +1,70 @@
 // Turns the game's snapshot and the headless desktop's records into JSON.
 #include "state_dump.h"
 
+#include "json_writer.h"
 #include "platform/headless/headless.h"
-
-using json = nlohmann::ordered_json;
 
 namespace {
 
-json playerJson(const GameSnapshot& s) {
-  if (!s.player) return nullptr;
-  const PlayerSnapshot& p = *s.player;
-  return json{{"x", p.x},   {"y", p.y},   {"z", p.z},        {"dx", p.dx},
-              {"dy", p.dy}, {"dz", p.dz}, {"state", p.state}};
-}
-
-json actorsJson(const GameSnapshot& s) {
-  json actors = json::array();
-  for (const ActorSnapshot& a : s.actors) {
-    actors.push_back(json{{"kind", a.kind},
-                          {"state", a.state},
-                          {"spriteIndex", a.spriteIndex},
-                          {"x", a.x},
-                          {"y", a.y},
-                          {"z", a.z},
-                          {"flags", a.flags}});
+void writePlayer(const GameSnapshot& s, JsonWriter& out) {
+  out.key("player");
+  if (!s.player) {
+    out.null();
+    return;
   }
-  return actors;
+  const PlayerSnapshot& p = *s.player;
+  out.beginObject().field("x", p.x).field("y", p.y).field("z", p.z);
+  out.field("dx", p.dx).field("dy", p.dy).field("dz", p.dz).field("state", p.state).endObject();
 }
 
-json boxesJson() {
-  json boxes = json::array();
+void writeActors(const GameSnapshot& s, JsonWriter& out) {
+  out.key("activeList").beginArray();
+  for (const ActorSnapshot& a : s.actors) {
+    out.beginObject().field("kind", a.kind).field("state", a.state);
+    out.field("spriteIndex", a.spriteIndex).field("x", a.x).field("y", a.y).field("z", a.z);
+    out.field("flags", a.flags).endObject();
+  }
+  out.endArray();
+}
+
+void writeBoxes(JsonWriter& out) {
+  out.key("messageBoxes").beginArray();
   for (const HeadlessMessageBox& box : headlessMessageBoxes()) {
     const char* answer = box.answer == 1 ? "OK" : box.answer == 2 ? "CANCEL" : "OTHER";
-    boxes.push_back(json{{"caption", box.caption},
-                         {"text", box.text},
-                         {"answer", answer},
-                         {"answerId", box.answer},
-                         {"time", box.time}});
+    out.beginObject().field("caption", box.caption).field("text", box.text);
+    out.field("answer", answer).field("answerId", box.answer).field("time", box.time).endObject();
   }
-  return boxes;
+  out.endArray();
 }
 
-json soundsJson(uint32_t startTick, uint32_t periodMs) {
-  json sounds = json::array();
+void writeSounds(uint32_t startTick, uint32_t periodMs, JsonWriter& out) {
+  out.key("sounds").beginArray();
   for (const HeadlessSound& sound : headlessSounds()) {
     if (sound.stop) continue;
-    sounds.push_back(json{{"tick", (sound.time - startTick) / periodMs},
-                          {"time", sound.time},
-                          {"id", sound.resourceId}});
+    out.beginObject().field("tick", (sound.time - startTick) / periodMs);
+    out.field("time", sound.time).field("id", sound.resourceId).endObject();
   }
-  return sounds;
+  out.endArray();
 }
 
 }  // namespace
 
-json dumpState(const GameSnapshot& s, uint32_t startTick, uint32_t periodMs) {
-  return json{
-      {"ticks", s.ticksRun},
-      {"title", s.title},
-      {"view", {{"x", s.viewX}, {"y", s.viewY}}},
-      {"anchor", {{"x", s.anchorX}, {"y", s.anchorY}}},
-      {"player", playerJson(s)},
-      {"style", s.style},
-      {"runClock", s.runClock},
-      {"slalomRunOn", s.slalomRunOn},
-      {"treeSlalomRunOn", s.treeSlalomRunOn},
-      {"freestyleRunOn", s.freestyleRunOn},
-      {"activeList", actorsJson(s)},
-      {"freeRecords", s.freeRecords},
-      {"placedCount", s.placedCount},
-      {"messageBoxes", boxesJson()},
-      {"sounds", soundsJson(startTick, periodMs)},
-      {"assertionReports", s.assertionReports},
-  };
+std::string dumpState(const GameSnapshot& s, uint32_t startTick, uint32_t periodMs,
+                      DesktopRecords desktop) {
+  JsonWriter out;
+  out.beginObject().field("ticks", s.ticksRun).field("title", s.title);
+  out.key("view").beginObject().field("x", s.viewX).field("y", s.viewY).endObject();
+  out.key("anchor").beginObject().field("x", s.anchorX).field("y", s.anchorY).endObject();
+  writePlayer(s, out);
+  out.field("style", s.style).field("runClock", s.runClock);
+  out.field("slalomRunOn", s.slalomRunOn).field("treeSlalomRunOn", s.treeSlalomRunOn);
+  out.field("freestyleRunOn", s.freestyleRunOn);
+  writeActors(s, out);
+  out.field("freeRecords", s.freeRecords).field("placedCount", s.placedCount);
+  if (desktop == DesktopRecords::Included) {
+    writeBoxes(out);
+    writeSounds(startTick, periodMs, out);
+  }
+  out.field("assertionReports", s.assertionReports).endObject();
+  return out.text();
 }

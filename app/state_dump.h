@@ -1,10 +1,13 @@
-// The end-of-run state as JSON: the game's fields plus what the desktop saw.
+// The end-of-run state as one line of JSON: the game's fields, and what the
+// headless desktop saw (its message boxes and sounds) when asked.
 #pragma once
 
 #include <cstdint>
-#include <nlohmann/json.hpp>
+#include <string>
 
 #include "shell/game_snapshot.h"
 
-nlohmann::ordered_json dumpState(const GameSnapshot& snapshot, uint32_t startTick,
-                                 uint32_t periodMs);
+enum class DesktopRecords { Left, Included };
+
+std::string dumpState(const GameSnapshot& snapshot, uint32_t startTick, uint32_t periodMs,
+                      DesktopRecords desktop);

@@ -1,13 +1,12 @@
 #include "watch_run.h"
 
 #include <cstdio>
-#include <filesystem>
 #include <fstream>
-#include <sstream>
 
 #include "platform/headless/headless.h"
 #include "platform/replay/run_link.h"
 #include "platform/replay/viewer_backend.h"
+#include "read_file.h"
 #include "replay_run.h"
 #include "run_viewer.h"
 #ifdef SNOWVEL_HAVE_SDL2
@@ -17,21 +16,11 @@
 
 namespace {
 
-bool readFile(const std::string& path, std::string* text) {
-  std::error_code error;
-  if (!std::filesystem::is_regular_file(path, error)) return false;
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream buffer;
-  buffer << in.rdbuf();
-  *text = buffer.str();
-  return static_cast<bool>(in) || in.eof();
-}
-
 // A file is read (a run, or a link saved in it); anything else is taken as
 // a link.
 bool loadRun(const std::string& source, Replay* replay) {
   std::string text, error;
-  const bool isFile = readFile(source, &text);
+  const bool isFile = readWholeFile(source, &text);
   if (!isFile && source.find("run=") == std::string::npos) {
     std::fprintf(stderr, "snowvel: cannot read %s (neither a file nor a link)\n", source.c_str());
     return false;
@@ -60,7 +49,7 @@ bool installUnder(const WatchRequest& request, const Replay& replay) {
     if (request.inputFile.empty()) return true;
     std::string text, error;
     std::vector<InputScriptEntry> entries;
-    if (!readFile(request.inputFile, &text) || !parseInputScript(text, &entries, &error)) {
+    if (!readWholeFile(request.inputFile, &text) || !parseInputScript(text, &entries, &error)) {
       std::fprintf(stderr, "snowvel: %s: %s\n", request.inputFile.c_str(),
                    error.empty() ? "cannot read it" : error.c_str());
       return false;
@@ -124,7 +113,7 @@ int runWatch(const WatchRequest& request) {
 int runShare(const std::string& file) {
   std::string text, error;
   Replay replay;
-  if (!readFile(file, &text)) {
+  if (!readWholeFile(file, &text)) {
     std::fprintf(stderr, "snowvel: cannot read %s\n", file.c_str());
     return 2;
   }

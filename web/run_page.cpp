@@ -3,13 +3,12 @@
 #include <algorithm>
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
-#include <nlohmann/json.hpp>
-#include <sstream>
 #include <vector>
 
 #include "app/game_facts.h"
+#include "app/json_writer.h"
 #include "app/kept_runs.h"
+#include "app/read_file.h"
 #include "app/replay_run.h"
 #include "app/run_viewer.h"
 #include "platform/replay/replay_backend.h"
@@ -27,13 +26,6 @@ namespace {
 
 std::string keptFolder;
 
-std::string readAll(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream text;
-  text << in.rdbuf();
-  return text.str();
-}
-
 // Every kept run with its link, the latest first, for the page's list.
 void publishKeptRuns() {
   std::vector<fs::directory_entry> runs;
@@ -44,13 +36,17 @@ void publishKeptRuns() {
     std::error_code ignored;
     return a.last_write_time(ignored) > b.last_write_time(ignored);
   });
-  nlohmann::json list = nlohmann::json::array();
+  JsonWriter list;
+  list.beginArray();
   for (const fs::directory_entry& run : runs) {
-    const std::string text = readAll(run.path());
-    if (text.size() <= kMostRunBytes)
-      list.push_back({{"name", run.path().stem().string()}, {"link", runLinkFragment(text)}});
+    std::string text;
+    if (readWholeFile(run.path().string(), &text) && text.size() <= kMostRunBytes) {
+      list.beginObject().field("name", run.path().stem().string());
+      list.field("link", runLinkFragment(text)).endObject();
+    }
   }
-  snowvel_runs_list(list.dump().c_str());
+  list.endArray();
+  snowvel_runs_list(list.text().c_str());
 }
 
 }  // namespace
