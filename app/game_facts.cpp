@@ -4,14 +4,10 @@
 #include "shell/game_snapshot.h"
 #include "state_dump.h"
 
-namespace {
-constexpr uint32_t kPeriodMs = 40;
-}
-
-std::string gameStateText(uint32_t seed) {
+std::string gameStateText() {
   // Without what only the headless desktop records: its boxes and sounds
   // are checked item by item in the stream.
-  return dumpState(takeGameSnapshot(), seed, kPeriodMs, DesktopRecords::Left);
+  return dumpState(takeGameSnapshot());
 }
 
 std::string courseName(const std::string& key) {

@@ -8,7 +8,7 @@
 #include "platform/replay/replay_format.h"
 
 // The game's state as the one line a replay ends with.
-std::string gameStateText(uint32_t seed);
+std::string gameStateText();
 
 // The three courses by their high-score keys: "slalom", "tree-slalom",
 // "freestyle"; empty for a key that is none of them.

@@ -11,7 +11,7 @@
 #include "platform/win32.h"
 #include "shell/game_snapshot.h"
 #include "shell/shell.h"
-#include "read_file.h"
+#include "plain_files.h"
 #include "state_dump.h"
 
 namespace {
@@ -49,6 +49,26 @@ bool waitWatchingForTheEnd(BackendEvent* event, uint32_t timeoutMs) {
   const bool got = endOfRun.headlessWait(event, timeoutMs);
   if (got && event->type == BackendEventType::Close) captureEndOfRun();
   return got;
+}
+
+void writeBoxes(JsonWriter& out) {
+  out.key("messageBoxes").beginArray();
+  for (const HeadlessMessageBox& box : headlessMessageBoxes()) {
+    const char* answer = box.answer == 1 ? "OK" : box.answer == 2 ? "CANCEL" : "OTHER";
+    out.beginObject().field("caption", box.caption).field("text", box.text);
+    out.field("answer", answer).field("answerId", box.answer).field("time", box.time).endObject();
+  }
+  out.endArray();
+}
+
+void writeSounds(uint32_t startTick, uint32_t periodMs, JsonWriter& out) {
+  out.key("sounds").beginArray();
+  for (const HeadlessSound& sound : headlessSounds()) {
+    if (sound.stop) continue;
+    out.beginObject().field("tick", (sound.time - startTick) / periodMs);
+    out.field("time", sound.time).field("id", sound.resourceId).endObject();
+  }
+  out.endArray();
 }
 
 }  // namespace
@@ -104,8 +124,11 @@ int runHeadless(const HeadlessRunOptions& options) {
 
   if (!options.dumpFile.empty()) {
     std::ofstream out(options.dumpFile);
-    const std::string state =
-        dumpState(endOfRun.snapshot, options.seed, kPeriodMs, DesktopRecords::Included);
+    const uint32_t startTick = options.seed;
+    const std::string state = dumpState(endOfRun.snapshot, [startTick](JsonWriter& out) {
+      writeBoxes(out);
+      writeSounds(startTick, kPeriodMs, out);
+    });
     out << nlohmann::ordered_json::parse(state).dump(2) << '\n';
     if (!out) {
       std::fprintf(stderr, "snowvel: cannot write %s\n", options.dumpFile.c_str());

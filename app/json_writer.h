@@ -4,7 +4,6 @@
 #pragma once
 
 #include <cstdint>
-#include <cstdio>
 #include <string>
 #include <string_view>
 #include <type_traits>
@@ -16,102 +15,30 @@ class JsonWriter {
   JsonWriter& beginArray() { return open('['); }
   JsonWriter& endArray() { return close(']'); }
 
-  JsonWriter& key(std::string_view name) {
-    separate();
-    quote(name);
-    text_ += ':';
-    afterKey_ = true;
-    return *this;
-  }
-  JsonWriter& number(int64_t number) {
-    separate();
-    text_ += std::to_string(number);
-    return *this;
-  }
-  JsonWriter& boolean(bool truth) {
-    separate();
-    text_ += truth ? "true" : "false";
-    return *this;
-  }
-  JsonWriter& string(std::string_view string) {
-    separate();
-    quote(string);
-    return *this;
-  }
-  JsonWriter& null() {
-    separate();
-    text_ += "null";
-    return *this;
-  }
+  JsonWriter& key(std::string_view name);
+  JsonWriter& number(int64_t number);
+  JsonWriter& boolean(bool truth);
+  JsonWriter& string(std::string_view text);
+  JsonWriter& null();
+
   // A named whole number (of any width) or truth value.
   template <typename Number>
-  requires std::is_arithmetic_v<Number> JsonWriter& field(std::string_view name, Number number) {
+  requires std::is_arithmetic_v<Number> JsonWriter& field(std::string_view name, Number value) {
     key(name);
     if constexpr (std::is_same_v<Number, bool>)
-      return boolean(number);
+      return boolean(value);
     else
-      return this->number(static_cast<int64_t>(number));
+      return number(static_cast<int64_t>(value));
   }
   JsonWriter& field(std::string_view name, std::string_view text) { return key(name).string(text); }
 
   const std::string& text() const { return text_; }
 
  private:
-  JsonWriter& open(char bracket) {
-    separate();
-    text_ += bracket;
-    first_ = true;
-    return *this;
-  }
-  JsonWriter& close(char bracket) {
-    text_ += bracket;
-    first_ = false;
-    return *this;
-  }
-  void separate() {
-    if (afterKey_)
-      afterKey_ = false;
-    else if (!first_)
-      text_ += ',';
-    first_ = false;
-  }
-  void quote(std::string_view string) {
-    text_ += '"';
-    for (const char c : string) {
-      switch (c) {
-        case '"':
-          text_ += "\\\"";
-          break;
-        case '\\':
-          text_ += "\\\\";
-          break;
-        case '\b':
-          text_ += "\\b";
-          break;
-        case '\f':
-          text_ += "\\f";
-          break;
-        case '\n':
-          text_ += "\\n";
-          break;
-        case '\r':
-          text_ += "\\r";
-          break;
-        case '\t':
-          text_ += "\\t";
-          break;
-        default:
-          if (static_cast<unsigned char>(c) < 0x20) {
-            char escaped[8];
-            std::snprintf(escaped, sizeof escaped, "\\u%04x", static_cast<unsigned>(c));
-            text_ += escaped;
-          } else {
-            text_ += c;
-          }
-      }
-    }
-    text_ += '"';
-  }
+  JsonWriter& open(char bracket);
+  JsonWriter& close(char bracket);
+  void separate();
+  void quote(std::string_view text);
 
   std::string text_;
   bool first_ = true;

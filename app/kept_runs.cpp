@@ -2,20 +2,19 @@
 
 #include <algorithm>
 #include <cctype>
+#include <charconv>
 #include <cerrno>
 #include <cstring>
 #include <cstdio>
-#include <filesystem>
 #include <map>
 #include <vector>
 
 #include "game_facts.h"
+#include "plain_files.h"
 #include "platform/kernel/process_settings.h"
 #include "platform/kernel/profile_file.h"
 #include "platform/replay/replay_backend.h"
 #include "scoring/score_list.h"
-
-namespace fs = std::filesystem;
 
 namespace {
 
@@ -60,7 +59,7 @@ void reportOnce(const std::string& what) {
 }
 
 void saveRun(const RunResult& run) {
-  const std::string text = recordedRunText(run, gameStateText(kept.seed));
+  const std::string text = recordedRunText(run, gameStateText());
   if (text.empty()) return;
   const std::string data = profileDirectory();
   if (data.empty()) return reportOnce("cannot keep the run: no data folder");
@@ -68,8 +67,7 @@ void saveRun(const RunResult& run) {
   const std::string first = runFileName(run, std::time(nullptr));
   std::string name = first;
   // Two runs in one second with one result: the later gets a number.
-  std::error_code exists;
-  for (int n = 2; n < 100 && fs::exists(folder + "/" + name, exists); ++n)
+  for (int n = 2; n < 100 && fileExists(folder + "/" + name); ++n)
     name = first.substr(0, first.size() - 7) + "-" + std::to_string(n) + ".replay";
   if (!makeDirectories(folder) || !replaceFileAtomically(folder + "/" + name, text)) {
     reportOnce("cannot keep the run in " + folder + ": " + std::strerror(errno) +
@@ -97,24 +95,55 @@ struct KeptFile {
   std::string date;
 };
 
-// Reads back what runFileName wrote; false for any other name.
+// The longest front of text (at most most characters) made of allowed ones.
+std::string_view takeFront(std::string_view* text, size_t most, bool (*allowed)(char)) {
+  size_t n = 0;
+  while (n < text->size() && n < most && allowed((*text)[n])) ++n;
+  const std::string_view front = text->substr(0, n);
+  text->remove_prefix(n);
+  return front;
+}
+
+bool isLower(char c) {
+  return c >= 'a' && c <= 'z';
+}
+bool isDigit(char c) {
+  return c >= '0' && c <= '9';
+}
+bool isLowerOrDash(char c) {
+  return isLower(c) || c == '-';
+}
+bool isDigitOrDash(char c) {
+  return isDigit(c) || c == '-';
+}
+
+bool skip(std::string_view* text, std::string_view expected) {
+  if (text->substr(0, expected.size()) != expected) return false;
+  text->remove_prefix(expected.size());
+  return true;
+}
+
+// Reads back what runFileName wrote; false for any other name. (By hand: the
+// page's program carries no scanf.)
 bool readRunFileName(const std::string& name, KeptFile* file) {
-  char course[16] = "", date[16] = "", unit[4] = "";
+  std::string_view rest = name;
+  const std::string_view course = takeFront(&rest, 15, isLowerOrDash);
+  if (course.empty() || !skip(&rest, "_")) return false;
+  const std::string_view date = takeFront(&rest, 15, isDigitOrDash);
+  if (date.empty() || !skip(&rest, "_")) return false;
   long long result = 0;
-  int used = 0, number = 0;
-  if (std::sscanf(name.c_str(), "%15[a-z-]_%15[0-9-]_%lld%3[a-z]%n", course, date, &result, unit,
-                  &used) != 4)
-    return false;
-  const std::string rest = name.substr(static_cast<size_t>(used));
-  int restUsed = 0;
-  if (rest != ".replay" && !(std::sscanf(rest.c_str(), "-%d.replay%n", &number, &restUsed) == 1 &&
-                             static_cast<size_t>(restUsed) == rest.size()))
-    return false;
-  if (std::string(unit) != "ms" && std::string(unit) != "pts") return false;
+  const auto [end, problem] = std::from_chars(rest.data(), rest.data() + rest.size(), result);
+  if (problem != std::errc()) return false;
+  rest.remove_prefix(static_cast<size_t>(end - rest.data()));
+  const std::string_view unit = takeFront(&rest, 3, isLower);
+  if (unit != "ms" && unit != "pts") return false;
+  // A second run of one second with one result carries a number.
+  if (skip(&rest, "-") && takeFront(&rest, 10, isDigit).empty()) return false;
+  if (rest != ".replay") return false;
   file->name = name;
   file->course = course;
   file->date = date;
-  file->rank = std::string(unit) == "pts" ? -result : result;
+  file->rank = unit == "pts" ? -result : result;
   return true;
 }
 
@@ -126,9 +155,8 @@ void watchHighScoreWrites(KeptRunsOptions options) {
   setProfileWriteWatcher(onProfileWrite);
 }
 
-void watchHighScoreWritesOfPlayback(uint32_t seed) {
+void watchHighScoreWritesOfPlayback() {
   KeptRunsOptions options;
-  options.seed = seed;
   options.keep = false;
   watchHighScoreWrites(options);
 }
@@ -144,17 +172,15 @@ std::string runFileName(const RunResult& run, std::time_t when) {
 
 void pruneRuns(const std::string& folder, const std::string& keep) {
   std::map<std::string, std::vector<KeptFile>> byCourse;
-  std::error_code error;
-  for (const fs::directory_entry& entry : fs::directory_iterator(folder, error)) {
+  for (const FolderFile& entry : filesIn(folder)) {
     KeptFile file;
-    if (entry.is_regular_file(error) && readRunFileName(entry.path().filename().string(), &file))
-      byCourse[file.course].push_back(file);
+    if (readRunFileName(entry.name, &file)) byCourse[file.course].push_back(file);
   }
   for (auto& [course, files] : byCourse) {
     std::sort(files.begin(), files.end(), [](const KeptFile& a, const KeptFile& b) {
       return a.rank != b.rank ? a.rank < b.rank : a.date > b.date;
     });
     for (size_t i = kRunsKeptPerCourse; i < files.size(); ++i)
-      if (files[i].name != keep) fs::remove(fs::path(folder) / files[i].name, error);
+      if (files[i].name != keep) std::remove((folder + "/" + files[i].name).c_str());
   }
 }

@@ -13,7 +13,6 @@
 inline constexpr int kRunsKeptPerCourse = 10;
 
 struct KeptRunsOptions {
-  uint32_t seed = 0;  // the session's first clock, for the state line
   // Save runs (a recording session); off, the writes only tell a playback
   // where its run ends.
   bool keep = true;
@@ -27,7 +26,7 @@ struct KeptRunsOptions {
 void watchHighScoreWrites(KeptRunsOptions options);
 // The same for a playback: nothing is kept, the player learns where its run
 // ends.
-void watchHighScoreWritesOfPlayback(uint32_t seed);
+void watchHighScoreWritesOfPlayback();
 
 // "slalom_20261209-031500_84322ms.replay", "freestyle_..._1234pts.replay".
 std::string runFileName(const RunResult& run, std::time_t when);

@@ -11,7 +11,7 @@
 #include "platform/headless/headless_state.h"
 #include "platform/kernel/process_settings.h"
 #include "platform/kernel/profile_file.h"
-#include "read_file.h"
+#include "plain_files.h"
 #include "platform/replay/replay_backend.h"
 
 namespace {
@@ -85,7 +85,7 @@ bool prepareReplay(ReplayRequest* request, HeadlessRunOptions* options) {
 bool startReplay(const ReplayRequest& request, const HeadlessRunOptions& options) {
   const uint32_t seed = options.seed;
   ReplayHooks hooks;
-  hooks.stateText = [seed] { return gameStateText(seed); };
+  hooks.stateText = gameStateText;
   if (request.replayFile.empty()) {
     ReplayHeader header;
     header.scale = request.scale;
@@ -96,13 +96,11 @@ bool startReplay(const ReplayRequest& request, const HeadlessRunOptions& options
       std::fprintf(stderr, "snowvel: %s\n", error.c_str());
       return false;
     }
-    KeptRunsOptions kept;
-    kept.seed = seed;
-    watchHighScoreWrites(kept);
+    watchHighScoreWrites({});
     return true;
   }
   if (!useScratchProfile(loaded.header)) return false;
-  watchHighScoreWritesOfPlayback(seed);
+  watchHighScoreWritesOfPlayback();
   if (request.headless) {
     // The headless desktop keeps its records (boxes, sounds) by its own
     // clock: keep that clock on the replayed one, and give each box its

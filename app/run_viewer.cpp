@@ -42,19 +42,18 @@ PassOutcome playPass(const Replay& replay, const ViewerSettings& settings,
     outcome.error = "the scratch profile cannot be made";
     return outcome;
   }
-  const uint32_t seed = replay.header.seed;
   ReplayHooks hooks;
-  hooks.stateText = [seed] { return gameStateText(seed); };
+  hooks.stateText = gameStateText;
   hooks.pace = viewerPace;
-  hooks.runEnded = [&outcome, &replay, seed] {
+  hooks.runEnded = [&outcome, &replay] {
     if (replay.header.run)
       outcome.result =
           RunResult{replay.header.run->course, currentResult(replay.header.run->course)};
-    outcome.state = gameStateText(seed);
+    outcome.state = gameStateText();
     viewerRunEnded();
   };
   startReplayPlayback(replay, hooks);
-  watchHighScoreWritesOfPlayback(seed);
+  watchHighScoreWritesOfPlayback();
   setCommandLine("snowvel " + replay.header.tail);
   // The last pass's tables are done with: the game allocates its own anew.
   releaseLocalMemory();

@@ -1,8 +1,5 @@
-// Turns the game's snapshot and the headless desktop's records into JSON.
+// Turns the game's snapshot into JSON.
 #include "state_dump.h"
-
-#include "json_writer.h"
-#include "platform/headless/headless.h"
 
 namespace {
 
@@ -27,30 +24,9 @@ void writeActors(const GameSnapshot& s, JsonWriter& out) {
   out.endArray();
 }
 
-void writeBoxes(JsonWriter& out) {
-  out.key("messageBoxes").beginArray();
-  for (const HeadlessMessageBox& box : headlessMessageBoxes()) {
-    const char* answer = box.answer == 1 ? "OK" : box.answer == 2 ? "CANCEL" : "OTHER";
-    out.beginObject().field("caption", box.caption).field("text", box.text);
-    out.field("answer", answer).field("answerId", box.answer).field("time", box.time).endObject();
-  }
-  out.endArray();
-}
-
-void writeSounds(uint32_t startTick, uint32_t periodMs, JsonWriter& out) {
-  out.key("sounds").beginArray();
-  for (const HeadlessSound& sound : headlessSounds()) {
-    if (sound.stop) continue;
-    out.beginObject().field("tick", (sound.time - startTick) / periodMs);
-    out.field("time", sound.time).field("id", sound.resourceId).endObject();
-  }
-  out.endArray();
-}
-
 }  // namespace
 
-std::string dumpState(const GameSnapshot& s, uint32_t startTick, uint32_t periodMs,
-                      DesktopRecords desktop) {
+std::string dumpState(const GameSnapshot& s, const DesktopRecordsWriter& desktop) {
   JsonWriter out;
   out.beginObject().field("ticks", s.ticksRun).field("title", s.title);
   out.key("view").beginObject().field("x", s.viewX).field("y", s.viewY).endObject();
@@ -61,10 +37,7 @@ std::string dumpState(const GameSnapshot& s, uint32_t startTick, uint32_t period
   out.field("freestyleRunOn", s.freestyleRunOn);
   writeActors(s, out);
   out.field("freeRecords", s.freeRecords).field("placedCount", s.placedCount);
-  if (desktop == DesktopRecords::Included) {
-    writeBoxes(out);
-    writeSounds(startTick, periodMs, out);
-  }
+  if (desktop) desktop(out);
   out.field("assertionReports", s.assertionReports).endObject();
   return out.text();
 }

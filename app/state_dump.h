@@ -1,13 +1,13 @@
 // The end-of-run state as one line of JSON: the game's fields, and what the
-// headless desktop saw (its message boxes and sounds) when asked.
+// headless desktop saw (its message boxes and sounds) when its writer is given.
 #pragma once
 
-#include <cstdint>
+#include <functional>
 #include <string>
 
+#include "json_writer.h"
 #include "shell/game_snapshot.h"
 
-enum class DesktopRecords { Left, Included };
+using DesktopRecordsWriter = std::function<void(JsonWriter& out)>;
 
-std::string dumpState(const GameSnapshot& snapshot, uint32_t startTick, uint32_t periodMs,
-                      DesktopRecords desktop);
+std::string dumpState(const GameSnapshot& snapshot, const DesktopRecordsWriter& desktop = {});

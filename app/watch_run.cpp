@@ -6,7 +6,7 @@
 #include "platform/headless/headless.h"
 #include "platform/replay/run_link.h"
 #include "platform/replay/viewer_backend.h"
-#include "read_file.h"
+#include "plain_files.h"
 #include "replay_run.h"
 #include "run_viewer.h"
 #ifdef SNOWVEL_HAVE_SDL2

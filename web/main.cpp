@@ -18,8 +18,11 @@ int main() {
   loadStoredFolder(web_bridge::kDataDirectory);
   setProfileDirectory(web_bridge::kDataDirectory);
   std::string tailText = config.noAudio ? "nosound" : "";
-  // A run handed over by a link or a file is watched instead of a game.
+#ifdef SNOWVEL_WEB_VIEWER
+  // A run handed over by a link or a file is watched instead of a game (the
+  // page loads this program only then).
   if (watchPageRun()) return 0;
+#endif
   recordPageSession(web_bridge::kDataDirectory, tailText);
   setCommandLine("snowvel " + tailText);
   std::vector<char> tail(tailText.begin(), tailText.end());

@@ -2,13 +2,12 @@
 
 #include <algorithm>
 #include <cstdlib>
-#include <filesystem>
 #include <vector>
 
 #include "app/game_facts.h"
 #include "app/json_writer.h"
 #include "app/kept_runs.h"
-#include "app/read_file.h"
+#include "app/plain_files.h"
 #include "app/replay_run.h"
 #include "app/run_viewer.h"
 #include "platform/replay/replay_backend.h"
@@ -20,28 +19,25 @@ void snowvel_runs_note(const char* text);
 void snowvel_runs_list(const char* json);
 }
 
-namespace fs = std::filesystem;
-
 namespace {
 
 std::string keptFolder;
 
 // Every kept run with its link, the latest first, for the page's list.
 void publishKeptRuns() {
-  std::vector<fs::directory_entry> runs;
-  std::error_code error;
-  for (const fs::directory_entry& entry : fs::directory_iterator(keptFolder, error))
-    if (entry.path().extension() == ".replay") runs.push_back(entry);
-  std::sort(runs.begin(), runs.end(), [](const auto& a, const auto& b) {
-    std::error_code ignored;
-    return a.last_write_time(ignored) > b.last_write_time(ignored);
+  constexpr std::string_view kExtension = ".replay";
+  std::vector<FolderFile> runs = filesIn(keptFolder);
+  std::erase_if(runs, [&](const FolderFile& run) {
+    return run.name.size() <= kExtension.size() || !run.name.ends_with(kExtension);
   });
+  std::sort(runs.begin(), runs.end(),
+            [](const FolderFile& a, const FolderFile& b) { return a.modifiedNs > b.modifiedNs; });
   JsonWriter list;
   list.beginArray();
-  for (const fs::directory_entry& run : runs) {
+  for (const FolderFile& run : runs) {
     std::string text;
-    if (readWholeFile(run.path().string(), &text) && text.size() <= kMostRunBytes) {
-      list.beginObject().field("name", run.path().stem().string());
+    if (readWholeFile(keptFolder + "/" + run.name, &text) && text.size() <= kMostRunBytes) {
+      list.beginObject().field("name", run.name.substr(0, run.name.size() - kExtension.size()));
       list.field("link", runLinkFragment(text)).endObject();
     }
   }
