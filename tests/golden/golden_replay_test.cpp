@@ -9,18 +9,17 @@
 //   # expects: seen STATE_X | SPRITE_X     an actor in that state or sprite at any time
 //   # expects: runClock > 0                a number of the dump (a.b for nested) compared
 #include <gtest/gtest.h>
-#include <sys/wait.h>
 
 #include <algorithm>
-#include <cstdlib>
 #include <filesystem>
-#include <fstream>
 #include <map>
-#include <regex>
 #include <nlohmann/json.hpp>
+#include <regex>
 #include <sstream>
 #include <string>
 #include <vector>
+
+#include "support/program_run.h"
 
 namespace fs = std::filesystem;
 using nlohmann::ordered_json;
@@ -33,13 +32,6 @@ std::vector<std::string> goldenRunNames() {
     if (entry.path().extension() == ".replay") names.push_back(entry.path().stem().string());
   std::sort(names.begin(), names.end());
   return names;
-}
-
-std::string readAll(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream text;
-  text << in.rdbuf();
-  return text.str();
 }
 
 // The path and both values of the first place where two dumps part, in the
@@ -153,26 +145,22 @@ class GoldenRun : public ::testing::TestWithParam<std::string> {};
 
 TEST_P(GoldenRun, PlaysBackToItsRecordedDump) {
   const fs::path golden = fs::path(GOLDEN_DIR) / GetParam();
-  char pattern[] = "/tmp/snowvel-golden-XXXXXX";
-  const fs::path work = mkdtemp(pattern);
+  const ScratchFolder scratch;
+  const fs::path& work = scratch.path();
   // An empty high-score folder, as when recording: the boxes show what the
   // profile held, and the playback checks their texts.
   const fs::path data = work / "data";
   fs::create_directory(data);
   const fs::path played = work / "played.json";
-  const std::string command = std::string(SNOWVEL_BINARY) + " --headless --replay " +
-                              golden.string() + ".replay --dump " + played.string() + " --seen " +
-                              (work / "seen.json").string() + " --data-dir " + data.string() +
-                              " > /dev/null 2> " + (work / "stderr").string();
-  const int status = std::system(command.c_str());
-  const std::string errors = readAll(work / "stderr");
+  const ProgramRun run =
+      runSnowvel("--headless --replay " + golden.string() + ".replay --dump " + played.string() +
+                     " --seen " + (work / "seen.json").string() + " --data-dir " + data.string(),
+                 work);
   const std::string want = readAll(golden.string() + ".json");
   const std::string got = readAll(played);
   const ordered_json seen = ordered_json::parse(readAll(work / "seen.json"), nullptr, false);
-  fs::remove_all(work);
 
-  ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "the playback left the recording:\n"
-                                                             << errors;
+  ASSERT_EQ(run.exitCode, 0) << "the playback left the recording:\n" << run.err;
   ASSERT_FALSE(want.empty()) << golden.string() << ".json is missing";
   const ordered_json wantJson = ordered_json::parse(want, nullptr, false);
   const ordered_json gotJson = ordered_json::parse(got, nullptr, false);
