@@ -62,6 +62,8 @@ int main(int argc, char** argv) {
       ->check(CLI::ExistingFile);
   app.add_option("--screenshot", options.screenshotFile, "PNG of the client area at the end");
   app.add_option("--dump", options.dumpFile, "JSON of the game state at the end");
+  app.add_option("--seen", options.seenFile,
+                 "JSON of every actor state and sprite shown during a headless run");
   app.add_option("--data-dir", options.dataDir, "Where the high-score file lives");
   app.add_option("--scale", scale, "Show each game pixel as NxN screen pixels (0: automatic)")
       ->check(CLI::Range(0, 8))

@@ -2,45 +2,32 @@
 // the run's replay, played back with the default bindings, ends the same.
 #include <gtest/gtest.h>
 
-#include <sys/wait.h>
-
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <string>
 
+#include "support/program_run.h"
+
 namespace {
 
 class RemappedRun : public ::testing::Test {
  protected:
-  void SetUp() override {
-    char pattern[] = "/tmp/snowvel-remapped-XXXXXX";
-    dir = mkdtemp(pattern);
-  }
-  void TearDown() override { std::filesystem::remove_all(dir); }
-
   int snowvel(const std::string& arguments) {
-    const std::string command = std::string(SNOWVEL_BINARY) + " --headless --seed 4242 " +
-                                arguments + " --data-dir " + dir + " > /dev/null 2> " + dir +
-                                "/stderr";
-    const int status = std::system(command.c_str());
-    stderrText = read("stderr");
-    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    const ProgramRun run =
+        runSnowvel("--headless --seed 4242 " + arguments + " --data-dir " + dir, dir);
+    stderrText = run.err;
+    return run.exitCode;
   }
-  std::string read(const std::string& name) {
-    std::ifstream in(dir + "/" + name, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
-  }
+  std::string read(const std::string& name) { return readAll(dir + "/" + name); }
   // Down the slope, then turning with whatever keys the script names.
   void script(const std::string& name, const char* left, const char* jump) {
     std::ofstream(dir + "/" + name)
         << "2 key DOWN\n30 key " << left << "\n60 key " << jump << "\n90 key " << left << "\n";
   }
 
-  std::string dir;
+  ScratchFolder scratch;
+  std::string dir = scratch.path().string();
   std::string stderrText;
 };
 
