@@ -98,11 +98,12 @@ var LibrarySnowvelSound = {
       return buffer;
     },
 
-    stopSound: function() {
+    // A sound cut off by the next one leaves the context awake for it.
+    stopSound: function(replaced) {
       if (!SnowvelSound.playing) return;
       try { SnowvelSound.playing.stop(); } catch (e) {}
       SnowvelSound.playing = null;
-      SnowvelSound.audioIdle();
+      if (!replaced) SnowvelSound.audioIdle();
     },
   },
 
@@ -121,7 +122,7 @@ var LibrarySnowvelSound = {
       return;
     var buffer = SnowvelSound.clip(samples, bytes, channels, rate, bits);
     if (!buffer) return;
-    SnowvelSound.stopSound();
+    SnowvelSound.stopSound(true);
     if (audio.state === 'suspended') audio.resume();
     var source = audio.createBufferSource();
     source.buffer = buffer;
