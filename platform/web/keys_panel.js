@@ -103,7 +103,7 @@ var SnowvelKeysPanel = {
     open.type = 'button';
     open.id = 'keys-open';
     open.textContent = 'Keys\u2026';
-    document.querySelector('header').appendChild(open);
+    (document.querySelector('.page-tools') || document.querySelector('header')).appendChild(open);
     open.addEventListener('click', function() {
       SnowvelKeysPanel.open = true;
       SnowvelKeysPanel.waitingFor = -1;

@@ -341,6 +341,32 @@ class WebDeviceTest(unittest.TestCase):
         self.assertEqual(page.console_problems(), [])
 
 
+    def test_a_desktop_window_shrunk_while_playing_shows_the_whole_game(self):
+        page = self.page()
+        page.open()
+        full = page.canvas_size()
+        fits = ("const v = [innerWidth, innerHeight], e = document.documentElement;"
+                "const box = s => { const r = document.querySelector(s).getBoundingClientRect();"
+                "  return [r.left, r.top, r.right, r.bottom]; };"
+                "const a = box('#game-area'), c = box('#game');"
+                "const inside = (b, o) => b[0] >= o[0] - 1 && b[1] >= o[1] - 1 &&"
+                "  b[2] <= o[2] + 1 && b[3] <= o[3] + 1;"
+                "return inside(c, a) && inside(a, [0, 0, ...v]) &&"
+                "  e.scrollWidth <= v[0] && e.scrollHeight <= v[1] &&"
+                "  [...document.querySelectorAll('header button')].every("
+                "    b => b.hidden || b.getBoundingClientRect().right <= v[0]);")
+        # Narrower and shorter than the game's smallest window: all of it
+        # shows, shrunk, the status panel at its right included.
+        page.cdp("Emulation.setDeviceMetricsOverride", width=320, height=360,
+                 deviceScaleFactor=1, mobile=False)
+        poll("the game inside the window", lambda: page.js(fits))
+        # Wide again: each game pixel one pixel again.
+        page.cdp("Emulation.clearDeviceMetricsOverride")
+        poll("the game grown again", lambda: page.canvas_size() == full)
+        self.assertTrue(page.js(fits))
+        self.assertEqual(page.canvas_box()[2:], full)
+        self.assertEqual(page.console_problems(), [])
+
     def test_scores_export_import_refuse_a_hostile_file_and_keep_apart(self):
         server = Server(SITE, games=True)
         self.addCleanup(server.close)
