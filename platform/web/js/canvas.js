@@ -15,22 +15,31 @@ var LibrarySnowvelCanvas = {
     },
 
     sizeCanvas: function(w) {
-      var ratio = window.devicePixelRatio || 1;
       if (w.canvas.width !== w.width) w.canvas.width = w.width;
       if (w.canvas.height !== w.height) w.canvas.height = w.height;
-      w.canvas.style.width = (w.width * SnowvelCanvas.scale / ratio) + 'px';
-      w.canvas.style.height = (w.height * SnowvelCanvas.scale / ratio) + 'px';
       SnowvelCanvas.placeCanvas(w);
     },
 
     // Centred at the top of the game area, on whole device pixels: a canvas
     // half a device pixel off would show some game pixels wider than others.
+    // A window larger than the area (the game's smallest in a tiny browser
+    // window, or the last frame before the game hears of a resize) is shown
+    // whole, shrunk to fit, rather than cut off.
     placeCanvas: function(w) {
       var ratio = window.devicePixelRatio || 1;
       var area = SnowvelWeb.area().getBoundingClientRect();
+      var areaWidth = area.width * ratio, areaHeight = area.height * ratio;
+      var width = w.width * SnowvelCanvas.scale, height = w.height * SnowvelCanvas.scale;
+      var fit = Math.min(1, areaWidth / width, areaHeight / height);
+      if (fit < 1) {
+        width = Math.max(1, Math.floor(width * fit));
+        height = Math.max(1, Math.floor(height * fit));
+      }
       var areaX = area.left * ratio, areaY = area.top * ratio;
-      var x = Math.round(areaX + Math.max(0, (area.width * ratio - w.width * SnowvelCanvas.scale) / 2));
+      var x = Math.round(areaX + Math.max(0, (areaWidth - width) / 2));
       var y = Math.ceil(areaY - 0.01);
+      w.canvas.style.width = (width / ratio) + 'px';
+      w.canvas.style.height = (height / ratio) + 'px';
       w.canvas.style.left = ((x - areaX) / ratio) + 'px';
       w.canvas.style.top = ((y - areaY) / ratio) + 'px';
     },
