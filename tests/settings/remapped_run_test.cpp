@@ -2,6 +2,7 @@
 // the run's replay, played back with the default bindings, ends the same.
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -61,24 +62,23 @@ TEST_F(RemappedRun, ARemappedKeySteersAndItsReplayNeedsNoBindings) {
 // Without a display the list names keys as a US keyboard does, and every
 // line of it, given back to --bind, binds the same keys.
 TEST_F(RemappedRun, TheBindingsListReadsBackWithoutADisplay) {
-  const std::string command =
-      "env -u DISPLAY -u WAYLAND_DISPLAY XDG_CONFIG_HOME=" + dir + " " + SNOWVEL_BINARY + " ";
-  auto run = [&](const std::string& arguments) {
-    return std::system((command + arguments + " > " + dir + "/out 2>&1").c_str());
-  };
-  ASSERT_EQ(run("--bind 'left=Keypad 5, Left Ctrl' --bind jump=Space,pad:b --bindings"), 0)
-      << read("out");
-  const std::string listed = read("out");
-  EXPECT_NE(listed.find("Keypad 5 (Numpad5), Left Ctrl (ControlLeft), pad:left\n"),
+  unsetenv("DISPLAY");
+  unsetenv("WAYLAND_DISPLAY");
+  setenv("XDG_CONFIG_HOME", dir.c_str(), 1);
+  ProgramRun run =
+      runSnowvel("--bind 'left=Keypad 5, Left Ctrl' --bind jump=Space,pad:b --bindings", dir);
+  ASSERT_EQ(run.exitCode, 0) << run.err;
+  EXPECT_NE(run.out.find("Keypad 5 (Numpad5), Left Ctrl (ControlLeft), pad:left\n"),
             std::string::npos)
-      << listed;
+      << run.out;
   const std::string saved = read("snowvel/settings.ini");
 
   std::string binds = "--reset-bindings";
-  std::istringstream lines(listed.substr(listed.find('\n') + 1));  // after "Saved to"
+  std::istringstream lines(run.out.substr(run.out.find('\n') + 1));  // after "Saved to"
   for (std::string line; std::getline(lines, line);)
     binds += " --bind '" + line.substr(0, line.find(' ')) + "=" + line.substr(56) + "'";
-  ASSERT_EQ(run(binds), 0) << read("out");
+  run = runSnowvel(binds, dir);
+  ASSERT_EQ(run.exitCode, 0) << run.err;
   EXPECT_EQ(read("snowvel/settings.ini"), saved);
 }
 

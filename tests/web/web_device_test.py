@@ -148,6 +148,10 @@ class WebDeviceTest(unittest.TestCase):
         page.cdp("Input.dispatchTouchEvent", type="touchEnd", touchPoints=[])
 
     @staticmethod
+    def css_per_game_pixel(page):
+        return page.canvas_box()[2] / page.canvas_size()[0]
+
+    @staticmethod
     def shown(page, selector):
         return page.js("const e = document.querySelector(arguments[0]);"
                        "return !!e && !e.closest('[hidden]') && e.getClientRects().length > 0;",
@@ -157,6 +161,8 @@ class WebDeviceTest(unittest.TestCase):
         page = self.page(phone=(390, 844))
         page.open()
         start = page.anchor_picture()
+        # Big enough to see: a game pixel is a CSS pixel, not a device pixel.
+        self.assertAlmostEqual(self.css_per_game_pixel(page), 1, delta=0.01)
         self.assertTrue(self.shown(page, "#controls"))
         self.assertTrue(self.shown(page, ".legend[data-device=touch]"))
         self.assertFalse(self.shown(page, ".legend[data-device=keys]"))
@@ -245,28 +251,44 @@ class WebDeviceTest(unittest.TestCase):
         self.assertEqual(page.driver.title, TITLE)
         self.assertEqual(page.console_problems(), [])
 
-    def test_keys_panel_rebinds_a_pad_button_that_survives_a_reload(self):
+    def test_keys_panel_rebinds_pad_buttons_and_directions_that_survive_a_reload(self):
         page = self.page([STAND_IN_PAD])
         page.open("?nosound")
         page.js("plugPad()")
 
-        def button(number):
-            page.js("press(arguments[0], true)", number)
+        def button(*numbers, down=True):
+            for number in numbers:
+                page.js("press(arguments[0], arguments[1])", number, down)
+                page.settle()
+            if down:
+                button(*numbers, down=False)
+
+        def stick(x, y):
+            page.js("stick(arguments[0], arguments[1])", x, y)
             page.settle()
-            page.js("press(arguments[0], false)", number)
+            page.js("stick(0, 0)")
             page.settle()
 
         self.assertEqual(page.rebind("pause", lambda: button(2), "pad"), "pad X")  # west
+
+        def diagonal():
+            stick(-0.4, 0)  # a nudge, not yet a clear push: nothing is taken
+            button(12, 15)  # the D-pad's up, then right too
+
+        self.assertEqual(page.rebind("pause", diagonal, "pad"), "pad up-right")
+        # Straight down is taken once let go: it was no diagonal on its way.
+        self.assertEqual(page.rebind("new-game", lambda: stick(0.1, 0.9), "pad"), "pad down")
         for reloaded in (False, True):
             if reloaded:
                 page.reload()
                 page.js("plugPad()")
             self.assertEqual(page.driver.title, TITLE)
-            button(9)  # Start pauses no more: pause has only the west button now
-            self.assertEqual(page.driver.title, TITLE, "Start still pauses")
+            button(9)  # Start pauses no more, nor the west button: pause is up-right's
             button(2)
+            self.assertEqual(page.driver.title, TITLE, "Start or X still pauses")
+            stick(0.7, -0.7)  # the stick's up-right is the D-pad's
             poll("the paused title", lambda: page.driver.title == PAUSED_TITLE)
-            button(2)
+            stick(0.7, -0.7)
             poll("the title again", lambda: page.driver.title == TITLE)
         self.assertEqual(page.console_problems(), [])
 
