@@ -148,6 +148,10 @@ class WebDeviceTest(unittest.TestCase):
         page.cdp("Input.dispatchTouchEvent", type="touchEnd", touchPoints=[])
 
     @staticmethod
+    def css_per_game_pixel(page):
+        return page.canvas_box()[2] / page.canvas_size()[0]
+
+    @staticmethod
     def shown(page, selector):
         return page.js("const e = document.querySelector(arguments[0]);"
                        "return !!e && !e.closest('[hidden]') && e.getClientRects().length > 0;",
@@ -157,6 +161,8 @@ class WebDeviceTest(unittest.TestCase):
         page = self.page(phone=(390, 844))
         page.open()
         start = page.anchor_picture()
+        # Big enough to see: a game pixel is a CSS pixel, not a device pixel.
+        self.assertAlmostEqual(self.css_per_game_pixel(page), 1, delta=0.01)
         self.assertTrue(self.shown(page, "#controls"))
         self.assertTrue(self.shown(page, ".legend[data-device=touch]"))
         self.assertFalse(self.shown(page, ".legend[data-device=keys]"))

@@ -51,8 +51,16 @@ var LibrarySnowvelCanvas = {
     HEAP32[height >> 2] = size[1];
   },
 
+  snowvel_web_pixel_ratio: function() {
+    return window.devicePixelRatio || 1;
+  },
+
+  // A new scale may leave the game's windows as they are: only their size
+  // on the page changes.
   snowvel_web_set_scale: function(scale) {
+    if (scale === SnowvelCanvas.scale) return;
     SnowvelCanvas.scale = scale;
+    for (var h in SnowvelWeb.windows) SnowvelCanvas.placeCanvas(SnowvelWeb.windows[h]);
   },
 
   // The first window takes the page's own canvas.
@@ -75,6 +83,9 @@ var LibrarySnowvelCanvas = {
     SnowvelWeb.windows[hwnd] = w;
     SnowvelCanvas.sizeCanvas(w);
     SnowvelUserInput.listen();
+    // The scale was chosen before the game had a window: the game area's
+    // size checks it against the main window's smallest.
+    if (hwnd === SnowvelWeb.mainHwnd) SnowvelUserInput.onResize();
     return 1;
   },
 
