@@ -86,5 +86,5 @@ desktop_stop() {
 # window's picture gave black where Wine's message box lay wholly over the
 # game's window, though the screen (and the box's own window) held the box.
 screenshot() {
-  cp "$SCREEN_FILE" "$1"
+  cp "${SCREEN_FILE:?no screen file: the desktop was not started by desktop_start}" "$1"
 }
