@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <fstream>
 #include <nlohmann/json.hpp>
+#include <set>
 
 #include "platform/headless/headless.h"
 #include "platform/kernel/process_settings.h"
@@ -25,6 +26,9 @@ struct EndOfRun {
   bool captured = false;
   bool failed = false;
   GameSnapshot snapshot{};
+  // The end dump holds only the last picture; a tree that burned out or a
+  // gate missed long before the finish shows up only here.
+  std::set<int32_t> statesSeen, spritesSeen;
 };
 
 EndOfRun endOfRun;
@@ -45,7 +49,15 @@ void captureEndOfRun() {
   }
 }
 
+void noteWhatIsShown() {
+  for (const ActorSnapshot& actor : takeGameSnapshot().actors) {
+    endOfRun.statesSeen.insert(actor.state);
+    endOfRun.spritesSeen.insert(actor.spriteIndex);
+  }
+}
+
 bool waitWatchingForTheEnd(BackendEvent* event, uint32_t timeoutMs) {
+  if (!endOfRun.options->seenFile.empty()) noteWhatIsShown();
   const bool got = endOfRun.headlessWait(event, timeoutMs);
   if (got && event->type == BackendEventType::Close) captureEndOfRun();
   return got;
@@ -132,6 +144,17 @@ int runHeadless(const HeadlessRunOptions& options) {
     out << nlohmann::ordered_json::parse(state).dump(2) << '\n';
     if (!out) {
       std::fprintf(stderr, "snowvel: cannot write %s\n", options.dumpFile.c_str());
+      endOfRun.failed = true;
+    }
+  }
+  if (!options.seenFile.empty()) {
+    std::ofstream out(options.seenFile);
+    out << nlohmann::ordered_json{{"states", endOfRun.statesSeen},
+                                  {"sprites", endOfRun.spritesSeen}}
+               .dump()
+        << '\n';
+    if (!out) {
+      std::fprintf(stderr, "snowvel: cannot write %s\n", options.seenFile.c_str());
       endOfRun.failed = true;
     }
   }

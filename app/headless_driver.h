@@ -14,6 +14,7 @@ struct HeadlessRunOptions {
   std::string inputFile;
   std::string screenshotFile;
   std::string dumpFile;
+  std::string seenFile;  // every actor state and sprite shown along the way
   std::string dataDir;
   std::string tail;  // the command-line tail the game sees
   // Called once the desktop is in place, before the game starts (a replay

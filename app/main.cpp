@@ -62,6 +62,8 @@ int main(int argc, char** argv) {
       ->check(CLI::ExistingFile);
   app.add_option("--screenshot", options.screenshotFile, "PNG of the client area at the end");
   app.add_option("--dump", options.dumpFile, "JSON of the game state at the end");
+  app.add_option("--seen", options.seenFile,
+                 "JSON of every actor state and sprite shown during a headless run");
   app.add_option("--data-dir", options.dataDir, "Where the high-score file lives");
   app.add_option("--scale", scale, "Show each game pixel as NxN screen pixels (0: automatic)")
       ->check(CLI::Range(0, 8))
@@ -70,8 +72,8 @@ int main(int argc, char** argv) {
       app.add_flag("--fullscreen", fullscreen, "Start in fullscreen (F11 or Alt+Enter toggles it)");
   BindingsRequest bindings;
   app.add_option("--bind", bindings.binds,
-                 "Bind ACTION=KEYS (keys by place: KeyA, ArrowLeft, Numpad4, F12; pad:a) and "
-                 "save it; with --headless for that run only")
+                 "Bind ACTION=KEYS (keys as --bindings names them, or by place: \"Keypad 4\", "
+                 "Numpad4, KeyA; pad:a) and save it; with --headless for that run only")
       ->type_name("ACTION=KEYS");
   app.add_flag("--bindings", bindings.list, "List the actions and their keys");
   app.add_flag("--reset-bindings", bindings.reset, "Give every action its default keys again");

@@ -5,53 +5,12 @@ icons at 16, 32, 48 and 128 pixels, square, with a clear background."""
 
 import argparse
 import os
-import struct
 import subprocess
 import sys
 import tempfile
-import zlib
 
-
-def png_pixels(path):
-    """Width, height and RGBA rows of an 8-bit RGBA PNG (filters undone)."""
-    with open(path, "rb") as f:
-        data = f.read()
-    if data[:8] != b"\x89PNG\r\n\x1a\n":
-        raise ValueError("not a PNG")
-    pos, idat, width = 8, b"", None
-    while pos < len(data):
-        length, kind = struct.unpack(">I4s", data[pos:pos + 8])
-        body = data[pos + 8:pos + 8 + length]
-        if kind == b"IHDR":
-            width, height, depth, colour = struct.unpack(">IIBB", body[:10])
-            if depth != 8 or colour != 6:
-                raise ValueError("not 8-bit RGBA")
-        elif kind == b"IDAT":
-            idat += body
-        pos += 12 + length
-    raw = zlib.decompress(idat)
-    stride = width * 4
-    rows, previous = [], bytearray(stride)
-    for y in range(height):
-        kind, line = raw[y * (stride + 1)], bytearray(raw[y * (stride + 1) + 1:(y + 1) * (stride + 1)])
-        for i in range(stride):
-            left = line[i - 4] if i >= 4 else 0
-            up = previous[i]
-            corner = previous[i - 4] if i >= 4 else 0
-            if kind == 1:
-                line[i] = (line[i] + left) & 0xFF
-            elif kind == 2:
-                line[i] = (line[i] + up) & 0xFF
-            elif kind == 3:
-                line[i] = (line[i] + (left + up) // 2) & 0xFF
-            elif kind == 4:
-                p = left + up - corner
-                pa, pb, pc = abs(p - left), abs(p - up), abs(p - corner)
-                pred = left if pa <= pb and pa <= pc else up if pb <= pc else corner
-                line[i] = (line[i] + pred) & 0xFF
-        rows.append(bytes(line))
-        previous = line
-    return width, height, rows
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "tests", "pylib"))
+from xwd_image import png_rows  # noqa: E402
 
 
 def main():
@@ -83,9 +42,10 @@ def main():
             if not os.path.isfile(path):
                 problems.append("missing %dx%d icon" % (size, size))
                 continue
-            width, height, rows = png_pixels(path)
-            if (width, height) != (size, size):
-                problems.append("%dx%d icon is %dx%d" % (size, size, width, height))
+            width, height, channels, rows = png_rows(path)
+            if (width, height, channels) != (size, size, 4):
+                problems.append("%dx%d icon is %dx%d with %d channels" % (size, size, width, height,
+                                                                       channels))
                 continue
             opaque = sum(row[i + 3] == 255 for row in rows for i in range(0, len(row), 4))
             if not 0 < opaque < size * size:

@@ -2,34 +2,42 @@
 #   . scripts/lib.sh
 # Nothing here runs on its own.
 
+snowvel_scripts="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
+
 # The version of the project() line of CMakeLists.txt; empty when there is none.
 snowvel_version() {
   sed -n 's/^project(Snowvel VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt
 }
 
 # A tally of named steps: each runs whatever follows its name, a failure is
-# recorded and the next step still runs; steps_report names every failure
-# and fails when there was one.
+# recorded and the next step still runs. steps_report [LABEL] names every
+# failure, ends with "LABEL: N passed, M failed" and fails when one did.
+steps_passed=0
 steps_failed=()
 steps_start=$SECONDS
 step() {
   local name="$1"
   shift
+  echo
   echo "== $name ($((SECONDS - steps_start)) s)"
   if "$@"; then
+    steps_passed=$((steps_passed + 1))
     return 0
   fi
   echo "== FAILED: $name"
   steps_failed+=("$name")
 }
+# A heading for work that is no step of the tally (a build that must pass).
+heading() {
+  echo
+  echo "== $* ($((SECONDS - steps_start)) s)"
+}
 steps_report() {
-  if [ "${#steps_failed[@]}" -eq 0 ]; then
-    echo "== every step passed ($((SECONDS - steps_start)) s)"
-    return 0
-  fi
-  echo "== ${#steps_failed[@]} step(s) failed:"
-  printf '   %s\n' "${steps_failed[@]}"
-  return 1
+  local label="${1:+$1: }" name
+  echo
+  for name in "${steps_failed[@]}"; do echo "FAILED: $name"; done
+  echo "$label$steps_passed passed, ${#steps_failed[@]} failed ($((SECONDS - steps_start)) s)"
+  [ "${#steps_failed[@]}" -eq 0 ]
 }
 
 # Serves a built site folder (scripts/serve-site) on a free port in the
@@ -40,7 +48,7 @@ serve_site() {
   local folder="$1" log
   shift
   log="$(mktemp)"
-  scripts/serve-site "$folder" "$@" >"$log" &
+  "$snowvel_scripts/serve-site" "$folder" "$@" >"$log" &
   site_server=$!
   site_url=""
   for _ in $(seq 100); do

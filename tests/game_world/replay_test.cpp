@@ -1,40 +1,30 @@
 // Whole games through the headless driver, read back from its state dump.
 #include <gtest/gtest.h>
 
-#include <cstdlib>
-#include <filesystem>
-#include <fstream>
 #include <map>
 #include <nlohmann/json.hpp>
 #include <string>
+
+#include "support/program_run.h"
 
 namespace {
 
 class Replays : public ::testing::Test {
  protected:
-  void SetUp() override {
-    char pattern[] = "/tmp/snowvel-replay-XXXXXX";
-    dir = mkdtemp(pattern);
-  }
-  void TearDown() override {
-    std::error_code ignored;
-    std::filesystem::remove_all(dir, ignored);
-  }
-
   // Runs the game for `ticks` periods and returns its final state.
   nlohmann::json run(unsigned seed, unsigned ticks, const std::string& script) {
-    const std::string dump = dir + "/dump-" + std::to_string(runs++) + ".json";
-    std::string command = std::string(SNOWVEL_BINARY) + " --headless --seed " +
-                          std::to_string(seed) + " --ticks " + std::to_string(ticks) +
-                          " --data-dir " + dir + " --dump " + dump;
-    if (!script.empty()) command += std::string(" --input ") + SLOPE_SCRIPTS + "/" + script;
-    command += " > /dev/null 2>&1";
-    EXPECT_EQ(std::system(command.c_str()), 0) << command;
-    std::ifstream in(dump);
-    return nlohmann::json::parse(in, nullptr, false);
+    const std::string dump =
+        (scratch.path() / ("dump-" + std::to_string(runs++) + ".json")).string();
+    std::string arguments = "--headless --seed " + std::to_string(seed) + " --ticks " +
+                            std::to_string(ticks) + " --data-dir " + scratch.path().string() +
+                            " --dump " + dump;
+    if (!script.empty()) arguments += std::string(" --input ") + SLOPE_SCRIPTS + "/" + script;
+    const ProgramRun run = runSnowvel(arguments, scratch.path());
+    EXPECT_EQ(run.exitCode, 0) << arguments << "\n" << run.err;
+    return nlohmann::json::parse(readAll(dump), nullptr, false);
   }
 
-  std::string dir;
+  ScratchFolder scratch;
   int runs = 0;
 };
 

@@ -2,24 +2,24 @@
 // the recording wrote. A mismatch names the first field that differs, so a
 // refactor that changed the game shows where at once. Each run's input file
 // also says what the run exists for, in "# expects:" lines checked on the
-// played-back dump, so a re-recording cannot quietly lose its scenario:
+// played-back run, so a re-recording cannot quietly lose its scenario:
 //   # expects: sound SOUND_MONSTER_CATCH   that sound was played
 //   # expects: box High Scores             a box with that caption was shown
 //   # expects: actor STATE_X | KIND_X      an actor at the end in that state or of that kind
+//   # expects: seen STATE_X | SPRITE_X     an actor in that state or sprite at any time
 //   # expects: runClock > 0                a number of the dump (a.b for nested) compared
 #include <gtest/gtest.h>
-#include <sys/wait.h>
 
 #include <algorithm>
-#include <cstdlib>
 #include <filesystem>
-#include <fstream>
 #include <map>
-#include <regex>
 #include <nlohmann/json.hpp>
+#include <regex>
 #include <sstream>
 #include <string>
 #include <vector>
+
+#include "support/program_run.h"
 
 namespace fs = std::filesystem;
 using nlohmann::ordered_json;
@@ -32,13 +32,6 @@ std::vector<std::string> goldenRunNames() {
     if (entry.path().extension() == ".replay") names.push_back(entry.path().stem().string());
   std::sort(names.begin(), names.end());
   return names;
-}
-
-std::string readAll(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream text;
-  text << in.rdbuf();
-  return text.str();
 }
 
 // The path and both values of the first place where two dumps part, in the
@@ -100,9 +93,19 @@ bool compare(double got, const std::string& op, double want) {
   return false;
 }
 
-// Empty when the dump shows what the line expects; otherwise why not.
-std::string checkExpectation(const std::string& line, const ordered_json& dump) {
+// Empty when the run shows what the line expects; otherwise why not. The
+// dump is the end state; seen lists every state and sprite shown on the way.
+std::string checkExpectation(const std::string& line, const ordered_json& dump,
+                             const ordered_json& seen) {
   std::smatch m;
+  if (std::regex_match(line, m, std::regex(R"(seen ((STATE|SPRITE)_\w+))"))) {
+    const bool state = m[2] == "STATE";
+    const auto ids = namesIn(state ? "actor_states.h" : "sprite_ids.h");
+    if (!ids.count(m[1])) return "no name " + m[1].str();
+    for (const auto& shown : seen[state ? "states" : "sprites"])
+      if (shown == ids.at(m[1])) return {};
+    return m[1].str() + " was never shown";
+  }
   if (std::regex_match(line, m, std::regex(R"(sound (SOUND_\w+))"))) {
     const auto ids = namesIn("sound_ids.h");
     if (!ids.count(m[1])) return "no sound named " + m[1].str();
@@ -142,25 +145,22 @@ class GoldenRun : public ::testing::TestWithParam<std::string> {};
 
 TEST_P(GoldenRun, PlaysBackToItsRecordedDump) {
   const fs::path golden = fs::path(GOLDEN_DIR) / GetParam();
-  char pattern[] = "/tmp/snowvel-golden-XXXXXX";
-  const fs::path work = mkdtemp(pattern);
+  const ScratchFolder scratch;
+  const fs::path& work = scratch.path();
   // An empty high-score folder, as when recording: the boxes show what the
   // profile held, and the playback checks their texts.
   const fs::path data = work / "data";
   fs::create_directory(data);
   const fs::path played = work / "played.json";
-  const std::string command = std::string(SNOWVEL_BINARY) + " --headless --replay " +
-                              golden.string() + ".replay --dump " + played.string() +
-                              " --data-dir " + data.string() + " > /dev/null 2> " +
-                              (work / "stderr").string();
-  const int status = std::system(command.c_str());
-  const std::string errors = readAll(work / "stderr");
+  const ProgramRun run =
+      runSnowvel("--headless --replay " + golden.string() + ".replay --dump " + played.string() +
+                     " --seen " + (work / "seen.json").string() + " --data-dir " + data.string(),
+                 work);
   const std::string want = readAll(golden.string() + ".json");
   const std::string got = readAll(played);
-  fs::remove_all(work);
+  const ordered_json seen = ordered_json::parse(readAll(work / "seen.json"), nullptr, false);
 
-  ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "the playback left the recording:\n"
-                                                             << errors;
+  ASSERT_EQ(run.exitCode, 0) << "the playback left the recording:\n" << run.err;
   ASSERT_FALSE(want.empty()) << golden.string() << ".json is missing";
   const ordered_json wantJson = ordered_json::parse(want, nullptr, false);
   const ordered_json gotJson = ordered_json::parse(got, nullptr, false);
@@ -172,7 +172,7 @@ TEST_P(GoldenRun, PlaysBackToItsRecordedDump) {
   const std::vector<std::string> expectations = expectationsOf(golden.string() + ".input");
   EXPECT_FALSE(expectations.empty()) << GetParam() << ".input says nothing it expects";
   for (const std::string& line : expectations) {
-    const std::string failure = checkExpectation(line, gotJson);
+    const std::string failure = checkExpectation(line, gotJson, seen);
     EXPECT_TRUE(failure.empty()) << "expects: " << line << ": " << failure;
   }
 }

@@ -87,9 +87,10 @@ def _paeth(a, b, c):
     return a if pa <= pb and pa <= pc else (b if pb <= pc else c)
 
 
-def read_png(data):
-    """An 8-bit RGB or RGBA (alpha dropped), non-interlaced PNG, as libpng and
-    browsers write them; from its bytes or from the path of its file."""
+def png_rows(data):
+    """Width, height, bytes per pixel (3 for RGB, 4 for RGBA) and the rows,
+    filters undone, of an 8-bit non-interlaced PNG, as libpng and browsers
+    write them; from its bytes or from the path of its file."""
     if isinstance(data, (str, os.PathLike)):
         with open(data, "rb") as source:
             data = source.read()
@@ -124,6 +125,13 @@ def read_png(data):
                 up, corner = previous[i], previous[i - step] if i >= step else 0
                 guess = (left + up) // 2 if kind == 3 else _paeth(left, up, corner)
                 line[i] = (line[i] + guess) & 0xFF
-        rows.append([line[x] << 16 | line[x + 1] << 8 | line[x + 2] for x in range(0, stride, step)])
+        rows.append(line)
         previous = line
-    return XwdImage(width, height, rows)
+    return width, height, step, rows
+
+
+def read_png(data):
+    """An 8-bit RGB or RGBA PNG (alpha dropped) as an image of 0xRRGGBB pixels."""
+    width, height, step, rows = png_rows(data)
+    return XwdImage(width, height, [[line[x] << 16 | line[x + 1] << 8 | line[x + 2]
+                                     for x in range(0, len(line), step)] for line in rows])

@@ -3,45 +3,25 @@
 // or tampered replay ends with a message that names the line.
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <string>
-#include <sys/wait.h>
+
+#include "support/program_run.h"
 
 namespace {
 
 class RecordedRuns : public ::testing::Test {
  protected:
-  void SetUp() override {
-    char pattern[] = "/tmp/snowvel-replay-run-XXXXXX";
-    dir = mkdtemp(pattern);
-  }
-  void TearDown() override {
-    std::error_code ignored;
-    std::filesystem::remove_all(dir, ignored);
-  }
-
   // Runs the program with these arguments; returns its exit code and keeps
   // what it wrote on stderr.
   int snowvel(const std::string& arguments) {
-    const std::string command = std::string(SNOWVEL_BINARY) + " " + arguments + " --data-dir " +
-                                dir + " > /dev/null 2> " + dir + "/stderr";
-    const int status = std::system(command.c_str());
-    stderrText = readAll(dir + "/stderr");
-    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    const ProgramRun run = runSnowvel(arguments + " --data-dir " + dir, dir);
+    stderrText = run.err;
+    return run.exitCode;
   }
-
-  static std::string readAll(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
-  }
-  void write(const std::string& name, const std::string& text) {
-    std::ofstream(dir + "/" + name, std::ios::binary) << text;
-  }
+  void write(const std::string& name, const std::string& text) { writeAll(dir + "/" + name, text); }
 
   // Skiing, turning, pausing, a resize and a click: a run that touches every
   // kind of input the recorder keeps.
@@ -56,7 +36,8 @@ class RecordedRuns : public ::testing::Test {
         << stderrText;
   }
 
-  std::string dir;
+  ScratchFolder scratch;
+  std::string dir = scratch.path().string();
   std::string stderrText;
 };
 

@@ -4,27 +4,19 @@
 // format fixtures play, a newer file and hostile links are refused in one
 // line.
 #include <gtest/gtest.h>
-#include <sys/wait.h>
 
 #include <algorithm>
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <string>
 
 #include "platform/replay/run_link.h"
+#include "support/program_run.h"
 
 namespace fs = std::filesystem;
 
 namespace {
-
-std::string readAll(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream text;
-  text << in.rdbuf();
-  return text.str();
-}
 
 int lineCount(const std::string& text) {
   return static_cast<int>(std::count(text.begin(), text.end(), '\n'));
@@ -32,25 +24,14 @@ int lineCount(const std::string& text) {
 
 class KeptRuns : public ::testing::Test {
  protected:
-  void SetUp() override {
-    char pattern[] = "/tmp/snowvel-runs-XXXXXX";
-    dir = mkdtemp(pattern);
-    fs::create_directory(dir / "data");
-  }
-  void TearDown() override {
-    std::error_code ignored;
-    fs::permissions(dir / "data", fs::perms::owner_all, ignored);
-    fs::remove_all(dir, ignored);
-  }
+  void SetUp() override { fs::create_directory(dir / "data"); }
 
   // The program with these arguments; keeps what it wrote on both streams.
   int snowvel(const std::string& arguments) {
-    const std::string command = std::string(SNOWVEL_BINARY) + " " + arguments + " > " +
-                                (dir / "stdout").string() + " 2> " + (dir / "stderr").string();
-    const int status = std::system(command.c_str());
-    out = readAll(dir / "stdout");
-    err = readAll(dir / "stderr");
-    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    const ProgramRun run = runSnowvel(arguments, dir);
+    out = run.out;
+    err = run.err;
+    return run.exitCode;
   }
 
   // The golden slalom, a result that enters an empty list.
@@ -68,11 +49,10 @@ class KeptRuns : public ::testing::Test {
     return runs;
   }
 
-  void write(const std::string& name, const std::string& text) {
-    std::ofstream(dir / name, std::ios::binary) << text;
-  }
+  void write(const std::string& name, const std::string& text) { writeAll(dir / name, text); }
 
-  fs::path dir;
+  ScratchFolder scratch;
+  fs::path dir = scratch.path();
   std::string out, err;
 };
 

@@ -2,45 +2,33 @@
 // the run's replay, played back with the default bindings, ends the same.
 #include <gtest/gtest.h>
 
-#include <sys/wait.h>
-
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <string>
 
+#include "support/program_run.h"
+
 namespace {
 
 class RemappedRun : public ::testing::Test {
  protected:
-  void SetUp() override {
-    char pattern[] = "/tmp/snowvel-remapped-XXXXXX";
-    dir = mkdtemp(pattern);
-  }
-  void TearDown() override { std::filesystem::remove_all(dir); }
-
   int snowvel(const std::string& arguments) {
-    const std::string command = std::string(SNOWVEL_BINARY) + " --headless --seed 4242 " +
-                                arguments + " --data-dir " + dir + " > /dev/null 2> " + dir +
-                                "/stderr";
-    const int status = std::system(command.c_str());
-    stderrText = read("stderr");
-    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    const ProgramRun run =
+        runSnowvel("--headless --seed 4242 " + arguments + " --data-dir " + dir, dir);
+    stderrText = run.err;
+    return run.exitCode;
   }
-  std::string read(const std::string& name) {
-    std::ifstream in(dir + "/" + name, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
-  }
+  std::string read(const std::string& name) { return readAll(dir + "/" + name); }
   // Down the slope, then turning with whatever keys the script names.
   void script(const std::string& name, const char* left, const char* jump) {
     std::ofstream(dir + "/" + name)
         << "2 key DOWN\n30 key " << left << "\n60 key " << jump << "\n90 key " << left << "\n";
   }
 
-  std::string dir;
+  ScratchFolder scratch;
+  std::string dir = scratch.path().string();
   std::string stderrText;
 };
 
@@ -69,6 +57,29 @@ TEST_F(RemappedRun, ARemappedKeySteersAndItsReplayNeedsNoBindings) {
   EXPECT_EQ(snowvel("--bind sideways=KeyA --input " + dir + "/plain.txt"), 2);
   EXPECT_NE(stderrText.find("--bind sideways=KeyA: unknown action"), std::string::npos)
       << stderrText;
+}
+
+// Without a display the list names keys as a US keyboard does, and every
+// line of it, given back to --bind, binds the same keys.
+TEST_F(RemappedRun, TheBindingsListReadsBackWithoutADisplay) {
+  unsetenv("DISPLAY");
+  unsetenv("WAYLAND_DISPLAY");
+  setenv("XDG_CONFIG_HOME", dir.c_str(), 1);
+  ProgramRun run =
+      runSnowvel("--bind 'left=Keypad 5, Left Ctrl' --bind jump=Space,pad:b --bindings", dir);
+  ASSERT_EQ(run.exitCode, 0) << run.err;
+  EXPECT_NE(run.out.find("Keypad 5 (Numpad5), Left Ctrl (ControlLeft), pad:left\n"),
+            std::string::npos)
+      << run.out;
+  const std::string saved = read("snowvel/settings.ini");
+
+  std::string binds = "--reset-bindings";
+  std::istringstream lines(run.out.substr(run.out.find('\n') + 1));  // after "Saved to"
+  for (std::string line; std::getline(lines, line);)
+    binds += " --bind '" + line.substr(0, line.find(' ')) + "=" + line.substr(56) + "'";
+  run = runSnowvel(binds, dir);
+  ASSERT_EQ(run.exitCode, 0) << run.err;
+  EXPECT_EQ(read("snowvel/settings.ini"), saved);
 }
 
 }  // namespace

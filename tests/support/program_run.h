@@ -1,0 +1,31 @@
+// For the suites that run the whole program through its command line: a
+// scratch folder that goes with the test, and a run of snowvel whose exit
+// code and streams are kept.
+#pragma once
+
+#include <filesystem>
+#include <string>
+
+std::string readAll(const std::filesystem::path& path);
+void writeAll(const std::filesystem::path& path, const std::string& text);
+
+// A fresh folder under /tmp, removed with all it holds when the test ends.
+class ScratchFolder {
+ public:
+  ScratchFolder();
+  ~ScratchFolder();
+  ScratchFolder(const ScratchFolder&) = delete;
+  ScratchFolder& operator=(const ScratchFolder&) = delete;
+  const std::filesystem::path& path() const { return path_; }
+
+ private:
+  std::filesystem::path path_;
+};
+
+struct ProgramRun {
+  int exitCode;  // -1 when the program did not end by itself
+  std::string out, err;
+};
+
+// `snowvel ARGUMENTS`, its streams caught in files of `folder` and read back.
+ProgramRun runSnowvel(const std::string& arguments, const std::filesystem::path& folder);
