@@ -9,26 +9,37 @@
 
 namespace {
 
-std::string describe(const KeyBindings& bindings, int action,
-                     const std::vector<std::string>& layoutNames) {
-  std::string out;
-  for (uint16_t usage : bindings.keys(action)) {
-    if (!out.empty()) out += ", ";
-    const std::string& name = layoutNames[usage];
-    const std::string code = physicalKeyByUsage(usage)->code;
-    out += name.empty() || name == code ? code : name + " (" + code + ")";
-  }
-  for (int input : bindings.pad(action)) out += std::string(", pad ") + kPadInputNames[input];
-  return out;
-}
-
-void list(const KeyBindings& bindings) {
+// By usage: the names the player's layout gives the keys where SDL can read
+// them (a display is needed), else the table's US names.
+std::vector<std::string> keyNames() {
   std::vector<uint16_t> usages(256);
   for (size_t i = 0; i < usages.size(); ++i) usages[i] = static_cast<uint16_t>(i);
   std::vector<std::string> names(usages.size());
 #ifdef SNOWVEL_HAVE_SDL2
   names = layoutKeyNames(usages);
 #endif
+  for (size_t i = 0; i < names.size(); ++i) {
+    const PhysicalKey* key = physicalKeyByUsage(usages[i]);
+    if (names[i].empty() && key != nullptr) names[i] = key->label;
+  }
+  return names;
+}
+
+// In words --bind takes back: "Keypad 4 (Numpad4), pad:left".
+std::string describe(const KeyBindings& bindings, int action,
+                     const std::vector<std::string>& names) {
+  std::string out;
+  for (uint16_t usage : bindings.keys(action)) {
+    if (!out.empty()) out += ", ";
+    const std::string& name = names[usage];
+    const std::string code = physicalKeyByUsage(usage)->code;
+    out += name.empty() || name == code ? code : name + " (" + code + ")";
+  }
+  for (int input : bindings.pad(action)) out += std::string(", pad:") + kPadInputNames[input];
+  return out;
+}
+
+void list(const KeyBindings& bindings, const std::vector<std::string>& names) {
   for (size_t a = 0; a < inputActions().size(); ++a)
     std::printf("%-13s %-41s %s\n", inputActions()[a].name, inputActions()[a].label,
                 describe(bindings, static_cast<int>(a), names).c_str());
@@ -36,14 +47,15 @@ void list(const KeyBindings& bindings) {
 
 }  // namespace
 
-bool applyBindings(const BindingsRequest& request, KeyBindings* bindings) {
+bool applyBindings(const BindingsRequest& request, KeyBindings* bindings,
+                   const std::vector<std::string>* layoutNames) {
   KeyBindings changed = *bindings;
   if (request.reset) changed.reset();
   for (const std::string& bind : request.binds) {
     const size_t equals = bind.find('=');
     const int action = equals == std::string::npos ? -1 : actionByName(bind.substr(0, equals));
     std::string error = "unknown action in '" + bind + "'";
-    if (action < 0 || !changed.bind(action, bind.substr(equals + 1), &error)) {
+    if (action < 0 || !changed.bind(action, bind.substr(equals + 1), &error, false, layoutNames)) {
       std::fprintf(stderr, "snowvel: --bind %s: %s (see snowvel --bindings)\n", bind.c_str(),
                    error.c_str());
       return false;
@@ -59,7 +71,8 @@ int runBindingsCommand(const BindingsRequest& request) {
   PlayerSettings settings = path.empty() ? PlayerSettings{} : loadSettings(path, &warnings);
   for (const std::string& warning : warnings)
     std::fprintf(stderr, "snowvel: %s\n", warning.c_str());
-  if (!applyBindings(request, &settings.bindings)) return 2;
+  const std::vector<std::string> names = keyNames();
+  if (!applyBindings(request, &settings.bindings, &names)) return 2;
   if (request.reset || !request.binds.empty()) {
     std::string error = "neither XDG_CONFIG_HOME nor HOME is set";
     if (path.empty() || !saveSettings(path, settings, &error)) {
@@ -68,6 +81,6 @@ int runBindingsCommand(const BindingsRequest& request) {
     }
     std::printf("Saved to %s\n", path.c_str());
   }
-  if (request.list) list(settings.bindings);
+  if (request.list) list(settings.bindings, names);
   return 0;
 }

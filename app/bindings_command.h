@@ -15,8 +15,10 @@ struct BindingsRequest {
 };
 
 // Applies the request to bindings; false with a message on stderr for an
-// unknown action or key (nothing is applied then).
-bool applyBindings(const BindingsRequest& request, KeyBindings* bindings);
+// unknown action or key (nothing is applied then). Keys may also go by
+// layoutNames, by usage (the names --bindings prints).
+bool applyBindings(const BindingsRequest& request, KeyBindings* bindings,
+                   const std::vector<std::string>* layoutNames = nullptr);
 
 // Changes and saves the file's bindings, and lists them if asked. Returns
 // the exit code.

@@ -72,8 +72,8 @@ int main(int argc, char** argv) {
       app.add_flag("--fullscreen", fullscreen, "Start in fullscreen (F11 or Alt+Enter toggles it)");
   BindingsRequest bindings;
   app.add_option("--bind", bindings.binds,
-                 "Bind ACTION=KEYS (keys by place: KeyA, ArrowLeft, Numpad4, F12; pad:a) and "
-                 "save it; with --headless for that run only")
+                 "Bind ACTION=KEYS (keys as --bindings names them, or by place: \"Keypad 4\", "
+                 "Numpad4, KeyA; pad:a) and save it; with --headless for that run only")
       ->type_name("ACTION=KEYS");
   app.add_flag("--bindings", bindings.list, "List the actions and their keys");
   app.add_flag("--reset-bindings", bindings.reset, "Give every action its default keys again");

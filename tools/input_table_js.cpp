@@ -5,6 +5,7 @@
 #include <string>
 
 #include "platform/input/input_table.h"
+#include "platform/internal/controller_input.h"
 
 namespace {
 
@@ -61,7 +62,8 @@ int main(int argc, char** argv) {
   js += "  ],\n  padInputs: [";
   for (int i = 0; i < kPadInputCount; ++i)
     js += std::string(i > 0 ? ", " : "") + quoted(kPadInputNames[i]);
-  js += "],\n};\n";
+  js += "],\n  // The stick steers once this far from the middle (of 32767).\n  stickDeadZone: " +
+        std::to_string(kStickDeadZone) + ",\n};\n";
   std::FILE* out = std::fopen(argv[1], "wb");
   if (out == nullptr || std::fwrite(js.data(), 1, js.size(), out) != js.size() ||
       std::fclose(out) != 0) {

@@ -14,6 +14,7 @@
 // A key by its place on the keyboard, whatever the layout prints on it.
 struct PhysicalKey {
   const char* code;          // the browser's KeyboardEvent.code, our name for the place
+  const char* label;         // what a US keyboard calls it, for people ("Keypad 4")
   uint16_t usage;            // its USB HID keyboard usage, which is SDL's scancode
   UINT message;              // what Windows sends for it (the keypad: with NumLock off)
   UINT numLockMessage;       // the keypad with NumLock on; 0 for every other key
@@ -31,9 +32,11 @@ const PhysicalKey* physicalKeyByUsage(uint16_t usage);
 // digit or punctuation), whose message a layout typing it elsewhere sends.
 const PhysicalKey* physicalKeyByCharacter(char character);
 // The key and NumLock state that sends the message a Windows name stands for
-// ("LEFT", "NUMPAD4", "F2", "A"): a name of a key of the table, or a code
-// (then with NumLock on). Null for unknown names.
+// ("LEFT", "NUMPAD4", "F2", "A"): a name of a key of the table, or a code or
+// label (then with NumLock on). Null for unknown names.
 const PhysicalKey* physicalKeyByName(std::string_view name, bool* numLock);
+// Names compared as the table compares them: in any case.
+bool sameName(std::string_view a, std::string_view b);
 
 // The pad's inputs: its buttons by SDL's game-controller names, and the eight
 // directions that the D-pad and the left stick point.

@@ -4,16 +4,38 @@
 
 namespace {
 
-std::vector<std::string_view> words(std::string_view list) {
+std::vector<std::string_view> words(std::string_view list, const char* apart = " ,\t") {
   std::vector<std::string_view> out;
   size_t at = 0;
   while (at < list.size()) {
-    size_t end = list.find_first_of(" ,\t", at);
+    size_t end = list.find_first_of(apart, at);
     if (end == std::string_view::npos) end = list.size();
     if (end > at) out.push_back(list.substr(at, end - at));
     at = end + 1;
   }
   return out;
+}
+
+// The key a name of one or more words stands for, or null.
+const PhysicalKey* keyNamed(std::string_view name, const std::vector<std::string>* layoutNames) {
+  if (layoutNames != nullptr)
+    for (size_t usage = 0; usage < layoutNames->size(); ++usage)
+      if (!(*layoutNames)[usage].empty() && sameName((*layoutNames)[usage], name))
+        if (const PhysicalKey* key = physicalKeyByUsage(static_cast<uint16_t>(usage))) return key;
+  bool numLock = false;
+  return physicalKeyByName(name, &numLock);
+}
+
+// The longest run of up to three words from words[at] (of one comma's item)
+// that names a key: the key, and how many words it took.
+std::pair<const PhysicalKey*, size_t> keyAt(const std::vector<std::string_view>& words, size_t at,
+                                            const std::vector<std::string>* layoutNames) {
+  for (size_t count = std::min<size_t>(3, words.size() - at); count > 0; --count) {
+    std::string name(words[at]);
+    for (size_t i = 1; i < count; ++i) name += " " + std::string(words[at + i]);
+    if (const PhysicalKey* key = keyNamed(name, layoutNames)) return {key, count};
+  }
+  return {nullptr, 1};
 }
 
 std::vector<uint16_t> defaultKeys(int action) {
@@ -56,9 +78,12 @@ void KeyBindings::bind(int action, const std::vector<uint16_t>& keys, const std:
     keys_[action] = keys;
   }
   if (!pad.empty()) {
+    // An input the action already shares stays shared: giving an action
+    // back what it has changes nothing.
     if (!sharePad)
-      for (auto& other : pad_)
-        for (int input : pad) remove(&other, input);
+      for (int input : pad)
+        if (std::find(pad_[action].begin(), pad_[action].end(), input) == pad_[action].end())
+          for (auto& other : pad_) remove(&other, input);
     pad_[action] = pad;
   }
   restoreEmpty();
@@ -84,31 +109,39 @@ void KeyBindings::restoreEmpty() {
   }
 }
 
-bool KeyBindings::bind(int action, std::string_view list, std::string* error, bool sharePad) {
+bool KeyBindings::bind(int action, std::string_view list, std::string* error, bool sharePad,
+                       const std::vector<std::string>* layoutNames) {
   std::vector<uint16_t> keys;
   std::vector<int> pad;
   bool noPad = false;
-  for (std::string_view word : words(list)) {
-    if (word == kNoPadInput) {
-      noPad = true;
-      continue;
-    }
-    if (word.size() > 4 && word.substr(0, 4) == "pad:") {
-      int input = padInputByName(word.substr(4));
-      if (input < 0) {
-        *error = "unknown pad input '" + std::string(word.substr(4)) + "'";
+  for (std::string_view item : words(list, ",")) {
+    // A line of --bindings reads back: "Keypad 4 (Numpad4)" names one key twice.
+    const std::vector<std::string_view> names = words(item, " \t()");
+    for (size_t at = 0; at < names.size();) {
+      const std::string_view word = names[at];
+      if (word == kNoPadInput) {
+        noPad = true;
+        ++at;
+        continue;
+      }
+      if (word.size() > 4 && word.substr(0, 4) == "pad:") {
+        int input = padInputByName(word.substr(4));
+        if (input < 0) {
+          *error = "unknown pad input '" + std::string(word.substr(4)) + "'";
+          return false;
+        }
+        if (std::find(pad.begin(), pad.end(), input) == pad.end()) pad.push_back(input);
+        ++at;
+        continue;
+      }
+      auto [key, count] = keyAt(names, at, layoutNames);
+      if (key == nullptr) {
+        *error = "unknown key '" + std::string(word) + "'";
         return false;
       }
-      if (std::find(pad.begin(), pad.end(), input) == pad.end()) pad.push_back(input);
-      continue;
+      if (std::find(keys.begin(), keys.end(), key->usage) == keys.end()) keys.push_back(key->usage);
+      at += count;
     }
-    bool numLock = false;
-    const PhysicalKey* key = physicalKeyByName(word, &numLock);
-    if (key == nullptr) {
-      *error = "unknown key '" + std::string(word) + "'";
-      return false;
-    }
-    if (std::find(keys.begin(), keys.end(), key->usage) == keys.end()) keys.push_back(key->usage);
   }
   if (keys.empty() && pad.empty() && !noPad) {
     *error = "no key given";

@@ -25,15 +25,19 @@ class KeyBindings {
   const std::vector<int>& pad(int action) const { return pad_[action]; }         // pad inputs
 
   // The action's keys become these (and its pad inputs, when some are
-  // given). A key bound elsewhere moves here, and so does a pad input
-  // unless sharing is allowed (the defaults share the button that jumps
-  // with Enter); an action left without keys gets its defaults back, so the
-  // keyboard always reaches every action.
+  // given). A key bound elsewhere moves here, and so does a pad input the
+  // action has not got yet unless sharing is allowed (the defaults share the
+  // button that jumps with Enter); an action left without keys gets its
+  // defaults back, so the keyboard always reaches every action.
   void bind(int action, const std::vector<uint16_t>& keys, const std::vector<int>& pad,
             bool sharePad = false);
-  // Reads "ArrowLeft Numpad4 pad:left" (spaces or commas): false with the
-  // unknown name in error, binding nothing.
-  bool bind(int action, std::string_view list, std::string* error, bool sharePad = false);
+  // Reads "ArrowLeft Numpad4 pad:left" (spaces or commas), or a line of
+  // --bindings ("Keypad 4 (Numpad4), pad:left"): false with the unknown
+  // name in error, binding nothing. Keys go by code, Windows name or label,
+  // a name of several words taken whole; layoutNames, by usage, are the
+  // names the player's layout gives, tried first.
+  bool bind(int action, std::string_view list, std::string* error, bool sharePad = false,
+            const std::vector<std::string>* layoutNames = nullptr);
   // The action's pad inputs as they are given, shared or not: for the page,
   // which keeps its own bindings by the same rules and hands them over.
   void setPad(int action, std::vector<int> inputs) { pad_[action] = std::move(inputs); }

@@ -101,11 +101,12 @@ var SnowvelBindings = {
     if (store !== false) SnowvelBindings.save();
   },
 
-  // The action's pad inputs become these; each moves from wherever it was.
+  // The action's pad inputs become these; each moves from wherever it was,
+  // but one the action already shares stays shared.
   bindPad: function(action, names) {
-    var pad = SnowvelBindings.pad;
+    var pad = SnowvelBindings.pad, had = pad[action].slice();
     pad.forEach(function(list, a) {
-      pad[a] = list.filter(function(n) { return names.indexOf(n) < 0; });
+      pad[a] = list.filter(function(n) { return names.indexOf(n) < 0 || had.indexOf(n) >= 0; });
     });
     pad[action] = names.slice();
     SnowvelBindings.padVersion++;

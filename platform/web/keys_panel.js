@@ -1,10 +1,12 @@
 // The page's keys panel: every game action with its keys and pad inputs;
-// "Change" takes the next key or pad button pressed (Escape leaves it as it
-// was), "Defaults" restores them all. The bindings are kept in the page's
+// "Change" takes the next key, pad button or pad direction pressed (Escape
+// leaves it as it was), "Defaults" restores them all. The bindings are kept in the page's
 // storage, so they survive a reload.
 var SnowvelKeysPanel = {
   open: false,
   waitingFor: -1,
+  pushing: false,  // a pad direction is being pushed for the panel
+  straight: null,  // the straight direction it had, taken once let go
 
   keyName: function(code) {
     return code.replace(/^Key|^Digit/, '').replace(/^Arrow(.*)$/, '$1 arrow')
@@ -27,7 +29,7 @@ var SnowvelKeysPanel = {
       var keys = row.insertCell();
       keys.className = 'keys';
       keys.textContent = SnowvelKeysPanel.waitingFor === a
-          ? 'press a key or pad button\u2026'
+          ? 'press a key, pad button or direction\u2026'
           : SnowvelBindings.keys[a].map(SnowvelKeysPanel.keyName).join(', ');
       var pad = row.insertCell();
       pad.className = 'pad';
@@ -53,12 +55,39 @@ var SnowvelKeysPanel = {
     SnowvelKeysPanel.fill();
   },
 
-  // A pad input pressed (js/pads.js asks first): taken while a row waits.
-  onPad: function(name) {
-    if (!SnowvelKeysPanel.open || SnowvelKeysPanel.waitingFor < 0) return false;
-    SnowvelBindings.bindPad(SnowvelKeysPanel.waitingFor, [name]);
+  take: function(padInput) {
+    SnowvelBindings.bindPad(SnowvelKeysPanel.waitingFor, [padInput]);
     SnowvelKeysPanel.waitingFor = -1;
     SnowvelKeysPanel.fill();
+  },
+
+  // A pad button pressed (js/pads.js asks first): taken while a row waits.
+  onPad: function(name) {
+    if (!SnowvelKeysPanel.open || SnowvelKeysPanel.waitingFor < 0) return false;
+    SnowvelKeysPanel.take(name);
+    return true;
+  },
+
+  // The pads' D-pads and sticks, each read (js/pads.js): pointing is the
+  // direction pushed clearly, or null; resting, whether all are back in
+  // the middle. A push that begins while a row waits is the panel's until
+  // it rests: a diagonal is taken at once, a straight direction once let
+  // go, as it may have been on its way to a diagonal. True while the
+  // panel has them.
+  onPadDirection: function(pointing, resting) {
+    var panel = SnowvelKeysPanel, waiting = panel.open && panel.waitingFor >= 0;
+    if (!panel.pushing) {
+      if (!pointing || !waiting) return false;
+      panel.pushing = true;
+      panel.straight = null;
+    }
+    if (resting) {
+      panel.pushing = false;
+      if (waiting && panel.straight) panel.take(panel.straight);
+      return true;
+    }
+    if (waiting && pointing && pointing.indexOf('-') > 0) panel.take(pointing);
+    else if (waiting && pointing) panel.straight = pointing;
     return true;
   },
 
@@ -74,7 +103,7 @@ var SnowvelKeysPanel = {
     open.type = 'button';
     open.id = 'keys-open';
     open.textContent = 'Keys\u2026';
-    document.querySelector('header').appendChild(open);
+    (document.querySelector('.page-tools') || document.querySelector('header')).appendChild(open);
     open.addEventListener('click', function() {
       SnowvelKeysPanel.open = true;
       SnowvelKeysPanel.waitingFor = -1;

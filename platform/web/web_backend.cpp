@@ -43,9 +43,12 @@ WebConfig webConfigFromPage() {
 void installWebBackend(const WebConfig& config) {
   state.config = config;
   state.frame = overlappedFrameInsets();
-  int areaWidth = 0, areaHeight = 0;
-  snowvel_web_area_size(&areaWidth, &areaHeight);
-  state.screen = webScreenFor(areaWidth, areaHeight, config.scale, state.frame);
+  WebArea area;
+  snowvel_web_area_size(&area.width, &area.height);
+  area.pixelRatio = snowvel_web_pixel_ratio();
+  // No window yet to ask for its smallest size: the page reports the area
+  // again once the main window exists, and the scale is checked then.
+  state.screen = webScreenFor(area, config.scale, state.frame, SIZE{});
   snowvel_web_set_scale(state.screen.scale);
 
   webBackend = Backend{};

@@ -9,6 +9,7 @@ extern "C" {
 int snowvel_web_requested_scale();
 int snowvel_web_no_sound();
 void snowvel_web_area_size(int* width, int* height);  // device pixels
+double snowvel_web_pixel_ratio();                     // device pixels a CSS pixel
 void snowvel_web_set_scale(int scale);
 uint32_t snowvel_web_tick_count();
 

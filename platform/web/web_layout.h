@@ -13,10 +13,24 @@ struct WebScreen {
   int height = 0;
 };
 
-// areaWidth and areaHeight are device pixels; requestedScale 0 chooses as the
-// desktop does (2 on an area at least 2000 device pixels tall). frame holds
-// the left, top, right and bottom widths of the layer's window frame.
-WebScreen webScreenFor(int areaWidth, int areaHeight, int requestedScale, const RECT& frame);
+// The page's game area.
+struct WebArea {
+  int width = 0;  // device pixels
+  int height = 0;
+  double pixelRatio = 1;  // device pixels a CSS pixel
+};
+
+// No screen has more device pixels a CSS pixel than this.
+inline constexpr int kMostAutomaticScale = 8;
+
+// requestedScale above 0 is the player's (the page's ?scale=N). 0 chooses a
+// game pixel of about one CSS pixel, at least as large as the desktop's rule
+// would make it, but smaller when the area would then not hold a client of
+// smallestClient game pixels: a window larger than the area is shown shrunk,
+// no longer crisp. frame holds the left, top, right and bottom widths of the
+// layer's window frame.
+WebScreen webScreenFor(const WebArea& area, int requestedScale, const RECT& frame,
+                       SIZE smallestClient);
 
 // The main window's client size for the game area after the browser window
 // was resized: what the game would have chosen on a screen of that size,

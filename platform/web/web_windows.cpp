@@ -129,8 +129,13 @@ void webPresent(HWND hwnd, const uint32_t* pixels, int stride, int frameWidth, i
 bool noteAreaSize(WebWindow& w, int areaWidth, int areaHeight, int* clientWidth,
                   int* clientHeight) {
   WebBackendState& state = webState();
-  state.screen = webScreenFor(areaWidth, areaHeight, state.screen.scale, state.frame);
-  SIZE client = webClientFor(state.screen, state.frame, minimumClient(w.hwnd));
+  const SIZE minimum = minimumClient(w.hwnd);
+  // The ratio changes with the browser's zoom or another screen, and the
+  // best scale with the area: the game only sees its screen change size.
+  const WebArea area{areaWidth, areaHeight, snowvel_web_pixel_ratio()};
+  state.screen = webScreenFor(area, state.config.scale, state.frame, minimum);
+  snowvel_web_set_scale(state.screen.scale);
+  SIZE client = webClientFor(state.screen, state.frame, minimum);
   if (client.cx == width(w.client) && client.cy == height(w.client)) return false;
   w.client.right = w.client.left + client.cx;
   w.client.bottom = w.client.top + client.cy;

@@ -2,6 +2,7 @@
 // the run's replay, played back with the default bindings, ends the same.
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -56,6 +57,29 @@ TEST_F(RemappedRun, ARemappedKeySteersAndItsReplayNeedsNoBindings) {
   EXPECT_EQ(snowvel("--bind sideways=KeyA --input " + dir + "/plain.txt"), 2);
   EXPECT_NE(stderrText.find("--bind sideways=KeyA: unknown action"), std::string::npos)
       << stderrText;
+}
+
+// Without a display the list names keys as a US keyboard does, and every
+// line of it, given back to --bind, binds the same keys.
+TEST_F(RemappedRun, TheBindingsListReadsBackWithoutADisplay) {
+  unsetenv("DISPLAY");
+  unsetenv("WAYLAND_DISPLAY");
+  setenv("XDG_CONFIG_HOME", dir.c_str(), 1);
+  ProgramRun run =
+      runSnowvel("--bind 'left=Keypad 5, Left Ctrl' --bind jump=Space,pad:b --bindings", dir);
+  ASSERT_EQ(run.exitCode, 0) << run.err;
+  EXPECT_NE(run.out.find("Keypad 5 (Numpad5), Left Ctrl (ControlLeft), pad:left\n"),
+            std::string::npos)
+      << run.out;
+  const std::string saved = read("snowvel/settings.ini");
+
+  std::string binds = "--reset-bindings";
+  std::istringstream lines(run.out.substr(run.out.find('\n') + 1));  // after "Saved to"
+  for (std::string line; std::getline(lines, line);)
+    binds += " --bind '" + line.substr(0, line.find(' ')) + "=" + line.substr(56) + "'";
+  run = runSnowvel(binds, dir);
+  ASSERT_EQ(run.exitCode, 0) << run.err;
+  EXPECT_EQ(read("snowvel/settings.ini"), saved);
 }
 
 }  // namespace

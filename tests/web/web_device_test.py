@@ -148,6 +148,10 @@ class WebDeviceTest(unittest.TestCase):
         page.cdp("Input.dispatchTouchEvent", type="touchEnd", touchPoints=[])
 
     @staticmethod
+    def css_per_game_pixel(page):
+        return page.canvas_box()[2] / page.canvas_size()[0]
+
+    @staticmethod
     def shown(page, selector):
         return page.js("const e = document.querySelector(arguments[0]);"
                        "return !!e && !e.closest('[hidden]') && e.getClientRects().length > 0;",
@@ -157,6 +161,8 @@ class WebDeviceTest(unittest.TestCase):
         page = self.page(phone=(390, 844))
         page.open()
         start = page.anchor_picture()
+        # Big enough to see: a game pixel is a CSS pixel, not a device pixel.
+        self.assertAlmostEqual(self.css_per_game_pixel(page), 1, delta=0.01)
         self.assertTrue(self.shown(page, "#controls"))
         self.assertTrue(self.shown(page, ".legend[data-device=touch]"))
         self.assertFalse(self.shown(page, ".legend[data-device=keys]"))
@@ -245,28 +251,44 @@ class WebDeviceTest(unittest.TestCase):
         self.assertEqual(page.driver.title, TITLE)
         self.assertEqual(page.console_problems(), [])
 
-    def test_keys_panel_rebinds_a_pad_button_that_survives_a_reload(self):
+    def test_keys_panel_rebinds_pad_buttons_and_directions_that_survive_a_reload(self):
         page = self.page([STAND_IN_PAD])
         page.open("?nosound")
         page.js("plugPad()")
 
-        def button(number):
-            page.js("press(arguments[0], true)", number)
+        def button(*numbers, down=True):
+            for number in numbers:
+                page.js("press(arguments[0], arguments[1])", number, down)
+                page.settle()
+            if down:
+                button(*numbers, down=False)
+
+        def stick(x, y):
+            page.js("stick(arguments[0], arguments[1])", x, y)
             page.settle()
-            page.js("press(arguments[0], false)", number)
+            page.js("stick(0, 0)")
             page.settle()
 
         self.assertEqual(page.rebind("pause", lambda: button(2), "pad"), "pad X")  # west
+
+        def diagonal():
+            stick(-0.4, 0)  # a nudge, not yet a clear push: nothing is taken
+            button(12, 15)  # the D-pad's up, then right too
+
+        self.assertEqual(page.rebind("pause", diagonal, "pad"), "pad up-right")
+        # Straight down is taken once let go: it was no diagonal on its way.
+        self.assertEqual(page.rebind("new-game", lambda: stick(0.1, 0.9), "pad"), "pad down")
         for reloaded in (False, True):
             if reloaded:
                 page.reload()
                 page.js("plugPad()")
             self.assertEqual(page.driver.title, TITLE)
-            button(9)  # Start pauses no more: pause has only the west button now
-            self.assertEqual(page.driver.title, TITLE, "Start still pauses")
+            button(9)  # Start pauses no more, nor the west button: pause is up-right's
             button(2)
+            self.assertEqual(page.driver.title, TITLE, "Start or X still pauses")
+            stick(0.7, -0.7)  # the stick's up-right is the D-pad's
             poll("the paused title", lambda: page.driver.title == PAUSED_TITLE)
-            button(2)
+            stick(0.7, -0.7)
             poll("the title again", lambda: page.driver.title == TITLE)
         self.assertEqual(page.console_problems(), [])
 
@@ -324,6 +346,32 @@ class WebDeviceTest(unittest.TestCase):
              lambda: [name.rsplit(" ", 1)[1] for name in page.js(CACHES)] == [version + "-next"])
         self.assertEqual(page.console_problems(), [])
 
+
+    def test_a_desktop_window_shrunk_while_playing_shows_the_whole_game(self):
+        page = self.page()
+        page.open()
+        full = page.canvas_size()
+        fits = ("const v = [innerWidth, innerHeight], e = document.documentElement;"
+                "const box = s => { const r = document.querySelector(s).getBoundingClientRect();"
+                "  return [r.left, r.top, r.right, r.bottom]; };"
+                "const a = box('#game-area'), c = box('#game');"
+                "const inside = (b, o) => b[0] >= o[0] - 1 && b[1] >= o[1] - 1 &&"
+                "  b[2] <= o[2] + 1 && b[3] <= o[3] + 1;"
+                "return inside(c, a) && inside(a, [0, 0, ...v]) &&"
+                "  e.scrollWidth <= v[0] && e.scrollHeight <= v[1] &&"
+                "  [...document.querySelectorAll('header button')].every("
+                "    b => b.hidden || b.getBoundingClientRect().right <= v[0]);")
+        # Narrower and shorter than the game's smallest window: all of it
+        # shows, shrunk, the status panel at its right included.
+        page.cdp("Emulation.setDeviceMetricsOverride", width=320, height=360,
+                 deviceScaleFactor=1, mobile=False)
+        poll("the game inside the window", lambda: page.js(fits))
+        # Wide again: each game pixel one pixel again.
+        page.cdp("Emulation.clearDeviceMetricsOverride")
+        poll("the game grown again", lambda: page.canvas_size() == full)
+        self.assertTrue(page.js(fits))
+        self.assertEqual(page.canvas_box()[2:], full)
+        self.assertEqual(page.console_problems(), [])
 
     def test_scores_export_import_refuse_a_hostile_file_and_keep_apart(self):
         server = Server(SITE, games=True)

@@ -28,8 +28,13 @@ WAIT = 20
 
 # Counts what the page does with Web Audio, installed before the page runs.
 AUDIO_PROBE = """
-window.audioProbe = {contexts: 0, started: 0};
+window.audioProbe = {contexts: 0, started: 0, closed: 0};
 const RealContext = window.AudioContext;
+const realClose = RealContext.prototype.close;
+RealContext.prototype.close = function(...args) {
+  window.audioProbe.closed++;
+  return realClose.apply(this, args);
+};
 window.AudioContext = function(...args) {
   window.audioProbe.contexts++;
   return new RealContext(...args);
@@ -531,6 +536,18 @@ class WebPageTest(unittest.TestCase):
         page.key("Insert")  # a jump from standing, and its landing's sound
         page.ticks(30)
         poll("a sound played", lambda: page.js("return audioProbe.started") >= 1)
+        # A paused game lets its context go at once (a suspended one still
+        # wakes the renderer), well before the long silence would; the next
+        # sound after the pause makes another.
+        page.key("F3")  # the first F3 paused the game; this one resumes it
+        poll("the game going on", lambda: page.js("return document.title") == TITLE)
+        closed, started = page.js("return [audioProbe.closed, audioProbe.started]")
+        page.key("F3")
+        poll("the context closed by the pause",
+             lambda: page.js("return audioProbe.closed") > closed, timeout=3)
+        page.key("F3")
+        page.key("Insert")
+        poll("a sound after the pause", lambda: page.js("return audioProbe.started") > started)
         self.assertEqual(page.console_problems(), [])
 
         # No context at all with ?nosound, even with keys and clicks; and a

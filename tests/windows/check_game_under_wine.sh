@@ -3,8 +3,8 @@
 # and checks what a person would see:
 #   1. a window titled "Snowvel" opens and shows the skier at the anchor;
 #   2. F3 pauses: the title becomes "Snowvel Paused ... Press F3 to continue";
-#   3. a slalom run to the finish shows the "High Scores" box and records a
-#      time in "tolvane.ini": the 64-bit exe keeps it in %LOCALAPPDATA%\Snowvel\
+#   3. a slalom run to the finish shows the "High Scores" box, drawn, and
+#      records a time in "tolvane.ini": the 64-bit exe keeps it in %LOCALAPPDATA%\Snowvel\
 #      and is played with the Windows directory unwritable (as for an ordinary
 #      user on Windows); the 32-bit exe (--windows-dir) keeps it in the
 #      Windows directory;
@@ -78,7 +78,8 @@ paused_title="Snowvel Paused ... Press F3 to continue"
 main_window=""
 find_main_window() { main_window="$(xdotool search --name '^Snowvel$' 2>/dev/null | head -1)"; [ -n "$main_window" ]; }
 title_is() { [ "$(xdotool getwindowname "$main_window" 2>/dev/null)" = "$1" ]; }
-box_shown() { xdotool search --name '^High Scores$' >/dev/null 2>&1; }
+box_window=""
+box_shown() { box_window="$(xdotool search --onlyvisible --name '^High Scores$' 2>/dev/null | head -1)"; [ -n "$box_window" ]; }
 keys() { xdotool key --clearmodifiers --delay 2 "$@"; }
 
 (cd "$work" && exec wine "$exe" >"$work/game.log" 2>&1) &
@@ -92,17 +93,17 @@ if ! wait_until 60 find_main_window; then
 fi
 echo "ok: window \"Snowvel\" is up"
 xdotool windowactivate --sync "$main_window" >/dev/null 2>&1 || xdotool windowfocus "$main_window"
-# The client area on the screen. (xwininfo, since xdotool counts the frame's
+# The client area of a window (the game's by default) on the screen. (xwininfo, since xdotool counts the frame's
 # offset twice under a window manager.)
 client_area() {
-  xwininfo -id "$main_window" | awk -F: '
+  xwininfo -id "${1:-$main_window}" | awk -F: '
     /Absolute upper-left X/ { x = $2 } /Absolute upper-left Y/ { y = $2 }
     /Width/ { w = $2 } /Height/ { h = $2 } END { print x + 0, y + 0, w + 0, h + 0 }'
 }
 read -r X Y WIDTH HEIGHT <<<"$(client_area)"
 echo "$X $Y $WIDTH $HEIGHT" >"$work/client_area"
 skier_seen() {
-  xwd -root -silent >"$work/start.xwd" &&
+  screenshot "$work/start.xwd" &&
     python3 "$here/../pylib/find_sprite.py" "$resources/bitmaps/04.bmp" "$work/start.xwd" \
       --area "$X" "$Y" "$WIDTH" "$HEIGHT" --save "$work/start.png" >"$work/find_sprite.log"
 }
@@ -142,9 +143,17 @@ keys $(printf 'y %.0s' $(seq 4000))
 keys F3 Down
 if wait_until 20 box_shown; then
   echo "ok: the run ended in the \"High Scores\" box"
-  xwd -root -silent >"$work/finish.xwd" &&
-    python3 -c "import sys; sys.path.insert(0, sys.argv[1]); from xwd_image import read_xwd; \
-read_xwd(sys.argv[2]).save_png(sys.argv[3])" "$here/../pylib" "$work/finish.xwd" "$work/finish.png"
+  read -r -a box_area <<<"$(client_area "$box_window")"
+  box_drawn() {
+    screenshot "$work/finish.xwd" &&
+      python3 "$here/box_drawn.py" "$work/finish.xwd" "${box_area[@]}" --save "$work/finish.png" >"$work/box_drawn.log"
+  }
+  # A slow machine may show the box a moment before it paints it.
+  if wait_until 10 box_drawn; then
+    echo "ok: the box is drawn ($(cat "$work/box_drawn.log"))"
+  else
+    fail "the box is not drawn: $(cat "$work/box_drawn.log"); see $work/finish.png"
+  fi
   keys Return # the box has the focus: OK closes it
 else
   fail "no \"High Scores\" box after the run to the finish"

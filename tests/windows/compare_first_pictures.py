@@ -4,7 +4,7 @@ and the 64-bit exe's, say) where they must agree, pixel for pixel.
 
 Usage: compare_first_pictures.py BITMAPS_DIR SHOT_A AREA_A SHOT_B AREA_B
 
-SHOT_* are `xwd -root` screenshots of screens of the same size and AREA_*
+SHOT_* are xwd screenshots of whole screens of the same size and AREA_*
 files hold each window's client area on its screen ("X Y WIDTH HEIGHT").
 The client areas must be the same size. What the game always draws at the
 start must be the same pixels in both: the status panel (the black-framed

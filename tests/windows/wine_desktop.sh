@@ -3,6 +3,7 @@
 #   desktop_start         Xvfb on a free display (and openbox for focus and the
 #                         close key); sets DISPLAY
 #   desktop_stop          ends what desktop_start started and the prefix's wineserver
+#   screenshot FILE       the screen as it is, as an xwd image
 # Every wait polls with a bound; nothing sleeps for a fixed long time. On a
 # slow (emulated) machine WINE_WAIT_SCALE=N makes every bound N times longer.
 # With WINE_SHARED_DESKTOP=1 (and DISPLAY set) desktop_start takes the desktop
@@ -46,7 +47,11 @@ desktop_start() {
   local fifo
   fifo="$(mktemp -u)"
   mkfifo "$fifo"
-  Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$fifo" >/dev/null 2>&1 &
+  # The screen's memory as a file, for screenshot; no pointer drawn in it.
+  SCREEN_DIR="$(mktemp -d)"
+  export SCREEN_FILE="$SCREEN_DIR/Xvfb_screen0"
+  Xvfb -displayfd 3 -screen 0 1024x768x24 -fbdir "$SCREEN_DIR" -nocursor -nolisten tcp \
+    3>"$fifo" >/dev/null 2>&1 &
   XVFB_PID=$!
   local number=""
   read -r -t $((20 * ${WINE_WAIT_SCALE:-1})) number <"$fifo" || true
@@ -73,4 +78,13 @@ desktop_stop() {
   if [ -n "${XVFB_PID:-}" ]; then kill "$XVFB_PID" 2>/dev/null || true; fi
   OPENBOX_PID=""
   XVFB_PID=""
+  if [ -n "${SCREEN_DIR:-}" ]; then rm -rf "$SCREEN_DIR"; fi
+  SCREEN_DIR=""
+}
+
+# The screen's memory itself, not `xwd -root`: asking the server for the root
+# window's picture gave black where Wine's message box lay wholly over the
+# game's window, though the screen (and the box's own window) held the box.
+screenshot() {
+  cp "${SCREEN_FILE:?no screen file: the desktop was not started by desktop_start}" "$1"
 }

@@ -15,22 +15,31 @@ var LibrarySnowvelCanvas = {
     },
 
     sizeCanvas: function(w) {
-      var ratio = window.devicePixelRatio || 1;
       if (w.canvas.width !== w.width) w.canvas.width = w.width;
       if (w.canvas.height !== w.height) w.canvas.height = w.height;
-      w.canvas.style.width = (w.width * SnowvelCanvas.scale / ratio) + 'px';
-      w.canvas.style.height = (w.height * SnowvelCanvas.scale / ratio) + 'px';
       SnowvelCanvas.placeCanvas(w);
     },
 
     // Centred at the top of the game area, on whole device pixels: a canvas
     // half a device pixel off would show some game pixels wider than others.
+    // A window larger than the area (the game's smallest in a tiny browser
+    // window, or the last frame before the game hears of a resize) is shown
+    // whole, shrunk to fit, rather than cut off.
     placeCanvas: function(w) {
       var ratio = window.devicePixelRatio || 1;
       var area = SnowvelWeb.area().getBoundingClientRect();
+      var areaWidth = area.width * ratio, areaHeight = area.height * ratio;
+      var width = w.width * SnowvelCanvas.scale, height = w.height * SnowvelCanvas.scale;
+      var fit = Math.min(1, areaWidth / width, areaHeight / height);
+      if (fit < 1) {
+        width = Math.max(1, Math.floor(width * fit));
+        height = Math.max(1, Math.floor(height * fit));
+      }
       var areaX = area.left * ratio, areaY = area.top * ratio;
-      var x = Math.round(areaX + Math.max(0, (area.width * ratio - w.width * SnowvelCanvas.scale) / 2));
+      var x = Math.round(areaX + Math.max(0, (areaWidth - width) / 2));
       var y = Math.ceil(areaY - 0.01);
+      w.canvas.style.width = (width / ratio) + 'px';
+      w.canvas.style.height = (height / ratio) + 'px';
       w.canvas.style.left = ((x - areaX) / ratio) + 'px';
       w.canvas.style.top = ((y - areaY) / ratio) + 'px';
     },
@@ -42,8 +51,16 @@ var LibrarySnowvelCanvas = {
     HEAP32[height >> 2] = size[1];
   },
 
+  snowvel_web_pixel_ratio: function() {
+    return window.devicePixelRatio || 1;
+  },
+
+  // A new scale may leave the game's windows as they are: only their size
+  // on the page changes.
   snowvel_web_set_scale: function(scale) {
+    if (scale === SnowvelCanvas.scale) return;
     SnowvelCanvas.scale = scale;
+    for (var h in SnowvelWeb.windows) SnowvelCanvas.placeCanvas(SnowvelWeb.windows[h]);
   },
 
   // The first window takes the page's own canvas.
@@ -66,6 +83,9 @@ var LibrarySnowvelCanvas = {
     SnowvelWeb.windows[hwnd] = w;
     SnowvelCanvas.sizeCanvas(w);
     SnowvelUserInput.listen();
+    // The scale was chosen before the game had a window: the game area's
+    // size checks it against the main window's smallest.
+    if (hwnd === SnowvelWeb.mainHwnd) SnowvelUserInput.onResize();
     return 1;
   },
 

@@ -154,6 +154,19 @@ var LibrarySnowvelUserInput = {
                       {hwnd: SnowvelWeb.mainHwnd, width: size[0], height: size[1]});
     },
 
+    // Browser zoom and a move to another screen change the device pixels a
+    // CSS pixel, which the resize event does not always tell: a query for
+    // the present ratio stops matching then.
+    watchPixelRatio: function() {
+      if (!window.matchMedia) return;
+      var query = window.matchMedia('(resolution: ' + (window.devicePixelRatio || 1) + 'dppx)');
+      if (!query.addEventListener) return;
+      query.addEventListener('change', function() {
+        SnowvelUserInput.onResize();
+        SnowvelUserInput.watchPixelRatio();
+      }, {once: true});
+    },
+
     // The page's own events, heard once the first window exists.
     listen: function() {
       if (SnowvelUserInput.listening) return;
@@ -163,6 +176,7 @@ var LibrarySnowvelUserInput = {
       window.addEventListener('focus', SnowvelUserInput.onFocus);
       window.addEventListener('blur', SnowvelUserInput.onBlur);
       window.addEventListener('resize', SnowvelUserInput.onResize);
+      SnowvelUserInput.watchPixelRatio();
       document.addEventListener('visibilitychange', SnowvelUserInput.onVisibility);
       var restore = document.getElementById(SnowvelWeb.RESTORE_ID);
       // Restoring from here is the user's: the layer activates the window

@@ -21,6 +21,13 @@ var LibrarySnowvelPads = {
     busyFor: 2000,
     idleFor: 10000,
     stickNoise: 1000,  // of 32767
+    // A stick pushed this far (of full travel) is clearly meant: the keys
+    // panel takes its direction.
+    takenPast: 0.5,
+    // By the direction's step in x and y (y downhill), as the desktop's
+    // ControllerInput names them.
+    directions: [['up-left', 'up', 'up-right'], ['left', null, 'right'],
+                 ['down-left', 'down', 'down-right']],
 
     timer: 0,
     seen: {},  // pad index -> {buttons: [...], x, y, quietSince}
@@ -76,6 +83,25 @@ var LibrarySnowvelPads = {
       });
     },
 
+    // Where the D-pad points (two of its buttons make a diagonal), else the
+    // left stick if pushed past deadZone (of full travel), in eight sectors
+    // of 45 degrees as ControllerInput reads it; null in the middle.
+    direction: function(pad, deadZone) {
+      var held = function(name) {
+        var button = pad.buttons[SnowvelPads.standard[name]];
+        return button && button.pressed ? 1 : 0;
+      };
+      var dx = held('right') - held('left'), dy = held('down') - held('up');
+      if (!(held('up') || held('down') || held('left') || held('right'))) {
+        var x = pad.axes[0] || 0, y = pad.axes[1] || 0;
+        if (x * x + y * y < deadZone * deadZone) return null;
+        var sector = Math.round(Math.atan2(y, x) / (Math.PI / 4)) & 7;
+        dx = [1, 1, 0, -1, -1, -1, 0, 1][sector];
+        dy = [0, 1, 1, 1, 0, -1, -1, -1][sector];
+      }
+      return SnowvelPads.directions[dy + 1][dx + 1];
+    },
+
     read: function() {
       SnowvelPads.timer = 0;
       var pads = SnowvelPads.pads();
@@ -83,6 +109,14 @@ var LibrarySnowvelPads = {
       SnowvelPads.sendBindings();
       if (document.hidden) pads = [];
       var now = performance.now(), quiet = Infinity;
+      // While the keys panel takes a direction, the D-pads and sticks are its
+      // alone until they rest, so the game never sees half a gesture.
+      var pointing = null, resting = true, firstDirection = SnowvelInput.padInputs.indexOf('up');
+      pads.forEach(function(pad) {
+        pointing = pointing || SnowvelPads.direction(pad, SnowvelPads.takenPast);
+        resting = resting && !SnowvelPads.direction(pad, SnowvelInput.stickDeadZone / 32767);
+      });
+      var panelTakes = SnowvelKeysPanel.onPadDirection(pointing, resting);
       pads.forEach(function(pad) {
         var was = SnowvelPads.seen[pad.index];
         if (!was) was = SnowvelPads.seen[pad.index] = {buttons: [], x: 0, y: 0, quietSince: now};
@@ -90,6 +124,7 @@ var LibrarySnowvelPads = {
         SnowvelInput.padInputs.forEach(function(name, which) {
           var number = SnowvelPads.standard[name];
           if (number === undefined) return;  // a direction of the stick and D-pad together
+          if (panelTakes && which >= firstDirection) return;
           var button = pad.buttons[number];
           var pressed = !!(button && button.pressed);
           if (pressed === !!was.buttons[which]) return;
@@ -106,7 +141,7 @@ var LibrarySnowvelPads = {
         });
         // A stick never rests quite still: only a real move is news.
         var x = SnowvelPads.axis(pad.axes[0]), y = SnowvelPads.axis(pad.axes[1]);
-        if (Math.abs(x - was.x) + Math.abs(y - was.y) > SnowvelPads.stickNoise) {
+        if (!panelTakes && Math.abs(x - was.x) + Math.abs(y - was.y) > SnowvelPads.stickNoise) {
           was.x = x;
           was.y = y;
           moved = true;

@@ -15,20 +15,39 @@ var LibrarySnowvelSound = {
     audio: null,
     audioClosed: false,  // closed after a long silence, made again by the next sound
     idleTimer: 0,
+    pauseWatched: false,
+    paused: false,  // the game's title says so
     clips: null,  // a Map made with the audio context
     playing: null,
 
     // The context is made (or resumed) only by a user's gesture, as the
     // browser's autoplay rules want; with ?nosound never.
-    startAudio: function() {
-      if (SnowvelSound.noSound) return;
+    // A key pressed in a pause makes none: the game is silent until it goes
+    // on, and its next sound makes one (forSound).
+    startAudio: function(forSound) {
+      if (SnowvelSound.noSound || (SnowvelSound.paused && !forSound)) return;
       var AudioContextType = window.AudioContext || window.webkitAudioContext;
       if (!AudioContextType) return;
       if (!SnowvelSound.audio) {
         SnowvelSound.audio = new AudioContextType();
         SnowvelSound.clips = new Map();
-        SnowvelSound.audioIdle();
+        // A sound's end starts the countdown to sleep; so does a gesture.
+        if (!forSound) SnowvelSound.audioIdle();
+        SnowvelSound.watchPause();
       }
+    },
+
+    // A paused game is silent for as long as the player likes: its title
+    // says so, and the context goes as soon as the sound playing (if any)
+    // ends, rather than after the long silence.
+    watchPause: function() {
+      var title = document.querySelector('title');
+      if (SnowvelSound.pauseWatched || !title || !window.MutationObserver) return;
+      SnowvelSound.pauseWatched = true;
+      new MutationObserver(function() {
+        SnowvelSound.paused = document.title.indexOf('Paused') >= 0;
+        if (SnowvelSound.paused) SnowvelSound.closeAudio();
+      }).observe(title, {childList: true});
     },
 
     // A running context keeps the audio thread busy even in silence (most of
@@ -38,6 +57,7 @@ var LibrarySnowvelSound = {
     // closes it; the next sound makes a new one, which the page may, having
     // had its gesture.
     audioIdle: function() {
+      if (SnowvelSound.paused) return SnowvelSound.closeAudio();
       if (SnowvelSound.idleTimer) clearTimeout(SnowvelSound.idleTimer);
       SnowvelSound.idleTimer = setTimeout(function() {
         var audio = SnowvelSound.audio;
@@ -47,6 +67,7 @@ var LibrarySnowvelSound = {
     },
 
     closeAudio: function() {
+      if (SnowvelSound.idleTimer) clearTimeout(SnowvelSound.idleTimer);
       SnowvelSound.idleTimer = 0;
       if (!SnowvelSound.audio || SnowvelSound.playing) return;
       SnowvelSound.audio.close();
@@ -77,11 +98,12 @@ var LibrarySnowvelSound = {
       return buffer;
     },
 
-    stopSound: function() {
+    // A sound cut off by the next one leaves the context awake for it.
+    stopSound: function(replaced) {
       if (!SnowvelSound.playing) return;
       try { SnowvelSound.playing.stop(); } catch (e) {}
       SnowvelSound.playing = null;
-      SnowvelSound.audioIdle();
+      if (!replaced) SnowvelSound.audioIdle();
     },
   },
 
@@ -92,7 +114,7 @@ var LibrarySnowvelSound = {
   },
 
   snowvel_web_play: function(samples, bytes, channels, rate, bits) {
-    if (!SnowvelSound.audio && SnowvelSound.audioClosed) SnowvelSound.startAudio();
+    if (!SnowvelSound.audio && SnowvelSound.audioClosed) SnowvelSound.startAudio(true);
     var audio = SnowvelSound.audio;
     if (!audio || SnowvelSound.noSound) return;  // before the first gesture: silence
     if ((bits !== 8 && bits !== 16) || channels < 1 || channels > 2 ||
@@ -100,7 +122,7 @@ var LibrarySnowvelSound = {
       return;
     var buffer = SnowvelSound.clip(samples, bytes, channels, rate, bits);
     if (!buffer) return;
-    SnowvelSound.stopSound();
+    SnowvelSound.stopSound(true);
     if (audio.state === 'suspended') audio.resume();
     var source = audio.createBufferSource();
     source.buffer = buffer;
