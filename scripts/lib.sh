@@ -27,6 +27,11 @@ step() {
   echo "== FAILED: $name"
   steps_failed+=("$name")
 }
+# A heading for work that is no step of the tally (a build that must pass).
+heading() {
+  echo
+  echo "== $* ($((SECONDS - steps_start)) s)"
+}
 steps_report() {
   local label="${1:+$1: }" name
   echo
