@@ -48,7 +48,7 @@ Actor* setActorSprite(Actor* actor, uint16_t spriteIndex) {
 
 Actor* setActorState(Actor* actor, int32_t state) {
   if (!GAME_CHECK(actor != nullptr)) return actor;
-  if (!GAME_CHECK(state >= 0 && state < kStateCount)) return actor;
+  if (!GAME_CHECK(state >= 0 && state < kStateCount && state != STATE_NONE)) return actor;
   if (actor->state == state) return actor;
   setActorSprite(actor, StateSprite[state]);
   // Stored after the sprite change, so the erase-copy keeps the old state.

@@ -28,7 +28,9 @@ const std::array<uint16_t, kStateCount> StateSprite = std::to_array<uint16_t>(
      // Burning tree: the flame flickers through three frames and back.
      SPRITE_BURNING_TREE_1, SPRITE_BURNING_TREE_2, SPRITE_BURNING_TREE_3, SPRITE_BURNING_TREE_2,
      // Walking tree: stands as a plain tree, then strides.
-     SPRITE_TREE, SPRITE_WALKING_TREE, SPRITE_WALKING_TREE_LEFT, SPRITE_WALKING_TREE_RIGHT});
+     SPRITE_TREE, SPRITE_WALKING_TREE, SPRITE_WALKING_TREE_LEFT, SPRITE_WALKING_TREE_RIGHT,
+     // STATE_NONE, never set: an actor made with a sprite has no state.
+     SPRITE_NONE});
 
 const std::array<int32_t, KIND_MOGULS> KindDefaultState = std::to_array<int32_t>({
     STATE_PLAYER_RIGHT_ACROSS,  // KIND_PLAYER

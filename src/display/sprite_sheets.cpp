@@ -1,6 +1,6 @@
-// The four sprite sheets built from the 89 bitmaps, and the scratch surface
-// the repaint engine composes on. Narrow images (32 pixels or less) stack in
-// sheets 32 wide; only the few wide ones share the wide sheets.
+// The four sprite sheets built from the sprites' bitmaps, and the scratch
+// surface the repaint engine composes on. Narrow images (32 pixels or less)
+// stack in sheets 32 wide; only the few wide ones share the wide sheets.
 #include "display/display.h"
 #include "shell/shell.h"
 

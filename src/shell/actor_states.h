@@ -1,9 +1,8 @@
-// The 64 actor states. Each shows one sprite through StateSprite; the numbers
-// are the ones stored in the records, replays and dumps, so they never move.
-// A new state takes the number of STATE_NONE, which moves up by one with
-// kStateCount; then StateSprite (actors/actor_tables.cpp) needs its row, and
-// a self-propelled figure's state also the tables sized by its count below
-// (their std::to_array definitions fail to compile until they have it).
+// The actor states. Each shows one sprite through StateSprite; the numbers
+// are the ones stored in the records, replays and dumps, so they never move:
+// STATE_NONE, which every static actor holds, stays 64 too. A new state takes
+// the next number after the last one, before STATE_END; then StateSprite
+// (actors/actor_tables.cpp) needs its row, or it fails to compile.
 #pragma once
 
 #include <cstdint>
@@ -84,12 +83,20 @@ enum ActorState : int32_t {
   STATE_WALKING_TREE_RIGHT = 63,
 
   STATE_NONE = 64,  // an actor made with a sprite directly
+
+  // New states here, from 65 on.
+
+  STATE_END  // one past the last state, itself none
 };
 
-constexpr int32_t kStateCount = 64;
-static_assert(kStateCount == STATE_NONE, "STATE_NONE follows the last state");
+// The numbers StateSprite has a row for, STATE_NONE's among them (a state
+// no actor is ever set to).
+constexpr int32_t kStateCount = STATE_END;
 constexpr int32_t kNoState = STATE_NONE;
-// How many states each self-propelled figure has, for the tables kept per state.
+// How many states each self-propelled figure has, for the tables kept per
+// state. Each figure's states are one run of numbers; a state added after
+// STATE_NONE lies outside the run, so these tables and the figures' range
+// checks do not cover it (see docs/design.md, "Add a state").
 constexpr int32_t kPlayerStateCount = STATE_RACER_STRAIGHT;  // the player's are 0 to 21
 constexpr int32_t kAirborneStateCount = STATE_RACER_STRAIGHT - STATE_PLAYER_AIR_SPREAD;
 constexpr int32_t kRacerStateCount = STATE_DOG_TROT_1 - STATE_RACER_STRAIGHT;

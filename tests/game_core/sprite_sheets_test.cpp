@@ -29,9 +29,16 @@ TEST_F(SpriteSheets, ImagesStackByWidthInIdOrder) {
   for (int id : {27, 53, 54, 55, 56, 57, 58, 59, 60, 61, 62, 63}) {
     EXPECT_EQ(s[id].imageDc, world.wideImageSheet) << id;
   }
-  // The last narrow image ends at the sheet's foot: 2379 rows in all.
-  EXPECT_EQ(s[89].sheetY + s[89].height, 2379);
-  EXPECT_EQ(s[63].sheetY + s[63].height, 380);
+  // The last image of each width ends at its sheet's foot, the sum of the
+  // heights of resources/sprite_sizes.cmake.
+  int narrowFoot = 0, wideFoot = 0, lastNarrow = 0, lastWide = 0;
+  for (int id = 1; id < kSpriteCount; ++id) {
+    const bool wide = kSpriteBitmapSizes[id].width > 32;
+    (wide ? wideFoot : narrowFoot) += kSpriteBitmapSizes[id].height;
+    (wide ? lastWide : lastNarrow) = id;
+  }
+  EXPECT_EQ(s[lastNarrow].sheetY + s[lastNarrow].height, narrowFoot);
+  EXPECT_EQ(s[lastWide].sheetY + s[lastWide].height, wideFoot);
   EXPECT_EQ(s[51].area, 32 * 64);
 }
 

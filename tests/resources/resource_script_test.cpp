@@ -13,6 +13,7 @@
 
 #include "embedded_resources.h"
 #include "lib/resource_outputs.h"
+#include "shell/sprite_manifest.h"
 
 namespace {
 
@@ -86,11 +87,11 @@ bool sameBytes(const std::vector<unsigned char>& bytes, size_t skip, const Embed
 
 TEST(ResourceScript, DeclaresTheTablesResourcesWithTheSameBytes) {
   RcScript rc = readScript(SNOWVEL_RC_FILE);
-  ASSERT_EQ(rc.bitmaps.size(), 89u);
+  ASSERT_EQ(rc.bitmaps.size(), size_t(kSpriteBitmapCount));
   ASSERT_EQ(rc.waves.size(), 9u);
   ASSERT_EQ(rc.strings.size(), 17u);
   ASSERT_EQ(rc.icons.size(), 2u);
-  EXPECT_EQ(kEmbeddedResourceCount, 89u + 9u + 17u + 2u);
+  EXPECT_EQ(kEmbeddedResourceCount, size_t(kSpriteBitmapCount) + 9u + 17u + 2u);
 
   for (auto& [id, path] : rc.bitmaps) {
     // windres stores a BITMAP as the .bmp file without its 14-byte header.
@@ -99,7 +100,7 @@ TEST(ResourceScript, DeclaresTheTablesResourcesWithTheSameBytes) {
         << "bitmap " << id;
   }
   EXPECT_EQ(rc.bitmaps.begin()->first, 1);
-  EXPECT_EQ(rc.bitmaps.rbegin()->first, 89);
+  EXPECT_EQ(rc.bitmaps.rbegin()->first, kSpriteBitmapCount);
   for (auto& [id, path] : rc.waves)
     EXPECT_TRUE(sameBytes(fileBytes(path), 0, restest::findResource("WAVE", uint16_t(id))))
         << "wave " << id;

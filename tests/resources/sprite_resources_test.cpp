@@ -77,25 +77,6 @@ TEST(SpriteResources, EveryIdOfTheListHasItsExactSizeAndNoOthersExist) {
   EXPECT_EQ(restest::resourcesOfType(restest::kBitmap).size(), size_t(kSpriteBitmapCount));
 }
 
-// The sprite sheets stack narrow (<= 32 wide) and wide images separately;
-// the display code's sheet sizes follow from these sums.
-TEST(SpriteResources, SheetSumsMatchTheDisplayLayout) {
-  int narrowHeight = 0, narrowCount = 0, wideHeight = 0, wideCount = 0, maxWidth = 0, maxHeight = 0;
-  for (int id = 1; id <= kSpriteBitmapCount; ++id) {
-    Dib dib = readDib(id);
-    maxWidth = std::max(maxWidth, dib.width);
-    maxHeight = std::max(maxHeight, dib.height);
-    (dib.width > 32 ? wideHeight : narrowHeight) += dib.height;
-    ++(dib.width > 32 ? wideCount : narrowCount);
-  }
-  EXPECT_EQ(narrowCount, 77);
-  EXPECT_EQ(narrowHeight, 2379);
-  EXPECT_EQ(wideCount, 12);
-  EXPECT_EQ(wideHeight, 380);
-  EXPECT_EQ(maxWidth, 93);
-  EXPECT_EQ(maxHeight, 64);
-}
-
 // White is the snow and the transparent colour: each sprite stands on white
 // (at least two of its corners are white and every edge shows some white, so
 // nothing is a filled box), shows some opaque pixels (its mask is not empty)

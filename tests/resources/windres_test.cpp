@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "embedded_resources.h"
+#include "shell/sprite_manifest.h"
 
 namespace {
 
@@ -65,7 +66,7 @@ TEST(WindowsResources, ResourceCompilerStoresTheTablesBytes) {
   std::ifstream in(res, std::ios::binary);
   auto stored = readRes(std::vector<unsigned char>(std::istreambuf_iterator<char>(in), {}));
 
-  for (int id = 1; id <= 89; ++id)
+  for (int id = 1; id <= kSpriteBitmapCount; ++id)
     EXPECT_TRUE(equalsEntry(stored[{2, id}], restest::findResource(restest::kBitmap, uint16_t(id))))
         << "bitmap " << id;
   for (int id = 1; id <= 9; ++id)

@@ -1,5 +1,6 @@
-"""Writes the character sprites (ids 1-44 and 68-81) as XPM files into
-resources/sprites/ and, with --preview PATH, a 4x preview sheet.
+"""Writes the figures' sprites (the skier, racers, dogs, boarders, gates,
+moguls, the monster) as XPM files into resources/sprites/ and, with
+--preview PATH, a 4x preview sheet.
 
 Run from anywhere: python3 tools/art/make_sprites.py [--preview out.png]"""
 

@@ -1,6 +1,6 @@
-"""Draws the scenery sprites (ids 45-67 and 82-89): rocks, stumps, bumps,
-trees, the ramp, the title card and signs, banners, course signs, the lift,
-yellow snow, the burning and the walking tree. Deterministic; run it from
+"""Draws the scenery sprites: rocks, stumps, bumps, trees, the ramp, the
+title card and signs, banners, course signs, the lift, yellow snow, the
+burning and the walking tree. Deterministic; run it from
 anywhere and it rewrites resources/sprites/NN-name.xpm."""
 
 import os
