@@ -12,8 +12,10 @@
 # Must run as root (debootstrap, chroot, and a 9p root keeping owners).
 #
 # Usage: build_guest_root.sh CACHE_DIR   (progress on stderr, path on stdout)
-set -euo pipefail
+set -Eeuo pipefail
 here="$(cd "$(dirname "$0")" && pwd)"
+# No silent end: a command that fails under set -e names itself and its line.
+trap 'echo "FAIL: guest root: line $LINENO: \"$BASH_COMMAND\" exited $?" >&2' ERR
 # shellcheck source=guest_boot.sh
 . "$here/guest_boot.sh"
 cache="$1"
@@ -39,19 +41,30 @@ if [ -f "$root/.snowvel-ready" ]; then
   exit 0
 fi
 build="$cache/build-$key"
-mounted=()
-unmount_all() {
-  local i
-  for ((i = ${#mounted[@]} - 1; i >= 0; i--)); do umount -l "${mounted[$i]}" 2>/dev/null || true; done
-  mounted=()
+# Everything mounted below a folder, deepest first (none is no failure).
+mounts_below() {
+  findmnt -rn -o TARGET | { grep -F "$1/" || true; } | sort -r
 }
-trap unmount_all EXIT
+unmount_below() {
+  mounts_below "$1" | xargs -r -n1 umount -l 2>/dev/null || true
+}
 # A build that died may have left /dev and friends mounted inside: those
 # come off first, and removing never crosses into another file system.
 remove_tree() {
-  findmnt -rn -o TARGET | grep -F "$1/" | sort -r | xargs -r -n1 umount -l
+  unmount_below "$1"
   rm -rf --one-file-system "$1"
 }
+# Whatever ends this script, nothing stays mounted in the build, and a build
+# that did not finish is removed: only a root marked ready is ever used.
+finished=0
+clean_up() {
+  unmount_below "$build"
+  if [ "$finished" -eq 0 ] && [ -d "$build" ]; then
+    echo "guest root: removing the unfinished $build" >&2
+    remove_tree "$build"
+  fi
+}
+trap clean_up EXIT
 remove_tree "$build"
 
 mirror="${SNOWVEL_VM_MIRROR:-$(grep -rhoE '^(URIs:|deb) +https?://[^ ]*/debian/?( |$)' /etc/apt/sources.list /etc/apt/sources.list.d/ 2>/dev/null |
@@ -81,14 +94,9 @@ printf '9p\n9pnet\n9pnet_virtio\nvirtio_pci\n' >>"$build/etc/initramfs-tools/mod
 echo 'MODULES=list' >"$build/etc/initramfs-tools/conf.d/snowvel"
 install -m 755 "$here/guest_init.sh" "$build/sbin/snowvel-guest-init"
 
-for fs in proc sys dev; do
-  case "$fs" in
-    proc) mount -t proc proc "$build/proc" ;;
-    sys) mount -t sysfs sys "$build/sys" ;;
-    dev) mount --bind /dev "$build/dev" ;;
-  esac
-  mounted+=("$build/$fs")
-done
+mount -t proc proc "$build/proc"
+mount -t sysfs sys "$build/sys"
+mount --bind /dev "$build/dev"
 packages="$(grep -Ev '^[[:space:]]*(#|$)' "$here/guest-packages.txt" | tr '\n' ' ')"
 say "installing $packages"
 if ! chroot "$build" /bin/sh -c "set -e
@@ -102,7 +110,12 @@ if ! chroot "$build" /bin/sh -c "set -e
   tail -30 "$cache/packages-$key.log" >&2
   exit 1
 fi
-unmount_all
+unmount_below "$build"
+if [ -n "$(mounts_below "$build")" ]; then
+  echo "FAIL: guest root: still mounted under $build:" >&2
+  mounts_below "$build" >&2
+  exit 1
+fi
 
 # The prefix: one boot, wineboot -i under emulation.
 say "creating the 32-bit Wine prefix in the guest"
@@ -135,10 +148,11 @@ grep -a 'the prefix took' "$cache/wineboot-$key.console" | tr -d '\r' >&2 || tru
 rm -rf "$share"
 
 touch "$build/.snowvel-ready"
+finished=1
 # One root is kept: older ones (other package lists) go.
 for old in "$cache"/root-*; do
   if [ "$old" != "$root" ] && [ -d "$old" ]; then remove_tree "$old"; fi
 done
-mv "$build" "$root"
+mv "$build" "$root" || { finished=0; exit 1; }
 say "built $root ($(du -sh "$root" | cut -f1))"
 echo "$root"
