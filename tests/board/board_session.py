@@ -191,7 +191,7 @@ def scenario_hostile(args, folder):
                            ("\x00\xff binary", ""), (KEPT_RUN[: len(KEPT_RUN) // 2], "cannot be read"),
                            (KEPT_RUN.replace("run SS 84322\n", ""), "not a kept run")]:
             expect_refusal(board.send("Cy", run), 400, words)
-        for body in [b"\xff\xfe{", b"[" * 100000, b'{"name": "Cy"}', b"null",
+        for body in [b"\xff\xfe{", b"[" * 100000, b'{"name": "Cy"}', b"null", b'{"name": "a\xc0\xafb", "run": "x"}',
                      b'{"name": "Cy", "run": 5}', b'{"name": "Cy", "run": "x", "token": "nope"}']:
             status, _, data = board.request("POST", "/api/runs", body)
             assert status == 400 and "error" in json.loads(data), (body[:20], status, data)
