@@ -29,6 +29,7 @@ std::string withoutTicks(const std::string& state) {
 struct PassOutcome {
   std::optional<RunResult> result;
   std::string state;
+  std::string playedState;  // the state the playback checked at its end
   std::string error;
   bool finished = false;
 };
@@ -43,7 +44,7 @@ PassOutcome playPass(const Replay& replay, const ViewerSettings& settings,
     return outcome;
   }
   ReplayHooks hooks;
-  hooks.stateText = gameStateText;
+  hooks.stateText = [&outcome] { return outcome.playedState = gameStateText(); };
   hooks.pace = viewerPace;
   hooks.runEnded = [&outcome, &replay] {
     if (replay.header.run)
@@ -79,25 +80,32 @@ RunCheck checkRun(const Replay& replay, const WatchSetup& setup) {
   bool wasFresh = false, first = true;
   ViewerSettings settings;
   settings.presentNever = true;
+  const uint32_t ticksBefore = takeGameSnapshot().ticksRun;
   settings.onClock = [&](uint32_t clock) {
+    if (setup.mostTicks != 0 && ticksRunCount() - ticksBefore > setup.mostTicks) {
+      check.outOfTicks = true;
+      return false;
+    }
     if (first) check.runStart = clock;
     first = false;
     const bool fresh = freshGame();
     if (fresh && !wasFresh) check.runStart = clock;
     wasFresh = fresh;
     check.runEnd = clock;
+    return true;
   };
   const auto started = std::chrono::steady_clock::now();
   const std::clock_t cpuStarted = std::clock();
-  const uint32_t ticksBefore = takeGameSnapshot().ticksRun;
   PassOutcome outcome = playPass(replay, settings, setup);
   check.seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
   check.cpuSeconds = static_cast<double>(std::clock() - cpuStarted) / CLOCKS_PER_SEC;
   check.ticks = takeGameSnapshot().ticksRun - ticksBefore;
   check.reachedEnd = outcome.finished;
   check.error = outcome.error;
+  check.endState = outcome.playedState;
   check.result = outcome.result;
-  check.matches = outcome.finished && (!replay.header.run || outcome.result == replay.header.run);
+  check.matches = outcome.finished && !check.outOfTicks &&
+                  (!replay.header.run || outcome.result == replay.header.run);
   return check;
 }
 
@@ -106,6 +114,7 @@ std::string describeCheck(const Replay& replay, const RunCheck& check) {
   std::snprintf(text, sizeof text, " (re-skied %u ticks in %.3f s, %.3f s of CPU)", check.ticks,
                 check.seconds, check.cpuSeconds);
   const std::string skied = text;
+  if (check.outOfTicks) return "the run went past the most ticks a check skis" + skied;
   if (!check.reachedEnd) return "the run left its recording: " + check.error + skied;
   if (!replay.header.run) return "the replay played to its recorded end" + skied;
   if (!check.result) return "the run never reached its result" + skied;
