@@ -32,6 +32,10 @@ struct WatchSetup {
   // pass (so nothing the passes write reaches the player's).
   std::function<bool()> freshProfile;
   bool holdAtEnd = true;
+  // Called with the player in place, just before the game starts; and at
+  // the result, inside the game's tick that reached it.
+  std::function<void()> beforeGame;
+  std::function<void()> atResult;
 };
 
 // The viewer goes over the backend in force (once), then the unseen pass.
