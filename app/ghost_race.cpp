@@ -205,6 +205,10 @@ bool loadGhostText(const std::string& source, std::string* text, std::string* er
       *error = "too large to be a run";
       return false;
     }
+    if (text->rfind("snowvel-replay", 0) != 0 && text->find("run=") == std::string::npos) {
+      *error = "not a run file";
+      return false;
+    }
     return true;
   }
   if (source.find("run=") == std::string::npos) {
