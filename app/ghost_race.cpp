@@ -290,14 +290,22 @@ bool prepareGhost(const std::string& text, GhostRun* ghost, std::string* error) 
 
 void startGhosts(const GhostOptions& options) {
   race = Race{};
+  const auto report = [&options](const std::string& line) {
+    if (options.report)
+      options.report(line);
+    else
+      std::fprintf(stderr, "snowvel: %s\n", line.c_str());
+  };
   std::vector<std::pair<std::string, std::string>> sources;  // name, text
-  if (!options.source.empty()) {
+  if (!options.text.empty()) {
+    if (options.text.size() <= kMostGhostFileBytes) sources.emplace_back("the run", options.text);
+    race.chosen = true;
+  } else if (!options.source.empty()) {
     std::string text, error;
     if (loadGhostText(options.source, &text, &error))
       sources.emplace_back(quoted(options.source), std::move(text));
     else
-      std::fprintf(stderr, "snowvel: ghost %s: %s; playing without a ghost\n",
-                   quoted(options.source).c_str(), error.c_str());
+      report("ghost " + quoted(options.source) + ": " + error + "; playing without a ghost");
     race.chosen = true;
   } else if (options.useKeptRuns) {
     const std::string folder = profileDirectory() + "/runs";
@@ -318,8 +326,7 @@ void startGhosts(const GhostOptions& options) {
       if (prepareGhost(text, &ghost, &error))
         race.ghosts[ghost.course] = std::move(ghost);
       else
-        std::fprintf(stderr, "snowvel: ghost %s: %s; playing without it\n", name.c_str(),
-                     error.c_str());
+        report("ghost " + name + ": " + error + "; playing without it");
     }
     closeViewer();
     setProfileWriteWatcher({});
@@ -335,6 +342,14 @@ void startGhosts(const GhostOptions& options) {
   hooks.picture = currentPicture;
   hooks.clockRead = [] { race.follower.clockRead(); };
   startGhostOverlay(hooks, options.on);
+}
+
+std::string ghostsRaced() {
+  std::string list;
+  for (const auto& [course, run] : race.ghosts)
+    if (run.result)
+      list += (list.empty() ? "" : ", ") + describeRun(RunResult{course, *run.result});
+  return list;
 }
 
 const std::vector<GhostSplit>& ghostSplits() {

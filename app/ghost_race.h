@@ -6,6 +6,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -39,13 +40,19 @@ bool prepareGhost(const std::string& text, GhostRun* ghost, std::string* error);
 
 struct GhostOptions {
   std::string source;  // --ghost FILE or LINK; empty: the best kept run of each course
+  std::string text;    // or the run itself, a file's text or a link (the page)
   bool useKeptRuns = false;
   bool on = true;  // shown at first (the G key turns it off and on)
+  // Where a ghost that cannot be raced is told; stderr when not given.
+  std::function<void(const std::string&)> report;
 };
 
 // Prepares the ghosts and puts the overlay over the current backend. A
 // ghost that cannot be raced costs one line on stderr; play goes on.
 void startGhosts(const GhostOptions& options);
+
+// "slalom 0:01:24.32, freestyle 1234 points": the ghosts ready at the start.
+std::string ghostsRaced();
 
 // The splits of the latest run raced against a ghost.
 const std::vector<GhostSplit>& ghostSplits();

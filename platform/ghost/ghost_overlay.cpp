@@ -211,8 +211,7 @@ bool waitEvent(BackendEvent* event, uint32_t timeoutMs) {
     if (!overlay.under.waitEvent(event, left)) return false;
     if (!isToggleKey(*event)) return true;
     if (event->type == BackendEventType::KeyDown && !event->repeat) {
-      overlay.on = !overlay.on;
-      if (overlay.hooks.toggled) overlay.hooks.toggled(overlay.on);
+      toggleGhostOverlay();
       refresh();
     }
   }
@@ -282,6 +281,11 @@ void startGhostOverlay(GhostOverlayHooks hooks, bool on) {
 
 bool ghostOverlayOn() {
   return overlay.on;
+}
+
+void toggleGhostOverlay() {
+  overlay.on = !overlay.on;
+  if (overlay.hooks.toggled) overlay.hooks.toggled(overlay.on);
 }
 
 void startClockWatch(std::function<void()> clockRead, std::function<void()> presented) {
