@@ -46,7 +46,8 @@ PassOutcome playPass(const Replay& replay, const ViewerSettings& settings,
   ReplayHooks hooks;
   hooks.stateText = [&outcome] { return outcome.playedState = gameStateText(); };
   hooks.pace = viewerPace;
-  hooks.runEnded = [&outcome, &replay] {
+  hooks.runEnded = [&outcome, &replay, &setup] {
+    if (setup.atResult) setup.atResult();
     if (replay.header.run)
       outcome.result =
           RunResult{replay.header.run->course, currentResult(replay.header.run->course)};
@@ -60,6 +61,7 @@ PassOutcome playPass(const Replay& replay, const ViewerSettings& settings,
   releaseLocalMemory();
   std::vector<char> tail(replay.header.tail.begin(), replay.header.tail.end());
   tail.push_back('\0');
+  if (setup.beforeGame) setup.beforeGame();
   gameMain(GetModuleHandleA(nullptr), nullptr, tail.data(), SW_SHOWNORMAL);
   outcome.finished = finishReplay(&outcome.error);
   setProfileWriteWatcher({});

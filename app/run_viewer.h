@@ -37,6 +37,10 @@ struct WatchSetup {
   // The unseen pass stops past this many game ticks (0: no bound), so a
   // hostile run cannot keep a verifier busy.
   uint32_t mostTicks = 0;
+  // Called with the player in place, just before the game starts; and at
+  // the result, inside the game's tick that reached it.
+  std::function<void()> beforeGame;
+  std::function<void()> atResult;
 };
 
 // The viewer goes over the backend in force (once), then the unseen pass.
