@@ -34,10 +34,12 @@ struct PassOutcome {
   bool finished = false;
 };
 
-// One run of the game under the player and the viewer.
-PassOutcome playPass(const Replay& replay, const ViewerSettings& settings,
-                     const WatchSetup& setup) {
+// One run of the game under the player and the viewer. A run handed over
+// goes to the player as it is, uncopied (a single check's pass).
+PassOutcome playPass(const Replay& replay, const ViewerSettings& settings, const WatchSetup& setup,
+                     Replay* handOver = nullptr) {
   PassOutcome outcome;
+  const ReplayHeader header = replay.header;
   startViewerPass(settings);
   if (setup.freshProfile && !setup.freshProfile()) {
     outcome.error = "the scratch profile cannot be made";
@@ -46,20 +48,22 @@ PassOutcome playPass(const Replay& replay, const ViewerSettings& settings,
   ReplayHooks hooks;
   hooks.stateText = [&outcome] { return outcome.playedState = gameStateText(); };
   hooks.pace = viewerPace;
-  hooks.runEnded = [&outcome, &replay, &setup] {
+  hooks.runEnded = [&outcome, &header, &setup] {
     if (setup.atResult) setup.atResult();
-    if (replay.header.run)
-      outcome.result =
-          RunResult{replay.header.run->course, currentResult(replay.header.run->course)};
+    if (header.run)
+      outcome.result = RunResult{header.run->course, currentResult(header.run->course)};
     outcome.state = gameStateText();
     viewerRunEnded();
   };
-  startReplayPlayback(replay, hooks);
+  if (handOver != nullptr)
+    startReplayPlayback(std::move(*handOver), hooks);
+  else
+    startReplayPlayback(replay, hooks);
   watchHighScoreWritesOfPlayback();
-  setCommandLine("snowvel " + replay.header.tail);
+  setCommandLine("snowvel " + header.tail);
   // The last pass's tables are done with: the game allocates its own anew.
   releaseLocalMemory();
-  std::vector<char> tail(replay.header.tail.begin(), replay.header.tail.end());
+  std::vector<char> tail(header.tail.begin(), header.tail.end());
   tail.push_back('\0');
   if (setup.beforeGame) setup.beforeGame();
   gameMain(GetModuleHandleA(nullptr), nullptr, tail.data(), SW_SHOWNORMAL);
@@ -76,7 +80,9 @@ bool readRun(const std::string& text, Replay* replay, std::string* error) {
   return readRunLink(text, &unpacked, error) && parseReplay(unpacked, replay, error);
 }
 
-RunCheck checkRun(const Replay& replay, const WatchSetup& setup) {
+namespace {
+
+RunCheck checkPass(const Replay& replay, const WatchSetup& setup, Replay* handOver) {
   installViewer();
   RunCheck check;
   bool wasFresh = false, first = true;
@@ -98,7 +104,9 @@ RunCheck checkRun(const Replay& replay, const WatchSetup& setup) {
   };
   const auto started = std::chrono::steady_clock::now();
   const std::clock_t cpuStarted = std::clock();
-  PassOutcome outcome = playPass(replay, settings, setup);
+  const bool hasRun = replay.header.run.has_value();
+  const std::optional<RunResult> recorded = replay.header.run;
+  PassOutcome outcome = playPass(replay, settings, setup, handOver);
   check.seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
   check.cpuSeconds = static_cast<double>(std::clock() - cpuStarted) / CLOCKS_PER_SEC;
   check.ticks = takeGameSnapshot().ticksRun - ticksBefore;
@@ -106,9 +114,18 @@ RunCheck checkRun(const Replay& replay, const WatchSetup& setup) {
   check.error = outcome.error;
   check.endState = outcome.playedState;
   check.result = outcome.result;
-  check.matches = outcome.finished && !check.outOfTicks &&
-                  (!replay.header.run || outcome.result == replay.header.run);
+  check.matches = outcome.finished && !check.outOfTicks && (!hasRun || outcome.result == recorded);
   return check;
+}
+
+}  // namespace
+
+RunCheck checkRun(const Replay& replay, const WatchSetup& setup) {
+  return checkPass(replay, setup, nullptr);
+}
+
+RunCheck checkRunOnce(Replay replay, const WatchSetup& setup) {
+  return checkPass(replay, setup, &replay);
 }
 
 std::string describeCheck(const Replay& replay, const RunCheck& check) {

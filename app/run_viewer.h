@@ -45,6 +45,9 @@ struct WatchSetup {
 
 // The viewer goes over the backend in force (once), then the unseen pass.
 RunCheck checkRun(const Replay& replay, const WatchSetup& setup);
+// The same for a run not needed afterwards: its items go to the player
+// uncopied.
+RunCheck checkRunOnce(Replay replay, const WatchSetup& setup);
 // "slalom 0:01:24.32: matches the recorded result" and the like.
 std::string describeCheck(const Replay& replay, const RunCheck& check);
 // Shows the run until the viewer is closed or, without holdAtEnd, reaches

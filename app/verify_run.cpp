@@ -93,10 +93,11 @@ int runVerify(const VerifyRequest& request) {
   setup.freshProfile = [profile] { return useScratchProfile(profile); };
   setup.holdAtEnd = false;
   setup.mostTicks = request.mostTicks;
-  const RunCheck check = checkRun(replay, setup);
+  const bool keptRun = replay.header.run.has_value();
+  const RunCheck check = checkRunOnce(std::move(replay), setup);
   writeDump(request.dumpFile, check.endState);
   closeViewer();
-  if (!replay.header.run) return refuse(2, "not a kept run: it names no result");
+  if (!keptRun) return refuse(2, "not a kept run: it names no result");
   if (check.outOfTicks)
     return refuse(3, "too long: past " + std::to_string(request.mostTicks) + " ticks");
   if (!check.reachedEnd) return refuse(3, "the run left its recording: " + check.error);
