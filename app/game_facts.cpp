@@ -2,12 +2,67 @@
 
 #include "scoring/scoring.h"
 #include "shell/game_snapshot.h"
+#include "shell/shell.h"
+#include "shell/world_layout.h"
 #include "state_dump.h"
+
+namespace {
+uint32_t ticksBefore = 0;
+}
+
+void setTicksBeforeThisGame(uint32_t ticks) {
+  ticksBefore = ticks;
+}
+
+uint32_t ticksBeforeThisGame() {
+  return ticksBefore;
+}
+
+uint32_t gameTicks() {
+  return ticksRunCount();
+}
+
+SkierFacts readSkierFacts() {
+  SkierFacts f;
+  f.viewX = world.viewX;
+  f.viewY = world.viewY;
+  f.anchorX = world.anchorX;
+  f.anchorY = world.anchorY;
+  f.mainWindow = world.mainWindow;
+  f.statusWindow = world.statusWindow;
+  f.runClock = world.runClock;
+  f.style = world.style;
+  if (const Actor* p = world.player) {
+    f.present = true;
+    f.x = p->x;
+    f.y = p->y;
+    f.z = p->z;
+    f.sprite = p->spriteIndex;
+    f.belowStart = p->y > kStartLineY;
+  }
+  const PlacedObject* first = nullptr;
+  if (world.slalomRunOn) {
+    f.course = "SS";
+    first = world.firstSlalomGate;
+  } else if (world.treeSlalomRunOn) {
+    f.course = "GS";
+    first = world.firstTreeSlalomGate;
+  } else if (world.freestyleRunOn) {
+    f.course = "FS";
+  }
+  if (first != nullptr && world.nextGate != nullptr) {
+    f.gatesPassed = static_cast<int>(world.nextGate - first);
+    f.courseTime = static_cast<int32_t>(world.now - static_cast<uint32_t>(world.runStart));
+  }
+  return f;
+}
 
 std::string gameStateText() {
   // Without what only the headless desktop records: its boxes and sounds
   // are checked item by item in the stream.
-  return dumpState(takeGameSnapshot());
+  GameSnapshot snapshot = takeGameSnapshot();
+  snapshot.ticksRun -= ticksBefore;
+  return dumpState(snapshot);
 }
 
 std::string courseName(const std::string& key) {

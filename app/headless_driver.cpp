@@ -12,6 +12,8 @@
 #include "platform/win32.h"
 #include "shell/game_snapshot.h"
 #include "shell/shell.h"
+#include "game_facts.h"
+#include "ghost_race.h"
 #include "plain_files.h"
 #include "state_dump.h"
 
@@ -38,6 +40,7 @@ void captureEndOfRun() {
   if (endOfRun.captured) return;
   endOfRun.captured = true;
   endOfRun.snapshot = takeGameSnapshot();
+  endOfRun.snapshot.ticksRun -= ticksBeforeThisGame();
   const HeadlessRunOptions& options = *endOfRun.options;
   if (!options.screenshotFile.empty()) {
     std::string error;
@@ -128,6 +131,7 @@ int runHeadless(const HeadlessRunOptions& options) {
   if (!endOfRun.captured) {
     endOfRun.captured = true;
     endOfRun.snapshot = takeGameSnapshot();
+    endOfRun.snapshot.ticksRun -= ticksBeforeThisGame();
     if (!options.screenshotFile.empty()) {
       std::fprintf(stderr, "snowvel: the game ended before the screenshot could be taken\n");
       endOfRun.failed = true;
@@ -141,7 +145,18 @@ int runHeadless(const HeadlessRunOptions& options) {
       writeBoxes(out);
       writeSounds(startTick, kPeriodMs, out);
     });
-    out << nlohmann::ordered_json::parse(state).dump(2) << '\n';
+    nlohmann::ordered_json dump = nlohmann::ordered_json::parse(state);
+    if (options.ghostSplits) {
+      nlohmann::ordered_json splits = nlohmann::ordered_json::array();
+      for (const GhostSplit& split : ghostSplits()) {
+        nlohmann::ordered_json entry = {{"gate", split.gate}};
+        if (split.finish) entry["finish"] = true;
+        entry["ms"] = split.ms;
+        splits.push_back(entry);
+      }
+      dump["splits"] = splits;
+    }
+    out << dump.dump(2) << '\n';
     if (!out) {
       std::fprintf(stderr, "snowvel: cannot write %s\n", options.dumpFile.c_str());
       endOfRun.failed = true;

@@ -17,6 +17,7 @@ struct HeadlessRunOptions {
   std::string seenFile;  // every actor state and sprite shown along the way
   std::string dataDir;
   std::string tail;  // the command-line tail the game sees
+  bool ghostSplits = false;  // the dump adds the splits against the ghost
   // Called once the desktop is in place, before the game starts (a replay
   // puts itself over the backend here).
   std::function<bool()> overBackend;

@@ -7,6 +7,7 @@
 #include <cstring>
 #include <cstdio>
 #include <map>
+#include <optional>
 #include <vector>
 
 #include "game_facts.h"
@@ -183,4 +184,16 @@ void pruneRuns(const std::string& folder, const std::string& keep) {
     for (size_t i = kRunsKeptPerCourse; i < files.size(); ++i)
       if (files[i].name != keep) std::remove((folder + "/" + files[i].name).c_str());
   }
+}
+
+std::string bestKeptRun(const std::string& folder, const std::string& course) {
+  const std::string name = courseName(course);
+  std::optional<KeptFile> best;
+  for (const FolderFile& entry : filesIn(folder)) {
+    KeptFile file;
+    if (!readRunFileName(entry.name, &file) || file.course != name) continue;
+    if (!best || file.rank < best->rank || (file.rank == best->rank && file.date > best->date))
+      best = file;
+  }
+  return best ? best->name : std::string();
 }

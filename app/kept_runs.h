@@ -31,6 +31,10 @@ void watchHighScoreWritesOfPlayback();
 // "slalom_20261209-031500_84322ms.replay", "freestyle_..._1234pts.replay".
 std::string runFileName(const RunResult& run, std::time_t when);
 
+// The file name of the best run of the course (its high-score key) in the
+// folder, or empty when there is none.
+std::string bestKeptRun(const std::string& folder, const std::string& course);
+
 // Deletes run files of the folder beyond the ten best of each course, never
 // the one named keep.
 void pruneRuns(const std::string& folder, const std::string& keep);

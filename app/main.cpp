@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "bindings_command.h"
+#include "ghost_race.h"
 #include "headless_driver.h"
 #include "help_text.h"
 #include "platform/input/key_bindings.h"
@@ -13,6 +14,7 @@
 #include "platform/kernel/process_settings.h"
 #include "platform/kernel/profile_file.h"
 #include "replay_run.h"
+#include "verify_run.h"
 #include "watch_run.h"
 #ifdef SNOWVEL_HAVE_SDL2
 #include "windowed_run.h"
@@ -89,6 +91,20 @@ int main(int argc, char** argv) {
                  "Left, Right, Home, End)");
   app.add_option("--share", share, "Print the #run= fragment of a run file for a page's address")
       ->check(CLI::ExistingFile);
+  bool verify = false;
+  VerifyRequest verifyRequest;
+  app.add_flag("--verify", verify,
+               "Re-ski the run on stdin (a run file, a link or its #run= fragment) unseen and "
+               "answer one line: ok COURSE RESULT, or refused \"WHY\" (exit 2 unreadable, 3 "
+               "not reached)");
+  app.add_option("--max-ticks", verifyRequest.mostTicks,
+                 "With --verify: refuse a run that skis past this many ticks")
+      ->check(CLI::Range(1u, 100000000u))
+      ->capture_default_str();
+  GhostOptions ghost;
+  app.add_option("--ghost", ghost.source,
+                 "Race a ghost of a kept run: a run file, a link or its #run= fragment (the "
+                 "window races the best kept run of each course without it; G turns it off)");
   app.add_option("tail", tail, "The command-line tail given to the game (e.g. nosound)");
   app.allow_extras(false);
   try {
@@ -100,6 +116,10 @@ int main(int argc, char** argv) {
     return 2;
   }
 
+  if (verify) {
+    verifyRequest.dumpFile = options.dumpFile;
+    return runVerify(verifyRequest);
+  }
   if (!share.empty()) return runShare(share);
   if (!watch.empty())
     return runWatch(
@@ -122,20 +142,32 @@ int main(int argc, char** argv) {
   replay.headless = headless;
   replay.scale = scale;
   if (!prepareReplay(&replay, &options)) return 2;
-  // The recorder goes over the remapping: a replay holds what the game saw.
+  // A playback shows what was recorded; the headless desktop races only the
+  // ghost it is given.
+  const bool ghosts = replay.replayFile.empty() && (!headless || !ghost.source.empty());
+  ghost.useKeptRuns = !headless;
+  options.ghostSplits = headless && !ghost.source.empty();
+  // The recorder goes over the remapping, and the remapping over the ghost
+  // overlay: a replay holds what the game saw.
   options.overBackend = [&] {
+    if (ghosts) startGhosts(ghost);
     startKeyRemapping();
     return startReplay(replay, options);
   };
   warnIfScoresCannotBeKept(options.dataDir);
   if (!headless) {
 #ifdef SNOWVEL_HAVE_SDL2
-    WindowedRunOptions windowed{replay.scale, fullscreen, options.dataDir, options.tail,
-                                options.overBackend};
+    WindowedRunOptions windowed;
+    windowed.scale = replay.scale;
+    windowed.fullscreen = fullscreen;
+    windowed.dataDir = options.dataDir;
+    windowed.tail = options.tail;
+    windowed.overBackend = options.overBackend;
     // A recorded run keeps the scale its header names.
     windowed.scaleGiven =
         app.count("--scale") > 0 || !replay.replayFile.empty() || !replay.recordFile.empty();
     windowed.fullscreenGiven = fullscreenFlag->count() > 0;
+    windowed.ghostsSetting = [&ghost](bool on) { ghost.on = on; };
     return finishReplayRun(replay, runWindowed(windowed));
 #else
     std::fprintf(stderr, "snowvel: this build has no window backend; run with --headless\n");

@@ -45,6 +45,7 @@ int runWindowed(const WindowedRunOptions& options) {
   config.noAudio = lstrcmpiA(options.tail.c_str(), "nosound") == 0;
   if (!installSdl2Backend(config)) return 1;
   if (!options.dataDir.empty()) setProfileDirectory(options.dataDir);
+  if (options.ghostsSetting) options.ghostsSetting(settings.display.ghosts);
   if (options.overBackend && !options.overBackend()) {
     shutdownSdl2Backend();
     return 2;

@@ -16,6 +16,8 @@ struct WindowedRunOptions {
   // run and leave the file's values alone.
   bool scaleGiven = false;
   bool fullscreenGiven = false;
+  // Told whether the settings want ghosts, before overBackend.
+  std::function<void(bool on)> ghostsSetting;
 };
 
 // Returns the game's exit code, or 1 when no window can be opened.

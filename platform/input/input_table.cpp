@@ -156,6 +156,7 @@ constexpr InputAction kActions[] = {
      nullptr},
     {"screenshot", "Save a screenshot", 0, 0, "PrintScreen F12", "", nullptr},
     {"fullscreen", "Fullscreen on or off (also Alt+Enter)", 0, 0, "F11", "", nullptr},
+    {"ghost", "Ghost skier on or off", 0, 0, "KeyG", "", nullptr},
 };
 
 bool listHas(std::string_view list, std::string_view word) {

@@ -38,9 +38,9 @@ bool readDisplay(std::string_view key, std::string_view value, DisplaySettings* 
     return true;
   }
   if (key == "scale") return readInts(value, &display->scale, 1, 0, 8);
-  if (key == "fullscreen") {
+  if (key == "fullscreen" || key == "ghosts") {
     if (value != "yes" && value != "no") return false;
-    display->fullscreen = value == "yes";
+    (key == "ghosts" ? display->ghosts : display->fullscreen) = value == "yes";
     return true;
   }
   return false;
@@ -110,6 +110,7 @@ std::string formatSettings(const PlayerSettings& settings) {
            std::to_string(display.window->height) + "\n";
   out += "scale = " + std::to_string(display.scale) + "\n";
   out += std::string("fullscreen = ") + (display.fullscreen ? "yes" : "no") + "\n";
+  out += std::string("ghosts = ") + (display.ghosts ? "yes" : "no") + "\n";
   return out;
 }
 

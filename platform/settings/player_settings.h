@@ -23,6 +23,7 @@ struct DisplaySettings {
   std::optional<WindowPlace> window;
   int scale = 0;  // 0: chosen from the desktop's size
   bool fullscreen = false;
+  bool ghosts = true;  // a ghost of the best kept run races the player
   bool operator==(const DisplaySettings&) const = default;
 };
 
