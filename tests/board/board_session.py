@@ -46,13 +46,11 @@ class Board:
     def __init__(self, args, db, verifier, *extra):
         self.command = [args.board, "--listen", "127.0.0.1:0", "--db", db,
                         "--verifier", verifier, *extra]
-        self.env = dict(os.environ, SNOWVEL_PROGRAM=args.snowvel)
         self.log = []
         self.start()
 
     def start(self):
-        self.process = subprocess.Popen(self.command, stderr=subprocess.PIPE, text=True,
-                                        env=self.env)
+        self.process = subprocess.Popen(self.command, stderr=subprocess.PIPE, text=True)
         first = self.process.stderr.readline()
         if "listening on http://" not in first:
             self.process.kill()
@@ -124,8 +122,7 @@ def scenario_sqlite(args, folder):
     site = folder / "site"
     site.mkdir()
     (site / "index.html").write_text("<!doctype html><title>page</title>")
-    board = Board(args, str(folder / "data" / "board.sqlite"), str(HERE / "watch_verifier"),
-                  "--site", str(site))
+    board = Board(args, str(folder / "data" / "board.sqlite"), args.snowvel, "--site", str(site))
     try:
         status, headers, data = board.request("GET", "/")
         assert status == 200 and b"page" in data, (status, data)

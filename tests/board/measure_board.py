@@ -22,23 +22,12 @@ sys.path.insert(0, str(pathlib.Path(__file__).resolve().parent))
 import board_session as session  # noqa: E402
 
 
-def verifier_command(snowvel):
-    """snowvel --verify once it answers; the --watch stand-in before."""
-    probe = subprocess.run([snowvel, "--verify"], input=session.KEPT_RUN, text=True,
-                           capture_output=True, timeout=60)
-    if probe.stdout.startswith("ok "):
-        return snowvel, [snowvel, "--verify"]
-    stand_in = str(session.HERE / "watch_verifier")
-    return stand_in, [stand_in, "--verify"]
-
-
 def main():
     parser = argparse.ArgumentParser()
     parser.add_argument("--board", required=True)
     parser.add_argument("--snowvel", required=True)
     args = parser.parse_args()
-    os.environ["SNOWVEL_PROGRAM"] = args.snowvel
-    verifier, command = verifier_command(args.snowvel)
+    command = [args.snowvel, "--verify"]
     cores = os.cpu_count() or 1
 
     count = 40 * cores
@@ -51,7 +40,7 @@ def main():
     assert all(a.startswith("ok ") for a in answers), answers[:3]
     child_kb = resource.getrusage(resource.RUSAGE_CHILDREN).ru_maxrss
     print(f"verifications: {count / elapsed:.1f}/s ({count} runs, {cores} at once, "
-          f"{pathlib.Path(verifier).name}, child start included)")
+          "snowvel --verify, child start included)")
     print(f"verifier child: peak {child_kb / 1024:.1f} MB resident")
 
     folder = pathlib.Path(tempfile.mkdtemp(prefix="snowvel-measure-"))
