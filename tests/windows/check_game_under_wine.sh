@@ -5,8 +5,9 @@
 #   2. F3 pauses: the title becomes "Snowvel Paused ... Press F3 to continue";
 #   3. a slalom run to the finish shows the "High Scores" box, drawn, and
 #      records a time in "tolvane.ini", the one the box shows and above
-#      zero: the 64-bit exe keeps it in %LOCALAPPDATA%\Snowvel\ and is played with the Windows directory unwritable (as for an ordinary
-#      user on Windows); the 32-bit exe (--windows-dir) keeps it in the
+#      zero: the 64-bit exe keeps it in %LOCALAPPDATA%\Snowvel\ and is
+#      played with the Windows directory unwritable (as for an ordinary user
+#      on Windows); the 32-bit exe (--windows-dir) keeps it in the
 #      Windows directory;
 #   4. closing the window ends the program with exit code 0.
 # The run uses the game's own keys: "X" and "y" nudge the figure two units
