@@ -1,19 +1,37 @@
 #include "plain_files.h"
 
 #include <dirent.h>
+#include <fcntl.h>
+#include <unistd.h>
 #include <sys/stat.h>
 
+#include <cerrno>
 #include <cstdio>
 
-bool readWholeFile(const std::string& path, std::string* text) {
-  std::FILE* file = std::fopen(path.c_str(), "rb");
-  if (file == nullptr) return false;
+bool readWholeFile(const std::string& path, std::string* text, size_t most) {
   text->clear();
-  char buffer[16384];
-  size_t got;
-  while ((got = std::fread(buffer, 1, sizeof buffer, file)) > 0) text->append(buffer, got);
-  const bool read = std::ferror(file) == 0;
-  std::fclose(file);
+  // Non-blocking, so that a FIFO cannot hang us; only a regular file is
+  // read, and no more of it than the limit (a device never ends).
+  const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+  if (fd < 0) return false;
+  struct stat status;
+  if (::fstat(fd, &status) != 0 || !S_ISREG(status.st_mode) ||
+      static_cast<uint64_t>(status.st_size) > most) {
+    ::close(fd);
+    return false;
+  }
+  text->resize(static_cast<size_t>(status.st_size) + 1);
+  size_t length = 0;
+  while (length < text->size()) {
+    const ssize_t got = ::read(fd, text->data() + length, text->size() - length);
+    if (got < 0 && errno == EINTR) continue;
+    if (got <= 0) break;
+    length += static_cast<size_t>(got);
+  }
+  ::close(fd);
+  // A file that grew while it was read is refused as well.
+  const bool read = length <= static_cast<size_t>(status.st_size);
+  text->resize(read ? length : 0);
   return read;
 }
 

@@ -6,8 +6,13 @@
 #include <string>
 #include <vector>
 
-// False when the file cannot be opened or read (a folder, say).
-bool readWholeFile(const std::string& path, std::string* text);
+// The most a file of ours may hold: runs of hours of play.
+inline constexpr size_t kMostReadBytes = size_t{64} << 20;
+
+// False when the file cannot be opened or read, is no regular file (a
+// folder, a FIFO, a device) or holds more than most bytes; nothing past the
+// limit is read.
+bool readWholeFile(const std::string& path, std::string* text, size_t most = kMostReadBytes);
 
 bool fileExists(const std::string& path);
 

@@ -69,7 +69,8 @@ bool prepareReplay(ReplayRequest* request, HeadlessRunOptions* options) {
   if (request->replayFile.empty()) return true;
   std::string text;
   if (!readWholeFile(request->replayFile, &text)) {
-    std::fprintf(stderr, "snowvel: cannot read %s\n", request->replayFile.c_str());
+    std::fprintf(stderr, "snowvel: cannot read %s (not a plain file of at most %zu MB?)\n",
+                 request->replayFile.c_str(), kMostReadBytes >> 20);
     return false;
   }
   std::string error;

@@ -4,6 +4,7 @@
 #include <fstream>
 
 #include "platform/headless/headless.h"
+#include "platform/internal/shown_text.h"
 #include "platform/replay/run_link.h"
 #include "platform/replay/viewer_backend.h"
 #include "plain_files.h"
@@ -22,16 +23,12 @@ bool loadRun(const std::string& source, Replay* replay) {
   std::string text, error;
   const bool isFile = readWholeFile(source, &text);
   if (!isFile && source.find("run=") == std::string::npos) {
-    std::fprintf(stderr, "snowvel: cannot read %s (neither a file nor a link)\n", source.c_str());
+    std::fprintf(stderr,
+                 "snowvel: cannot read %s (neither a run file of at most %zu MB nor a link)\n",
+                 shownText(source).c_str(), kMostReadBytes >> 20);
     return false;
   }
   if (!isFile) text = source;
-  // Files of hours of play are runs too; a link is held to its own limit.
-  constexpr size_t kMostRunFileBytes = size_t{64} << 20;
-  if (text.size() > kMostRunFileBytes) {
-    std::fprintf(stderr, "snowvel: %s: too large to be a run\n", isFile ? source.c_str() : "link");
-    return false;
-  }
   if (!readRun(text, replay, &error)) {
     std::fprintf(stderr, "snowvel: %s: %s\n", isFile ? source.c_str() : "link", error.c_str());
     return false;
@@ -113,19 +110,25 @@ int runWatch(const WatchRequest& request) {
 int runShare(const std::string& file) {
   std::string text, error;
   Replay replay;
-  if (!readWholeFile(file, &text)) {
-    std::fprintf(stderr, "snowvel: cannot read %s\n", file.c_str());
+  // The size first: nothing larger than a link can carry is parsed.
+  if (!readWholeFile(file, &text, kMostRunBytes)) {
+    std::fprintf(stderr,
+                 "snowvel: cannot read %s as a run of at most %zu bytes, the most a link carries\n",
+                 file.c_str(), kMostRunBytes);
     return 2;
   }
   if (!parseReplay(text, &replay, &error)) {
     std::fprintf(stderr, "snowvel: %s: %s\n", file.c_str(), error.c_str());
     return 2;
   }
-  if (text.size() > kMostRunBytes) {
-    std::fprintf(stderr, "snowvel: %s: over %zu bytes, too long for a link\n", file.c_str(),
-                 kMostRunBytes);
+  // A link is printed only when it reads back as --watch would read it.
+  const std::string link = runLinkFragment(text);
+  std::string again;
+  if (!readRunLink(link, &again, &error)) {
+    std::fprintf(stderr, "snowvel: %s: its link would not read back: %s\n", file.c_str(),
+                 error.c_str());
     return 2;
   }
-  std::printf("#%s\n", runLinkFragment(text).c_str());
+  std::printf("#%s\n", link.c_str());
   return 0;
 }

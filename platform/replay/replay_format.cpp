@@ -5,6 +5,8 @@
 #include <charconv>
 #include <cstring>
 
+#include "platform/internal/shown_text.h"
+
 namespace {
 
 struct EventName {
@@ -83,9 +85,9 @@ class LineReader {
     int64_t value = 0;
     const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
     if (ec != std::errc() || end != text.data() + text.size())
-      return fail(std::string(what) + " is not a number: " + std::string(text));
+      return fail(std::string(what) + " is not a number: " + shownText(text));
     if (value < least || value > most)
-      return fail(std::string(what) + " is out of range: " + std::string(text));
+      return fail(std::string(what) + " is out of range: " + shownText(text));
     *out = static_cast<T>(value);
     return true;
   }
@@ -126,7 +128,7 @@ class LineReader {
   }
 
   bool end() {
-    if (!atEnd()) return fail("unexpected text at the end: " + std::string(rest_));
+    if (!atEnd()) return fail("unexpected text at the end: " + shownText(rest_));
     return true;
   }
 
@@ -170,8 +172,8 @@ bool parseEventArguments(LineReader& in, ReplayItem* item) {
              in.number(&e.button, 0, 2, "the button");
     case BackendEventType::Resize:
     case BackendEventType::FillScreen:
-      return in.number(&e.width, 0, 65535, "the width") &&
-             in.number(&e.height, 0, 65535, "the height");
+      return in.number(&e.width, 0, kMostScreenWidth, "the width") &&
+             in.number(&e.height, 0, kMostScreenHeight, "the height");
     case BackendEventType::MessageBoxAnswer:
       return in.number(&e.box, 1, INT32_MAX, "the box") &&
              in.number(&e.answer, 0, 255, "the answer");
@@ -202,7 +204,7 @@ bool parseItem(LineReader& in, std::string_view keyword, int line, ReplayItem* i
         return parseEventArguments(in, item);
       }
     }
-    return in.fail("unknown event " + std::string(name));
+    return in.fail("unknown event " + shownText(name));
   }
   if (keyword == "box") {
     item->type = ReplayItemType::Box;
@@ -221,7 +223,7 @@ bool parseItem(LineReader& in, std::string_view keyword, int line, ReplayItem* i
     item->type = ReplayItemType::Stop;
     return true;
   }
-  return in.fail("unknown line " + std::string(keyword));
+  return in.fail("unknown line " + shownText(keyword));
 }
 
 }  // namespace
@@ -341,8 +343,8 @@ bool parseReplay(std::string_view text, Replay* replay, std::string* error) {
     } else if (inHeader && keyword == "seed") {
       ok = in.number(&header.seed, 0, UINT32_MAX, "the seed") && in.end();
     } else if (inHeader && keyword == "screen") {
-      ok = in.number(&header.screenWidth, 1, 16384, "the screen width") &&
-           in.number(&header.screenHeight, 1, 16384, "the screen height") && in.end();
+      ok = in.number(&header.screenWidth, 1, kMostScreenWidth, "the screen width") &&
+           in.number(&header.screenHeight, 1, kMostScreenHeight, "the screen height") && in.end();
       seenScreen = ok;
     } else if (inHeader && keyword == "scale") {
       ok = in.number(&header.scale, 0, 8, "the scale") && in.end();

@@ -20,6 +20,12 @@ inline constexpr int kReplayVersion = 2;
 // is refused rather than played wrong. Version 1 files are of rules 1.
 inline constexpr int kRulesVersion = 1;
 
+// The largest screen a run may ask for, and the largest size a resize or
+// fill-screen event may carry: an 8K display. A run asking for more is
+// refused by the reader, before anything is allocated for it.
+inline constexpr int kMostScreenWidth = 7680;
+inline constexpr int kMostScreenHeight = 4320;
+
 // A kept run: the course whose result entered the high-score list, and the
 // result as the game counts it (milliseconds, or points for freestyle).
 struct RunResult {

@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "platform/internal/shown_text.h"
 #include "platform/kernel/profile_file.h"
 
 namespace {
@@ -69,12 +70,12 @@ PlayerSettings parseSettings(std::string_view text, std::vector<std::string>* wa
     if (line.front() == '[' && line.back() == ']') {
       section = std::string(line.substr(1, line.size() - 2));
       if (section != "bindings" && section != "display")
-        warn("unknown section [" + section + "]; its entries are ignored");
+        warn("unknown section [" + shownText(section) + "]; its entries are ignored");
       continue;
     }
     const size_t equals = line.find('=');
     if (equals == std::string_view::npos) {
-      warn("'" + std::string(line) + "' is no 'name = value'; ignored");
+      warn("'" + shownText(line) + "' is no 'name = value'; ignored");
       continue;
     }
     const std::string_view key = trim(line.substr(0, equals));
@@ -83,12 +84,12 @@ PlayerSettings parseSettings(std::string_view text, std::vector<std::string>* wa
       const int action = actionByName(key);
       std::string error;
       if (action < 0)
-        warn("unknown action '" + std::string(key) + "'; ignored");
+        warn("unknown action '" + shownText(key) + "'; ignored");
       else if (!settings.bindings.bind(action, value, &error, true))
-        warn(error + " for " + std::string(key) + "; it keeps its default keys");
+        warn(shownText(error) + " for " + std::string(key) + "; it keeps its default keys");
     } else if (section == "display") {
       if (!readDisplay(key, value, &settings.display))
-        warn("'" + std::string(line) + "' is no display setting; the default is kept");
+        warn("'" + shownText(line) + "' is no display setting; the default is kept");
     }
   }
   return settings;

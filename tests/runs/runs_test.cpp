@@ -4,6 +4,7 @@
 // format fixtures play, a newer file and hostile links are refused in one
 // line.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <algorithm>
 #include <filesystem>
@@ -149,6 +150,39 @@ TEST_F(KeptRuns, FormatFixturesPlayANewerOneAndHostileRunsAreRefusedInOneLine) {
     EXPECT_EQ(lineCount(err), 1) << hostile << ": " << err;
     EXPECT_TRUE(out.empty()) << out;
   }
+}
+
+// Sizes past a real display, files that are no runs (a device, a FIFO, too
+// large), a link carrying control bytes, and a run too large to share: each
+// gets one line, quoted and short, and nothing is allocated or printed for it.
+TEST_F(KeptRuns, HostileSizesFilesAndTextGetOneShortQuotedLine) {
+  const std::string fixture = readAll(std::string(RUNS_DIR) + "/slalom-run.replay");
+  std::string tall = fixture, filled = fixture;
+  tall.replace(tall.find("screen 800 600"), 14, "screen 16384 16384");
+  filled.replace(filled.find("e 0 key 39 0"), 12, "e 0 fill-screen 65535 65535");
+  std::string control = fixture;
+  control.replace(control.find("e 0 key 39 0"), 12,
+                  "\x1b]0;owned\x07\x1b[2J" + std::string(100000, 'x'));
+  write("tall.replay", tall);
+  write("filled.replay", filled);
+  ASSERT_EQ(mkfifo((dir / "fifo.replay").c_str(), 0600), 0);
+  for (const std::string& hostile :
+       {(dir / "tall.replay").string(), (dir / "filled.replay").string(), std::string("/dev/zero"),
+        (dir / "fifo.replay").string(), "'#" + runLinkFragment(tall) + "'",
+        "'#" + runLinkFragment(control) + "'"}) {
+    EXPECT_EQ(snowvel("--headless --watch " + hostile), 2) << hostile;
+    EXPECT_EQ(lineCount(err), 1) << hostile << ": " << err;
+    EXPECT_LT(err.size(), 400u) << hostile;
+    EXPECT_EQ(err.find('\x1b'), std::string::npos) << hostile;
+  }
+
+  // Over the most a link carries: refused before it is read, no link printed.
+  std::string large = fixture;
+  large.insert(large.find("\nend\n") + 1, std::string(kMostRunBytes, '#') + "\n");
+  write("large.replay", large);
+  EXPECT_EQ(snowvel("--share " + (dir / "large.replay").string()), 2);
+  EXPECT_TRUE(out.empty()) << out;
+  EXPECT_EQ(lineCount(err), 1) << err;
 }
 
 }  // namespace
