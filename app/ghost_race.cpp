@@ -328,6 +328,8 @@ void startGhosts(const GhostOptions& options) {
       else
         report("ghost " + name + ": " + error + "; playing without it");
     }
+    // The re-skis' tables are done with: the game allocates its own anew.
+    releaseLocalMemory();
     closeViewer();
     setProfileWriteWatcher({});
     setProfileDirectory(dataFolder);

@@ -85,7 +85,11 @@ void startTimedRun(const TimedCourse& course, const Actor* player, int16_t py) {
 void advanceTimedRun(const TimedCourse& course, const Actor* player, int16_t px, int16_t py) {
   world.runClock = wrappingDifference(world.now, static_cast<uint32_t>(world.runStart));
   if (player->y > course.finishY) {
-    int32_t finishedAt = crossingTime(player, py, course.finishY);
+    // A figure nudged past the line while the clock stood passed it before
+    // this move began; following this move back to the line would reach
+    // behind the run's own start, by as much as the figure was nudged.
+    int32_t finishedAt = py > course.finishY ? static_cast<int32_t>(world.prevNow)
+                                             : crossingTime(player, py, course.finishY);
     world.*course.runOn = false;
     world.runClock = wrappingDifference(static_cast<uint32_t>(finishedAt),
                                         static_cast<uint32_t>(world.runStart));

@@ -37,11 +37,16 @@ void CALLBACK timerProc(HWND, UINT, UINT_PTR, DWORD) {
 void startTimer() {
   if (world.mainWindow == nullptr || world.timerOn || world.paused) return;
   world.timerOn = true;
+  // The game stood still since its last tick. That is usually the tick before
+  // the stop, but a single step while paused ticks too, and may even have
+  // started the run: measured from the stop, the run would restart ahead of
+  // the clock and show a time below zero.
+  const DWORD lastTick = world.now;
   world.now = GetTickCount();
   // A timed run's clock leaves out the time the game stood still.
   if (world.slalomRunOn || world.treeSlalomRunOn) {
     // Modulo 2^32, like the tick count the start time is read from.
-    world.runStart = int32_t(uint32_t(world.runStart) + (world.now - world.timeStopped));
+    world.runStart = int32_t(uint32_t(world.runStart) + (world.now - lastTick));
   }
   SetTimer(world.mainWindow, kTimerId, world.timerInterval & 0xFFFF, timerProc);
 }

@@ -133,6 +133,46 @@ TEST_F(SlalomEndToEnd, FinishedRunIsKeptAndShownAcrossRestarts) {
   EXPECT_EQ(count, 3);
 }
 
+// Two ways the debugging keys move the figure while the clock stands, each
+// of which once finished the run below zero. Whatever the order, the time
+// shown is the one stored, and it is above zero.
+TEST_F(SlalomEndToEnd, MovesWhileThePauseHoldsNeverFinishBelowZero) {
+  auto repeated = [](int period, const char* event, int count) {
+    std::string lines;
+    for (int i = 0; i < count; ++i) lines += std::to_string(period) + " " + event + "\n";
+    return lines;
+  };
+  // Paused and nudged to x = -400, y = 636, just above the start line.
+  const std::string toTheStart =
+      "2 key F3\n" + repeated(3, "char X", 200) + repeated(3, "char y", 318) + "4 key DOWN\n";
+  // Skied over the start line, paused, nudged 12000 down (far past the
+  // finish), skied on: the finish is placed by following the first move back
+  // to the line, which reaches far behind the start.
+  const std::string pastTheFinish = toTheStart + "5 key F3\n60 key F3\n" +
+                                    repeated(61, "char y", 6000) + "62 key F3\n62 key DOWN\n";
+  // Single steps ("t") over the start line long after the pause began, then
+  // nudged close to the finish and skied over it: the restart took the pause
+  // from its beginning off a run that started near its end.
+  std::string steppedStart = toTheStart;
+  for (int p = 1000; p < 1040; p += 2) steppedStart += std::to_string(p) + " char t\n";
+  steppedStart += repeated(1041, "char y", 3985) + "1100 key F3\n1100 key DOWN\n";
+
+  for (const std::string& script : {pastTheFinish, steppedStart}) {
+    std::error_code ignored;
+    fs::remove_all(dataDir, ignored);
+    json result = run(script, 1300);
+    ASSERT_FALSE(result.is_discarded());
+    int32_t runClock = result["runClock"];
+    EXPECT_GT(runClock, 0);
+    EXPECT_EQ(storedSlalomLine(), std::to_string(-runClock) + " ");
+    ASSERT_EQ(result["messageBoxes"].size(), 1u);
+    char shown[32];
+    std::snprintf(shown, sizeof shown, "%2d:%02d:%02d.%02d", runClock / 3600000,
+                  runClock / 60000 % 60, runClock / 1000 % 60, runClock % 1000 / 10);
+    EXPECT_EQ(result["messageBoxes"][0]["text"], std::string(shown) + " <-- that's you!");
+  }
+}
+
 // A data folder under a plain file: the game still plays to its list (what
 // it shows is its own business), but the player is told, once at start-up
 // and once when the result is lost, where and why.

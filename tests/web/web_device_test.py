@@ -7,7 +7,6 @@ import json
 import os
 import re
 import shutil
-import signal
 import subprocess
 import tempfile
 import unittest
@@ -67,8 +66,14 @@ class Server:
         self.port = int(self.url.rsplit(":", 1)[1].strip("/"))
 
     def stop(self):
-        self.process.send_signal(signal.SIGINT)
-        self.process.wait()
+        # SIGTERM: a shell that starts CI in the background leaves SIGINT
+        # ignored in its children, and a server that never stops hangs CI.
+        self.process.terminate()
+        try:
+            self.process.wait(timeout=10)
+        except subprocess.TimeoutExpired:
+            self.process.kill()
+            self.process.wait()
         self.process.stdout.close()
 
     def serve(self, folder):

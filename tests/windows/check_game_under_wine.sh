@@ -4,9 +4,10 @@
 #   1. a window titled "Snowvel" opens and shows the skier at the anchor;
 #   2. F3 pauses: the title becomes "Snowvel Paused ... Press F3 to continue";
 #   3. a slalom run to the finish shows the "High Scores" box, drawn, and
-#      records a time in "tolvane.ini": the 64-bit exe keeps it in %LOCALAPPDATA%\Snowvel\
-#      and is played with the Windows directory unwritable (as for an ordinary
-#      user on Windows); the 32-bit exe (--windows-dir) keeps it in the
+#      records a time in "tolvane.ini", the one the box shows and above
+#      zero: the 64-bit exe keeps it in %LOCALAPPDATA%\Snowvel\ and is
+#      played with the Windows directory unwritable (as for an ordinary user
+#      on Windows); the 32-bit exe (--windows-dir) keeps it in the
 #      Windows directory;
 #   4. closing the window ends the program with exit code 0.
 # The run uses the game's own keys: "X" and "y" nudge the figure two units
@@ -82,7 +83,8 @@ box_window=""
 box_shown() { box_window="$(xdotool search --onlyvisible --name '^High Scores$' 2>/dev/null | head -1)"; [ -n "$box_window" ]; }
 keys() { xdotool key --clearmodifiers --delay 2 "$@"; }
 
-(cd "$work" && exec wine "$exe" >"$work/game.log" 2>&1) &
+# Wine's message-box trace puts the text of every box the game shows in its log.
+(cd "$work" && WINEDEBUG="${WINEDEBUG:+$WINEDEBUG,}trace+msgbox" exec wine "$exe" >"$work/game.log" 2>&1) &
 game_pid=$!
 
 # --- 1. The window and the skier at the anchor ---------------------------------
@@ -161,6 +163,12 @@ fi
 profile="$(ini_path)"
 if [ -n "$profile" ] && grep -Eq '^SS=-?[0-9]+' "$profile" && grep -q '^\[Snowvel\]' "$profile"; then
   echo "ok: ${profile#"$WINEPREFIX/"} holds the time: $(tr -d '\r' <"$profile" | tr '\n' ' ')"
+  # What the player saw must be what was kept, and a time above zero.
+  if compared="$(python3 "$here/shown_time.py" "$work/game.log" "$profile")"; then
+    echo "ok: $compared"
+  else
+    fail "$compared"
+  fi
 else
   fail "no slalom time in tolvane.ini in $ini_place ($(find "$WINEPREFIX/drive_c" -iname 'tolvane.ini' | tr '\n' ' '))"
 fi
