@@ -17,7 +17,7 @@ httplib::Server* running = nullptr;
 // The page needs its inline script and style and compiles WebAssembly; it
 // talks to its own origin alone.
 constexpr const char* kPagePolicy =
-    "default-src 'self'; script-src 'self' 'unsafe-inline' 'wasm-unsafe-eval'; "
+    "default-src 'self'; script-src 'self' 'wasm-unsafe-eval'; "
     "style-src 'self' 'unsafe-inline'; img-src 'self' data: blob:; media-src 'self' data: blob:; "
     "connect-src 'self'; worker-src 'self'; manifest-src 'self'; object-src 'none'; "
     "base-uri 'none'; frame-ancestors 'none'; form-action 'self'";
@@ -223,6 +223,7 @@ bool serveBoard(const BoardOptions& options, BoardStore& store, VerifierPool& ve
     server.set_file_request_handler([](const httplib::Request&, httplib::Response& res) {
       if (res.get_header_value("Content-Type").starts_with("text/html")) {
         res.set_header("Content-Security-Policy", kPagePolicy);
+        res.set_header("Snowvel-Board", "yes");  // the page shows its Board panel
       }
     });
   }

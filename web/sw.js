@@ -42,7 +42,10 @@ function fromCache(request) {
 
 self.addEventListener('fetch', (event) => {
   const request = event.request;
-  if (request.method !== 'GET' || new URL(request.url).origin !== scope.origin) return;
+  const url = new URL(request.url);
+  // A board's API (served beside the page) is never answered from a copy.
+  if (request.method !== 'GET' || url.origin !== scope.origin || url.pathname.startsWith('/api/'))
+    return;
   event.respondWith(fetch(request).catch(
       () => fromCache(request).then((response) => response || Response.error())));
 });

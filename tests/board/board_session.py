@@ -127,6 +127,7 @@ def scenario_sqlite(args, folder):
         status, headers, data = board.request("GET", "/")
         assert status == 200 and b"page" in data, (status, data)
         assert "'self'" in headers.get("Content-Security-Policy", ""), headers
+        assert headers.get("Snowvel-Board") == "yes", headers  # the page's Board panel
         assert board.healthy()
 
         status, answer = board.send("Ana", KEPT_RUN)

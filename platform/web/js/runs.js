@@ -100,6 +100,7 @@ var LibrarySnowvelRuns = {
   snowvel_runs_list__deps: ['$SnowvelRuns'],
   snowvel_runs_list: function(json) {
     SnowvelRuns.kept = JSON.parse(UTF8ToString(json));
+    window.snowvelKeptRuns = SnowvelRuns.kept;  // what the board's Send takes
     var pick = document.getElementById('kept-runs');
     var share = document.getElementById('share-run');
     if (!pick || !share) return;
