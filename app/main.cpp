@@ -14,6 +14,7 @@
 #include "platform/kernel/process_settings.h"
 #include "platform/kernel/profile_file.h"
 #include "replay_run.h"
+#include "verify_run.h"
 #include "watch_run.h"
 #ifdef SNOWVEL_HAVE_SDL2
 #include "windowed_run.h"
@@ -90,6 +91,16 @@ int main(int argc, char** argv) {
                  "Left, Right, Home, End)");
   app.add_option("--share", share, "Print the #run= fragment of a run file for a page's address")
       ->check(CLI::ExistingFile);
+  bool verify = false;
+  VerifyRequest verifyRequest;
+  app.add_flag("--verify", verify,
+               "Re-ski the run on stdin (a run file, a link or its #run= fragment) unseen and "
+               "answer one line: ok COURSE RESULT, or refused \"WHY\" (exit 2 unreadable, 3 "
+               "not reached)");
+  app.add_option("--max-ticks", verifyRequest.mostTicks,
+                 "With --verify: refuse a run that skis past this many ticks")
+      ->check(CLI::Range(1u, 100000000u))
+      ->capture_default_str();
   GhostOptions ghost;
   app.add_option("--ghost", ghost.source,
                  "Race a ghost of a kept run: a run file, a link or its #run= fragment (the "
@@ -105,6 +116,10 @@ int main(int argc, char** argv) {
     return 2;
   }
 
+  if (verify) {
+    verifyRequest.dumpFile = options.dumpFile;
+    return runVerify(verifyRequest);
+  }
   if (!share.empty()) return runShare(share);
   if (!watch.empty())
     return runWatch(

@@ -29,36 +29,41 @@ std::string withoutTicks(const std::string& state) {
 struct PassOutcome {
   std::optional<RunResult> result;
   std::string state;
+  std::string playedState;  // the state the playback checked at its end
   std::string error;
   bool finished = false;
 };
 
-// One run of the game under the player and the viewer.
-PassOutcome playPass(const Replay& replay, const ViewerSettings& settings,
-                     const WatchSetup& setup) {
+// One run of the game under the player and the viewer. A run handed over
+// goes to the player as it is, uncopied (a single check's pass).
+PassOutcome playPass(const Replay& replay, const ViewerSettings& settings, const WatchSetup& setup,
+                     Replay* handOver = nullptr) {
   PassOutcome outcome;
+  const ReplayHeader header = replay.header;
   startViewerPass(settings);
   if (setup.freshProfile && !setup.freshProfile()) {
     outcome.error = "the scratch profile cannot be made";
     return outcome;
   }
   ReplayHooks hooks;
-  hooks.stateText = gameStateText;
+  hooks.stateText = [&outcome] { return outcome.playedState = gameStateText(); };
   hooks.pace = viewerPace;
-  hooks.runEnded = [&outcome, &replay, &setup] {
+  hooks.runEnded = [&outcome, &header, &setup] {
     if (setup.atResult) setup.atResult();
-    if (replay.header.run)
-      outcome.result =
-          RunResult{replay.header.run->course, currentResult(replay.header.run->course)};
+    if (header.run)
+      outcome.result = RunResult{header.run->course, currentResult(header.run->course)};
     outcome.state = gameStateText();
     viewerRunEnded();
   };
-  startReplayPlayback(replay, hooks);
+  if (handOver != nullptr)
+    startReplayPlayback(std::move(*handOver), hooks);
+  else
+    startReplayPlayback(replay, hooks);
   watchHighScoreWritesOfPlayback();
-  setCommandLine("snowvel " + replay.header.tail);
+  setCommandLine("snowvel " + header.tail);
   // The last pass's tables are done with: the game allocates its own anew.
   releaseLocalMemory();
-  std::vector<char> tail(replay.header.tail.begin(), replay.header.tail.end());
+  std::vector<char> tail(header.tail.begin(), header.tail.end());
   tail.push_back('\0');
   if (setup.beforeGame) setup.beforeGame();
   gameMain(GetModuleHandleA(nullptr), nullptr, tail.data(), SW_SHOWNORMAL);
@@ -75,32 +80,52 @@ bool readRun(const std::string& text, Replay* replay, std::string* error) {
   return readRunLink(text, &unpacked, error) && parseReplay(unpacked, replay, error);
 }
 
-RunCheck checkRun(const Replay& replay, const WatchSetup& setup) {
+namespace {
+
+RunCheck checkPass(const Replay& replay, const WatchSetup& setup, Replay* handOver) {
   installViewer();
   RunCheck check;
   bool wasFresh = false, first = true;
   ViewerSettings settings;
   settings.presentNever = true;
+  const uint32_t ticksBefore = takeGameSnapshot().ticksRun;
   settings.onClock = [&](uint32_t clock) {
+    if (setup.mostTicks != 0 && ticksRunCount() - ticksBefore > setup.mostTicks) {
+      check.outOfTicks = true;
+      return false;
+    }
     if (first) check.runStart = clock;
     first = false;
     const bool fresh = freshGame();
     if (fresh && !wasFresh) check.runStart = clock;
     wasFresh = fresh;
     check.runEnd = clock;
+    return true;
   };
   const auto started = std::chrono::steady_clock::now();
   const std::clock_t cpuStarted = std::clock();
-  const uint32_t ticksBefore = takeGameSnapshot().ticksRun;
-  PassOutcome outcome = playPass(replay, settings, setup);
+  const bool hasRun = replay.header.run.has_value();
+  const std::optional<RunResult> recorded = replay.header.run;
+  PassOutcome outcome = playPass(replay, settings, setup, handOver);
   check.seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
   check.cpuSeconds = static_cast<double>(std::clock() - cpuStarted) / CLOCKS_PER_SEC;
   check.ticks = takeGameSnapshot().ticksRun - ticksBefore;
   check.reachedEnd = outcome.finished;
   check.error = outcome.error;
+  check.endState = outcome.playedState;
   check.result = outcome.result;
-  check.matches = outcome.finished && (!replay.header.run || outcome.result == replay.header.run);
+  check.matches = outcome.finished && !check.outOfTicks && (!hasRun || outcome.result == recorded);
   return check;
+}
+
+}  // namespace
+
+RunCheck checkRun(const Replay& replay, const WatchSetup& setup) {
+  return checkPass(replay, setup, nullptr);
+}
+
+RunCheck checkRunOnce(Replay replay, const WatchSetup& setup) {
+  return checkPass(replay, setup, &replay);
 }
 
 std::string describeCheck(const Replay& replay, const RunCheck& check) {
@@ -108,6 +133,7 @@ std::string describeCheck(const Replay& replay, const RunCheck& check) {
   std::snprintf(text, sizeof text, " (re-skied %u ticks in %.3f s, %.3f s of CPU)", check.ticks,
                 check.seconds, check.cpuSeconds);
   const std::string skied = text;
+  if (check.outOfTicks) return "the run went past the most ticks a check skis" + skied;
   if (!check.reachedEnd) return "the run left its recording: " + check.error + skied;
   if (!replay.header.run) return "the replay played to its recorded end" + skied;
   if (!check.result) return "the run never reached its result" + skied;

@@ -17,9 +17,11 @@ bool readRun(const std::string& text, Replay* replay, std::string* error);
 
 struct RunCheck {
   bool reachedEnd = false;          // the whole stream played and the state matched
+  bool outOfTicks = false;          // stopped at the setup's most ticks
   std::optional<RunResult> result;  // what the re-skiing computed at the result
   bool matches = false;             // ... and it equals the recorded one
   std::string error;                // where the run left its recording
+  std::string endState;             // the game state the playback ended in
   uint32_t runStart = 0;            // the clock where the result's game began
   uint32_t runEnd = 0;              // the clock of the result (the last one read)
   uint32_t ticks = 0;               // game ticks skied
@@ -32,6 +34,9 @@ struct WatchSetup {
   // pass (so nothing the passes write reaches the player's).
   std::function<bool()> freshProfile;
   bool holdAtEnd = true;
+  // The unseen pass stops past this many game ticks (0: no bound), so a
+  // hostile run cannot keep a verifier busy.
+  uint32_t mostTicks = 0;
   // Called with the player in place, just before the game starts; and at
   // the result, inside the game's tick that reached it.
   std::function<void()> beforeGame;
@@ -40,6 +45,9 @@ struct WatchSetup {
 
 // The viewer goes over the backend in force (once), then the unseen pass.
 RunCheck checkRun(const Replay& replay, const WatchSetup& setup);
+// The same for a run not needed afterwards: its items go to the player
+// uncopied.
+RunCheck checkRunOnce(Replay replay, const WatchSetup& setup);
 // "slalom 0:01:24.32: matches the recorded result" and the like.
 std::string describeCheck(const Replay& replay, const RunCheck& check);
 // Shows the run until the viewer is closed or, without holdAtEnd, reaches

@@ -185,11 +185,17 @@ void blitInto(const PixelSurface& dst, int dx, int dy, int width, int height,
   }
 }
 
+bool rasterSkipped = false;
+
 }  // namespace
+
+void setRasterSkipped(bool skipped) {
+  rasterSkipped = skipped;
+}
 
 void rasterBlit(const PixelSurface& dst, int dx, int dy, int width, int height,
                 const PixelSurface* src, int sx, int sy, uint8_t rop3, const BlitColours& colours) {
-  if (width <= 0 || height <= 0 || !dst.valid()) return;
+  if (rasterSkipped || width <= 0 || height <= 0 || !dst.valid()) return;
   if (!rop3UsesSource(rop3) || (src && !src->valid())) src = nullptr;
   if (dst.monochrome()) {
     blitInto<uint8_t>(dst, dx, dy, width, height, src, sx, sy, rop3, colours, colours.patternMono,
@@ -203,7 +209,7 @@ void rasterBlit(const PixelSurface& dst, int dx, int dy, int width, int height,
 void rasterGlyph(const PixelSurface& dst, int dx, int dy, int columns, int rows,
                  const uint8_t* bits, int firstColumn, uint32_t fgColour, uint32_t bgColour,
                  bool opaque) {
-  if (!dst.valid()) return;
+  if (rasterSkipped || !dst.valid()) return;
   for (int row = 0; row < rows; ++row) {
     unsigned line = static_cast<unsigned>(bits[row]) << firstColumn;
     if (dst.monochrome()) {

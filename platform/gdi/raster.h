@@ -58,6 +58,11 @@ inline bool rop3UsesPattern(uint8_t rop3) {
   return ((rop3 >> 4) & 0x0F) != (rop3 & 0x0F);
 }
 
+// A verifying re-ski needs the game's state, not its pictures: with this on,
+// every transfer and glyph below returns without touching a pixel. Nothing
+// the game decides reads pixels back, so the state stays the same.
+void setRasterSkipped(bool skipped);
+
 // Applies rop3 to the width x height block at (dx, dy) of dst, with the source
 // block at (sx, sy) of src (ignored when the operation has no source).
 // src may be dst itself: overlapping blocks are read before they are written.

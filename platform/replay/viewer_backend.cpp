@@ -349,7 +349,10 @@ void startViewerPass(const ViewerSettings& settings) {
 
 bool viewerPace(uint32_t clock) {
   viewer.clock = clock;
-  if (viewer.settings.onClock) viewer.settings.onClock(clock);
+  if (viewer.settings.onClock && !viewer.settings.onClock(clock)) {
+    viewer.verdict = ViewerVerdict::Closed;
+    return false;
+  }
   if (viewer.settings.presentNever) return true;
   if (!viewer.presenting) {
     if (static_cast<int32_t>(clock - viewer.settings.showFrom) < 0) return true;

@@ -29,8 +29,9 @@ struct ViewerSettings {
   // Wait for the viewer's keys at the result (a window); off, the viewer
   // ends there (headless).
   bool holdAtEnd = true;
-  // Told of every clock reading of the recording, presented or not.
-  std::function<void(uint32_t clock)> onClock;
+  // Told of every clock reading of the recording, presented or not; false
+  // stops the pass there (a verifier's bound on ticks).
+  std::function<bool(uint32_t clock)> onClock;
 };
 
 // Puts the viewer over the current backend; once per program.
