@@ -235,6 +235,35 @@ std::string quoted(const std::string& source) {
   return out + (source.size() > 60 ? "...\"" : "\"");
 }
 
+// The desktop as a ghost's unseen skiing sees it: no window, picture or sound
+// of it reaches the player's screen (the page's canvas stays the game's).
+Backend blindDesktop;
+
+bool noWindow(HWND, const char*, const RECT&) {
+  return true;
+}
+void noDestroy(HWND) {}
+void noState(HWND, BackendWindowState) {}
+void noTitle(HWND, const char*) {}
+void noClient(HWND, const RECT&) {}
+void noPresent(HWND, const uint32_t*, int, int, int, const RECT*, int) {}
+void noSound(const WaveFormat&, const uint8_t*, size_t, const void*) {}
+void noStop() {}
+
+void goBlind(const Backend& desktop) {
+  blindDesktop = desktop;
+  blindDesktop.createWindow = noWindow;
+  blindDesktop.destroyWindow = noDestroy;
+  blindDesktop.setWindowState = noState;
+  blindDesktop.setWindowTitle = noTitle;
+  blindDesktop.setWindowClient = noClient;
+  blindDesktop.raiseWindow = noDestroy;
+  blindDesktop.present = noPresent;
+  blindDesktop.playPcm = noSound;
+  blindDesktop.stopSound = noStop;
+  setBackend(&blindDesktop);
+}
+
 }  // namespace
 
 std::string splitText(int32_t ms) {
@@ -320,6 +349,7 @@ void startGhosts(const GhostOptions& options) {
   if (!sources.empty()) {
     Backend* desktop = currentBackend();
     const std::string dataFolder = profileDirectory();
+    goBlind(*desktop);
     for (const auto& [name, text] : sources) {
       GhostRun ghost;
       std::string error;

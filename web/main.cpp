@@ -23,6 +23,8 @@ int main() {
   // page loads this program only then).
   if (watchPageRun()) return 0;
 #endif
+  // The recorder goes over the ghost overlay: a run holds what the game saw.
+  startPageGhosts();
   recordPageSession(web_bridge::kDataDirectory, tailText);
   setCommandLine("snowvel " + tailText);
   std::vector<char> tail(tailText.begin(), tailText.end());

@@ -4,7 +4,11 @@
 #include <cstdlib>
 #include <vector>
 
+#include <emscripten/emscripten.h>
+
 #include "app/game_facts.h"
+#include "app/ghost_race.h"
+#include "platform/ghost/ghost_overlay.h"
 #include "app/json_writer.h"
 #include "app/kept_runs.h"
 #include "app/plain_files.h"
@@ -17,6 +21,9 @@ extern "C" {
 char* snowvel_runs_pending();
 void snowvel_runs_note(const char* text);
 void snowvel_runs_list(const char* json);
+char* snowvel_runs_race_pending();
+int snowvel_runs_ghosts_on();
+void snowvel_runs_ghosts_ready(const char* what);
 }
 
 namespace {
@@ -83,4 +90,22 @@ bool watchPageRun() {
                         .c_str());
   watchRun(replay, check, setup, nullptr);
   return true;
+}
+
+void startPageGhosts() {
+  char* pending = snowvel_runs_race_pending();
+  GhostOptions options;
+  options.text = pending != nullptr ? pending : "";
+  std::free(pending);
+  options.useKeptRuns = options.text.empty();
+  options.on = snowvel_runs_ghosts_on() != 0;
+  options.report = [](const std::string& what) { snowvel_runs_note(what.c_str()); };
+  startGhosts(options);
+  snowvel_runs_ghosts_ready(ghostsRaced().c_str());
+}
+
+// The page's ghost button and key.
+extern "C" EMSCRIPTEN_KEEPALIVE int snowvel_web_toggle_ghost() {
+  toggleGhostOverlay();
+  return ghostOverlayOn() ? 1 : 0;
 }

@@ -12,3 +12,7 @@ void recordPageSession(const std::string& folder, const std::string& tail);
 // page from then on). False when there is none, or when it cannot be read
 // (the page then says why in one line and the game is played).
 bool watchPageRun();
+
+// Ghosts: the run the page was asked to race, else the best kept run of each
+// course; the ghost button's state from the page's storage.
+void startPageGhosts();

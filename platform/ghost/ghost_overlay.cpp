@@ -210,10 +210,7 @@ bool waitEvent(BackendEvent* event, uint32_t timeoutMs) {
     }
     if (!overlay.under.waitEvent(event, left)) return false;
     if (!isToggleKey(*event)) return true;
-    if (event->type == BackendEventType::KeyDown && !event->repeat) {
-      toggleGhostOverlay();
-      refresh();
-    }
+    if (event->type == BackendEventType::KeyDown && !event->repeat) toggleGhostOverlay();
   }
 }
 
@@ -286,6 +283,7 @@ bool ghostOverlayOn() {
 void toggleGhostOverlay() {
   overlay.on = !overlay.on;
   if (overlay.hooks.toggled) overlay.hooks.toggled(overlay.on);
+  refresh();
 }
 
 void startClockWatch(std::function<void()> clockRead, std::function<void()> presented) {

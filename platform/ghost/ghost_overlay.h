@@ -52,8 +52,7 @@ struct GhostOverlayHooks {
 // Puts the overlay over the current backend.
 void startGhostOverlay(GhostOverlayHooks hooks, bool on);
 bool ghostOverlayOn();
-// Turns it off or on as the key does (the page's button); shown at the next
-// wait.
+// Turns it off or on as the key does (the page's button), and shows that.
 void toggleGhostOverlay();
 
 // A plain decorator that only tells of clock readings and presents; for a

@@ -101,7 +101,7 @@ KEYS = {
     "F2": ("F2", "F2", 113), "F3": ("F3", "F3", 114), "Enter": ("Enter", "Enter", 13),
     "Down": ("ArrowDown", "ArrowDown", 40), "Left": ("ArrowLeft", "ArrowLeft", 37),
     "Insert": ("Insert", "Insert", 45), "S": ("KeyS", "s", 83),
-    "Shift": ("ShiftLeft", "Shift", 16),
+    "Shift": ("ShiftLeft", "Shift", 16), "G": ("KeyG", "g", 71),
     # The keypad as the browser reports it with NumLock on, and off.
     "Numpad2": ("Numpad2", "2", 98), "Numpad4Off": ("Numpad4", "ArrowLeft", 37),
 }

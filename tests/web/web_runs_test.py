@@ -2,7 +2,8 @@
 and shared, and the link opened in a fresh profile re-skis it to the same
 verified time; a run recorded by the desktop program plays in the page to
 its recorded result; a hostile link gets one line and the game plays on.
-Run by scripts/test-web (SNOWVEL_WEB_URL names the served site)."""
+A kept run is raced: its ghost's splits show over the picture and its key
+turns them off. Run by scripts/test-web (SNOWVEL_WEB_URL names the served site)."""
 import os
 import unittest
 
@@ -42,6 +43,33 @@ class WebRunsTest(unittest.TestCase):
         self.assertIn("slalom " + time + ": matches the recorded result", note)
         fresh.wait_for_picture()
         self.assertEqual(fresh.console_problems(), [])
+
+    def test_a_kept_run_is_raced_with_splits_and_its_key_turns_the_ghost_off(self):
+        page = self.page()
+        page.open()
+        page.slalom()
+        page.answer_box()
+        poll("Race this run", lambda: page.js("return !document.getElementById('race-run').hidden"))
+        page.js("document.getElementById('race-run').click()")
+        page.wait_for_picture()
+        title = poll("the ghost ready", lambda: page.js(
+            "const b = document.getElementById('ghost-toggle'); return !b.hidden && b.title"))
+        self.assertIn("Racing the ghost of slalom", title)
+        page.slalom()
+        page.answer_box()
+        page.settle()
+        width, height = page.canvas_size()
+        strip = [0, height - 14, 40, 12]
+
+        def paper():  # the splits strip's own colour, (32, 48, 64)
+            data = page.pixels(strip)
+            return sum(1 for i in range(0, len(data), 4) if data[i:i + 3] == [32, 48, 64])
+        self.assertGreater(paper(), 100)
+        page.key("G")
+        poll("the ghost off", lambda: page.js(
+            "return document.getElementById('ghost-toggle').textContent") == "Ghost: off")
+        poll("the strip gone", lambda: paper() == 0)
+        self.assertEqual(page.console_problems(), [])
 
     def test_a_desktop_run_plays_and_a_hostile_link_is_refused(self):
         page = self.page()

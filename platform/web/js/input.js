@@ -2,7 +2,7 @@
 // layer's events. What a key sends comes from keys.js.
 var LibrarySnowvelUserInput = {
   $SnowvelUserInput__deps: ['$SnowvelWeb', '$SnowvelBridge', '$SnowvelKeys', '$SnowvelCanvas',
-                            '$SnowvelSound'],
+                            '$SnowvelSound', '$SnowvelRuns'],
   $SnowvelUserInput: {
     // A touch that travels at most this far (CSS pixels, across plus down)
     // and lifts within this time is a click.
@@ -37,6 +37,13 @@ var LibrarySnowvelUserInput = {
       if (down && event.key !== 'Escape') SnowvelSound.startAudio();
       // Any key with Ctrl, Alt or Meta keeps its browser meaning.
       var plain = !event.ctrlKey && !event.altKey && !event.metaKey;
+      // The ghost's key is the page's, as its button is; the game never sees it.
+      var action = SnowvelBindings.actionFor(event.code || '');
+      if (plain && action >= 0 && SnowvelInput.actions[action].name === 'ghost') {
+        event.preventDefault();
+        if (down && !event.repeat) SnowvelRuns.toggleGhost();
+        return;
+      }
       if (plain && SnowvelKeys.heldFromBrowser(keys)) event.preventDefault();
       if (keys.vk !== 0)
         SnowvelWeb.push(down ? B.EVENT_KEY_DOWN : B.EVENT_KEY_UP,

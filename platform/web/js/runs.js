@@ -6,6 +6,9 @@ var LibrarySnowvelRuns = {
   $SnowvelRuns__postset: 'SnowvelRuns.start();',
   $SnowvelRuns: {
     pendingKey: 'snowvel-open-run',
+    raceKey: 'snowvel-race-run',    // the run the next game races (sessionStorage)
+    ghostsKey: 'snowvel-ghosts',    // 'off' when the player turned ghosts off (localStorage)
+    watched: '',                    // the run this page watches, to race it
     largest: 4 << 20,  // bytes read of a chosen file; the reader refuses more than 1 MB anyway
     kept: [],
 
@@ -14,6 +17,10 @@ var LibrarySnowvelRuns = {
       var open = document.getElementById('open-run');
       var chooser = document.getElementById('run-file');
       if (share) share.addEventListener('click', SnowvelRuns.share);
+      var race = document.getElementById('race-run');
+      if (race) race.addEventListener('click', SnowvelRuns.race);
+      var ghost = document.getElementById('ghost-toggle');
+      if (ghost) ghost.addEventListener('click', SnowvelRuns.toggleGhost);
       if (open && chooser) {
         open.addEventListener('click', function() { chooser.click(); });
         chooser.addEventListener('change', function() {
@@ -70,6 +77,44 @@ var LibrarySnowvelRuns = {
     note: function(text) {
       SnowvelWeb.note('runs-note', text);
     },
+
+    // A game that races the watched run, or the kept run chosen in the list.
+    race: function() {
+      var text = SnowvelRuns.watched;
+      if (!text) {
+        var pick = document.getElementById('kept-runs');
+        var run = SnowvelRuns.kept[pick ? pick.selectedIndex : 0];
+        if (!run) return;
+        text = '#' + run.link;
+      }
+      try {
+        window.sessionStorage.setItem(SnowvelRuns.raceKey, text);
+        window.localStorage.removeItem(SnowvelRuns.ghostsKey);
+      } catch (e) {
+        SnowvelRuns.note('This browser cannot hand the run over: ' + e.message);
+        return;
+      }
+      window.location.href = window.location.href.split('#')[0];
+    },
+
+    // The ghost button and the ghost's key.
+    toggleGhost: function() {
+      if (typeof _snowvel_web_toggle_ghost !== 'function' || SnowvelRuns.watched) return;
+      var on = _snowvel_web_toggle_ghost() !== 0;
+      try {
+        if (on) window.localStorage.removeItem(SnowvelRuns.ghostsKey);
+        else window.localStorage.setItem(SnowvelRuns.ghostsKey, 'off');
+      } catch (e) {}
+      SnowvelRuns.showGhostButton(on);
+    },
+
+    showGhostButton: function(on) {
+      var button = document.getElementById('ghost-toggle');
+      if (!button) return;
+      button.textContent = on ? 'Ghost: on' : 'Ghost: off';
+      button.setAttribute('aria-pressed', on ? 'true' : 'false');
+      button.hidden = false;
+    },
   },
 
   // The run to watch, or an empty text: the address's #run=..., else a file
@@ -85,10 +130,49 @@ var LibrarySnowvelRuns = {
         window.sessionStorage.removeItem(SnowvelRuns.pendingKey);
       } catch (e) {}
     }
+    SnowvelRuns.watched = text;
+    var race = document.getElementById('race-run');
+    if (race && text) race.hidden = false;
     var size = lengthBytesUTF8(text) + 1;
     var copy = _malloc(size);
     stringToUTF8(text, copy, size);
     return copy;
+  },
+
+  // The run the page was asked to race, once, or an empty text.
+  snowvel_runs_race_pending__deps: ['$SnowvelRuns', 'malloc'],
+  snowvel_runs_race_pending: function() {
+    var text = '';
+    try {
+      text = window.sessionStorage.getItem(SnowvelRuns.raceKey) || '';
+      window.sessionStorage.removeItem(SnowvelRuns.raceKey);
+    } catch (e) {}
+    var size = lengthBytesUTF8(text) + 1;
+    var copy = _malloc(size);
+    stringToUTF8(text, copy, size);
+    return copy;
+  },
+
+  snowvel_runs_ghosts_on__deps: ['$SnowvelRuns'],
+  snowvel_runs_ghosts_on: function() {
+    try {
+      return window.localStorage.getItem(SnowvelRuns.ghostsKey) === 'off' ? 0 : 1;
+    } catch (e) {
+      return 1;
+    }
+  },
+
+  // The ghosts ready for this game ("slalom 0:01:24.32, ..."), maybe none.
+  snowvel_runs_ghosts_ready__deps: ['$SnowvelRuns'],
+  snowvel_runs_ghosts_ready: function(what) {
+    var text = UTF8ToString(what);
+    var on = true;
+    try {
+      on = window.localStorage.getItem(SnowvelRuns.ghostsKey) !== 'off';
+    } catch (e) {}
+    SnowvelRuns.showGhostButton(on);
+    var button = document.getElementById('ghost-toggle');
+    if (button) button.title = text ? 'Racing the ghost of ' + text + ' (G)' : 'No kept run to race yet (G)';
   },
 
   snowvel_runs_note__deps: ['$SnowvelRuns'],
@@ -110,7 +194,9 @@ var LibrarySnowvelRuns = {
       option.textContent = run.name;
       pick.appendChild(option);
     });
+    var race = document.getElementById('race-run');
     pick.hidden = share.hidden = SnowvelRuns.kept.length === 0;
+    if (race && !SnowvelRuns.watched) race.hidden = SnowvelRuns.kept.length === 0;
   },
 };
 
