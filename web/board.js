@@ -1,6 +1,6 @@
 // The board of runs, when the page's own origin hosts one (snowvel-board
 // serves the page and its API together): a Board button with the top ten of
-// each course, Watch for each entry, and "Send to the board" for the kept
+// each course, Watch and Race for each entry, and "Send to the board" for the kept
 // run picked in the list. Served by a plain static server, the health probe
 // leaves the page as it was. Whatever a board answers is
 // shown as text.
@@ -46,6 +46,12 @@
     if (at >= 0) location.hash = '#' + String(link).slice(at);
   }
 
+  // The game races it as its ghost (the page's runs take it from here).
+  function race(link) {
+    var at = String(link).indexOf('run=');
+    if (at >= 0) window.dispatchEvent(new CustomEvent('snowvel-race', {detail: '#' + String(link).slice(at)}));
+  }
+
   function showCourse(list, course, entries) {
     list.textContent = '';
     entries.slice(0, 10).forEach(function(entry) {
@@ -57,8 +63,13 @@
       button.type = 'button';
       button.textContent = 'Watch';
       button.addEventListener('click', function() { watch(entry.link); });
+      var racing = document.createElement('button');
+      racing.type = 'button';
+      racing.textContent = 'Race';
+      racing.addEventListener('click', function() { race(entry.link); });
       item.appendChild(text);
       item.appendChild(button);
+      item.appendChild(racing);
       list.appendChild(item);
     });
     if (!list.firstChild) list.textContent = 'No runs yet.';

@@ -110,6 +110,19 @@ class WebBoardTest(unittest.TestCase):
         page.wait_for_picture()
         page.console_problems()  # the watched link was no run: said in its note
 
+        # Race: the next game races the entry's run; this one is no run, which
+        # the page says in one line, and the game plays on.
+        poll("the Board button", lambda: page.js(
+            "return !document.getElementById('board-open').hidden"))
+        page.js("document.getElementById('board-open').click()")
+        poll("the Race button", lambda: page.js(
+            "return document.querySelectorAll('#board-slalom button').length") == 2)
+        page.js("document.querySelectorAll('#board-slalom button')[1].click()")
+        poll("the race's one line", lambda: "ghost the run:" in page.js(
+            "return document.getElementById('runs-note').textContent"))
+        page.wait_for_picture()
+        page.console_problems()
+
         page.slalom()
         page.answer_box()
         poll("the kept run", lambda: page.js(

@@ -19,6 +19,10 @@ var LibrarySnowvelRuns = {
       if (share) share.addEventListener('click', SnowvelRuns.share);
       var race = document.getElementById('race-run');
       if (race) race.addEventListener('click', SnowvelRuns.race);
+      // Other parts of the page (the board's list) race a run by its link.
+      window.addEventListener('snowvel-race', function(event) {
+        if (typeof event.detail === 'string') SnowvelRuns.raceText(event.detail);
+      });
       var ghost = document.getElementById('ghost-toggle');
       if (ghost) ghost.addEventListener('click', SnowvelRuns.toggleGhost);
       if (open && chooser) {
@@ -87,6 +91,10 @@ var LibrarySnowvelRuns = {
         if (!run) return;
         text = '#' + run.link;
       }
+      SnowvelRuns.raceText(text);
+    },
+
+    raceText: function(text) {
       try {
         window.sessionStorage.setItem(SnowvelRuns.raceKey, text);
         window.localStorage.removeItem(SnowvelRuns.ghostsKey);
