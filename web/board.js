@@ -119,6 +119,9 @@
   // The board marks the page it serves; asking for the page's own headers
   // costs a plain static server nothing (an /api/ probe would show a failed
   // request in its console).
+  // Offline (the worker's copy), there is no board to reach, and asking
+  // would only log a failed request.
+  if (navigator.onLine === false) return;
   fetch(location.href.split('#')[0], {method: 'HEAD', cache: 'no-store'})
       .then(function(r) {
         if (!r.ok || r.headers.get('Snowvel-Board') !== 'yes') return;
