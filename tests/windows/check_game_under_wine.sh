@@ -102,10 +102,16 @@ client_area() {
     /Absolute upper-left X/ { x = $2 } /Absolute upper-left Y/ { y = $2 }
     /Width/ { w = $2 } /Height/ { h = $2 } END { print x + 0, y + 0, w + 0, h + 0 }'
 }
-read -r X Y WIDTH HEIGHT <<<"$(client_area)"
-echo "$X $Y $WIDTH $HEIGHT" >"$work/client_area"
+# Measured at each look: on a slow machine the window manager may place the
+# window after it first shows (seen at 0,0 in the emulated PC).
+measure_client_area() {
+  read -r X Y WIDTH HEIGHT <<<"$(client_area)"
+  echo "$X $Y $WIDTH $HEIGHT" >"$work/client_area"
+}
+measure_client_area
 skier_seen() {
-  screenshot "$work/start.xwd" &&
+  measure_client_area &&
+    screenshot "$work/start.xwd" &&
     python3 "$here/../pylib/find_sprite.py" "$resources/bitmaps/04.bmp" "$work/start.xwd" \
       --area "$X" "$Y" "$WIDTH" "$HEIGHT" --save "$work/start.png" >"$work/find_sprite.log"
 }
