@@ -9,6 +9,7 @@
 #include "plain_files.h"
 #include "platform/gdi/dib_decode.h"
 #include "platform/ghost/ghost_overlay.h"
+#include "platform/internal/shown_text.h"
 #include "platform/kernel/process_settings.h"
 #include "platform/replay/viewer_backend.h"
 #include "platform/win32.h"
@@ -219,22 +220,6 @@ bool loadGhostText(const std::string& source, std::string* text, std::string* er
   return true;
 }
 
-// What the command line names, quoted short for a one-line message.
-std::string quoted(const std::string& source) {
-  std::string out = "\"";
-  for (size_t i = 0; i < source.size() && i < 60; ++i) {
-    const unsigned char c = static_cast<unsigned char>(source[i]);
-    if (c < 0x20 || c >= 0x7F || c == '"' || c == '\\') {
-      char escaped[8];
-      std::snprintf(escaped, sizeof escaped, "\\x%02X", c);
-      out += escaped;
-    } else {
-      out += static_cast<char>(c);
-    }
-  }
-  return out + (source.size() > 60 ? "...\"" : "\"");
-}
-
 // The desktop as a ghost's unseen skiing sees it: no window, picture or sound
 // of it reaches the player's screen (the page's canvas stays the game's).
 Backend blindDesktop;
@@ -332,9 +317,9 @@ void startGhosts(const GhostOptions& options) {
   } else if (!options.source.empty()) {
     std::string text, error;
     if (loadGhostText(options.source, &text, &error))
-      sources.emplace_back(quoted(options.source), std::move(text));
+      sources.emplace_back(quotedText(options.source), std::move(text));
     else
-      report("ghost " + quoted(options.source) + ": " + error + "; playing without a ghost");
+      report("ghost " + quotedText(options.source) + ": " + error + "; playing without a ghost");
     race.chosen = true;
   } else if (options.useKeptRuns) {
     const std::string folder = profileDirectory() + "/runs";

@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <string_view>
 
+#include "platform/internal/shown_text.h"
 #include "platform/gdi/raster.h"
 #include "platform/headless/headless.h"
 #include "platform/replay/run_link.h"
@@ -12,29 +13,8 @@
 
 namespace {
 
-// One reason, quoted, with control bytes escaped and cut short.
-std::string quoted(std::string_view reason) {
-  constexpr size_t kMostReasonBytes = 160;
-  std::string text = "\"";
-  for (size_t i = 0; i < reason.size() && i < kMostReasonBytes; ++i) {
-    const unsigned char c = static_cast<unsigned char>(reason[i]);
-    if (c == '"' || c == '\\') {
-      text += '\\';
-      text += static_cast<char>(c);
-    } else if (c < 0x20 || c == 0x7F) {
-      char escaped[8];
-      std::snprintf(escaped, sizeof escaped, "\\x%02X", c);
-      text += escaped;
-    } else {
-      text += static_cast<char>(c);
-    }
-  }
-  if (reason.size() > kMostReasonBytes) text += "...";
-  return text + "\"";
-}
-
 int refuse(int exitCode, std::string_view reason) {
-  std::printf("refused %s\n", quoted(reason).c_str());
+  std::printf("refused %s\n", quotedText(reason, 160).c_str());
   return exitCode;
 }
 

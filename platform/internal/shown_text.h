@@ -9,11 +9,14 @@
 
 inline constexpr size_t kMostShownBytes = 60;
 
-inline std::string shownText(std::string_view text) {
+// Backslashes are escaped too, so the text reads back unambiguously; in a
+// quoted one, double quotes as well.
+inline std::string shownText(std::string_view text, size_t most = kMostShownBytes,
+                             bool quoted = false) {
   std::string out;
-  for (size_t i = 0; i < text.size() && i < kMostShownBytes; ++i) {
+  for (size_t i = 0; i < text.size() && i < most; ++i) {
     const unsigned char c = static_cast<unsigned char>(text[i]);
-    if (c < 0x20 || c >= 0x7F || c == '\\') {
+    if (c < 0x20 || c >= 0x7F || c == '\\' || (quoted && c == '"')) {
       char hex[5];
       std::snprintf(hex, sizeof hex, "\\x%02X", c);
       out += hex;
@@ -21,6 +24,11 @@ inline std::string shownText(std::string_view text) {
       out += static_cast<char>(c);
     }
   }
-  if (text.size() > kMostShownBytes) out += "...";
+  if (text.size() > most) out += "...";
   return out;
+}
+
+// The same between double quotes, for a name or a reason in a message.
+inline std::string quotedText(std::string_view text, size_t most = kMostShownBytes) {
+  return "\"" + shownText(text, most, true) + "\"";
 }
