@@ -67,13 +67,20 @@ bool applyBindings(const BindingsRequest& request, KeyBindings* bindings,
 
 int runBindingsCommand(const BindingsRequest& request) {
   const std::string path = settingsPath();
+  // A file that cannot be read whole, or a link, is never replaced.
+  const bool changing = request.reset || !request.binds.empty();
+  if (const std::string problem = path.empty() ? "" : settingsFileProblem(path);
+      changing && !problem.empty()) {
+    std::fprintf(stderr, "snowvel: the bindings are not saved: %s\n", problem.c_str());
+    return 1;
+  }
   std::vector<std::string> warnings;
   PlayerSettings settings = path.empty() ? PlayerSettings{} : loadSettings(path, &warnings);
   for (const std::string& warning : warnings)
     std::fprintf(stderr, "snowvel: %s\n", warning.c_str());
   const std::vector<std::string> names = keyNames();
   if (!applyBindings(request, &settings.bindings, &names)) return 2;
-  if (request.reset || !request.binds.empty()) {
+  if (changing) {
     std::string error = "neither XDG_CONFIG_HOME nor HOME is set";
     if (path.empty() || !saveSettings(path, settings, &error)) {
       std::fprintf(stderr, "snowvel: the bindings are not saved: %s\n", error.c_str());

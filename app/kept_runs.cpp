@@ -6,7 +6,6 @@
 #include <cerrno>
 #include <cstring>
 #include <cstdio>
-#include <map>
 #include <optional>
 #include <vector>
 
@@ -65,15 +64,22 @@ void saveRun(const RunResult& run) {
   const std::string data = profileDirectory();
   if (data.empty()) return reportOnce("cannot keep the run: no data folder");
   const std::string folder = data + "/runs";
-  const std::string first = runFileName(run, std::time(nullptr));
-  std::string name = first;
-  // Two runs in one second with one result: the later gets a number.
-  for (int n = 2; n < 100 && fileExists(folder + "/" + name); ++n)
-    name = first.substr(0, first.size() - 7) + "-" + std::to_string(n) + ".replay";
-  if (!makeDirectories(folder) || !replaceFileAtomically(folder + "/" + name, text)) {
+  if (!makeDirectories(folder)) {
     reportOnce("cannot keep the run in " + folder + ": " + std::strerror(errno) +
                " (play goes on)");
     return;
+  }
+  const std::string first = runFileName(run, std::time(nullptr));
+  std::string name = first;
+  // Two runs in one second with one result: the later gets a number. A name
+  // taken by anything, a link included, is passed over, never written through.
+  for (int n = 2; !writeNewFile(folder + "/" + name, text); ++n) {
+    if (errno != EEXIST || n == 100) {
+      reportOnce("cannot keep the run in " + folder + ": " + std::strerror(errno) +
+                 " (play goes on)");
+      return;
+    }
+    name = first.substr(0, first.size() - 7) + "-" + std::to_string(n) + ".replay";
   }
   pruneRuns(folder, name);
   if (kept.saved) kept.saved();
@@ -85,7 +91,8 @@ void onProfileWrite(const ProfileValueWrite& write) {
   const std::string key(write.key);
   if (courseName(key).empty()) return;
   noteResultWritten(key);
-  if (kept.keep && enteredTheList(write.before, write.after))
+  // A result the high-score file does not hold is no result to keep a run of.
+  if (kept.keep && write.written && enteredTheList(write.before, write.after))
     saveRun(RunResult{key, currentResult(key)});
 }
 
@@ -94,6 +101,7 @@ struct KeptFile {
   std::string course;
   int64_t rank;  // lower is better
   std::string date;
+  long long result;  // as the name gives it
 };
 
 // The longest front of text (at most most characters) made of allowed ones.
@@ -145,7 +153,31 @@ bool readRunFileName(const std::string& name, KeptFile* file) {
   file->course = course;
   file->date = date;
   file->rank = unit == "pts" ? -result : result;
+  file->result = result;
   return true;
+}
+
+// The most of a run file read to find its run line: the header's quoted
+// high-score file may take four characters for each of its bytes.
+constexpr size_t kMostRunHeader = 320 * 1024;
+
+// Whether the file's first lines are the header of a kept run, as the reader
+// takes it, with the course and result its name gives: only such a file was
+// written by the game.
+bool holdsTheRunItsNameGives(const std::string& folder, const KeptFile& file) {
+  std::string head;
+  if (!readFileHead(folder + "/" + file.name, &head, kMostRunHeader)) return false;
+  const size_t runLine = head.find("\nrun ");
+  if (runLine == std::string::npos) return false;
+  const size_t lineEnd = head.find('\n', runLine + 1);
+  if (lineEnd == std::string::npos) return false;
+  head.resize(lineEnd + 1);
+  head += "end\nstate {}\n";
+  Replay replay;
+  std::string error;
+  return parseReplay(head, &replay, &error) && replay.header.run &&
+         courseName(replay.header.run->course) == file.course &&
+         replay.header.run->result == file.result;
 }
 
 }  // namespace
@@ -172,18 +204,20 @@ std::string runFileName(const RunResult& run, std::time_t when) {
 }
 
 void pruneRuns(const std::string& folder, const std::string& keep) {
-  std::map<std::string, std::vector<KeptFile>> byCourse;
+  KeptFile kept;
+  if (!readRunFileName(keep, &kept)) return;
+  std::vector<KeptFile> files;
   for (const FolderFile& entry : filesIn(folder)) {
     KeptFile file;
-    if (readRunFileName(entry.name, &file)) byCourse[file.course].push_back(file);
+    if (readRunFileName(entry.name, &file) && file.course == kept.course &&
+        holdsTheRunItsNameGives(folder, file))
+      files.push_back(file);
   }
-  for (auto& [course, files] : byCourse) {
-    std::sort(files.begin(), files.end(), [](const KeptFile& a, const KeptFile& b) {
-      return a.rank != b.rank ? a.rank < b.rank : a.date > b.date;
-    });
-    for (size_t i = kRunsKeptPerCourse; i < files.size(); ++i)
-      if (files[i].name != keep) std::remove((folder + "/" + files[i].name).c_str());
-  }
+  std::sort(files.begin(), files.end(), [](const KeptFile& a, const KeptFile& b) {
+    return a.rank != b.rank ? a.rank < b.rank : a.date > b.date;
+  });
+  for (size_t i = kRunsKeptPerCourse; i < files.size(); ++i)
+    if (files[i].name != keep) std::remove((folder + "/" + files[i].name).c_str());
 }
 
 std::string bestKeptRun(const std::string& folder, const std::string& course) {

@@ -35,6 +35,8 @@ std::string runFileName(const RunResult& run, std::time_t when);
 // folder, or empty when there is none.
 std::string bestKeptRun(const std::string& folder, const std::string& course);
 
-// Deletes run files of the folder beyond the ten best of each course, never
-// the one named keep.
+// Deletes runs of keep's course beyond its ten best, never keep itself. A run
+// counts only when its name is one runFileName gives and its first lines are
+// a run header of that course and result; a link, or any other file, stays
+// and takes no run's place.
 void pruneRuns(const std::string& folder, const std::string& keep);

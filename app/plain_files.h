@@ -16,6 +16,15 @@ bool readWholeFile(const std::string& path, std::string* text, size_t most = kMo
 
 bool fileExists(const std::string& path);
 
+// At most the first most bytes of a regular file, read without following a
+// symbolic link (a link reads as no file); false when there is no such file.
+bool readFileHead(const std::string& path, std::string* text, size_t most);
+
+// Creates path and writes bytes to it, never over anything already there (a
+// symbolic link included, dangling or not): false with errno EEXIST then, and
+// false with errno set for a failed write, whose part-file is removed.
+bool writeNewFile(const std::string& path, const std::string& bytes);
+
 struct FolderFile {
   std::string name;
   int64_t modifiedNs = 0;  // last write, nanoseconds since the epoch

@@ -24,6 +24,10 @@ void rememberDisplay(const std::string& path, PlayerSettings settings,
   if (options.scaleGiven) now.scale = settings.display.scale;
   if (options.fullscreenGiven) now.fullscreen = settings.display.fullscreen;
   if (path.empty() || now == settings.display) return;
+  // What the file says now (--bind may have changed it meanwhile), with the
+  // display of this run.
+  std::vector<std::string> ignored;
+  settings = loadSettings(path, &ignored);
   settings.display = now;
   std::string error;
   if (!saveSettings(path, settings, &error)) warn("the window is not remembered: " + error);

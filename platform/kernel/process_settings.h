@@ -24,9 +24,10 @@ void setCommandLine(const std::string& commandLine);
 // it gave it, and the value before (empty when there was none) and after.
 struct ProfileValueWrite {
   std::string_view fileName, section, key, before, after;
+  bool written = false;  // the file holds after now (false: the write failed)
 };
-// Told of every value set, before the file is written (also when the write
-// then fails). Empty: nobody is told.
+// Told of every value set, once the file was written or failed to be (not
+// when it could not even be read). Empty: nobody is told.
 void setProfileWriteWatcher(std::function<void(const ProfileValueWrite&)> watcher);
 
 // Frees every block LocalAlloc handed out and nobody freed, as the end of a

@@ -151,10 +151,16 @@ BOOL WINAPI WritePrivateProfileStringA(LPCSTR section, LPCSTR key, LPCSTR value,
     return failWrite(path, ERROR_FILE_TOO_LARGE, "it is too large to rewrite safely");
 
   ProfileDocument document = parseProfile(file.bytes);
-  if (writeWatcher && key && value) {
-    const std::string before = findProfileValue(document, section, key).value_or("");
-    writeWatcher(ProfileValueWrite{fileName ? fileName : "win.ini", section, key, before, value});
-  }
+  const bool watched = writeWatcher && key && value;
+  const std::string before =
+      watched ? findProfileValue(document, section, key).value_or("") : std::string();
+  // The watcher hears of the value once the file holds it, or failed to.
+  auto told = [&](BOOL written) {
+    if (watched)
+      writeWatcher(ProfileValueWrite{fileName ? fileName : "win.ini", section, key, before, value,
+                                     written != FALSE});
+    return written;
+  };
   bool changed;
   if (!key)
     changed = deleteProfileSection(document, section);
@@ -162,16 +168,16 @@ BOOL WINAPI WritePrivateProfileStringA(LPCSTR section, LPCSTR key, LPCSTR value,
     changed = deleteProfileKey(document, section, key);
   else
     changed = setProfileValue(document, section, key, value);
-  if (!changed) return TRUE;
+  if (!changed) return told(TRUE);
 
   if (bareName && file.status == ProfileReadStatus::Missing) {
     const size_t slash = path.rfind('/');
     if (!makeDirectories(slash == 0 ? "/" : path.substr(0, slash)))
-      return failWrite(path, errorOf(errno), std::strerror(errno));
+      return told(failWrite(path, errorOf(errno), std::strerror(errno)));
   }
   if (!replaceFileAtomically(path, serialiseProfile(document)))
-    return failWrite(path, errorOf(errno), std::strerror(errno));
-  return TRUE;
+    return told(failWrite(path, errorOf(errno), std::strerror(errno)));
+  return told(TRUE);
 }
 
 void setProfileWriteWatcher(std::function<void(const ProfileValueWrite&)> watcher) {

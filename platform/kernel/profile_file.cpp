@@ -140,10 +140,14 @@ bool makeDirectories(const std::string& directory) {
 }
 
 bool replaceFileAtomically(const std::string& requestedPath, std::string_view bytes) {
-  const std::string path = followLinks(requestedPath);
+  return replaceFileItself(followLinks(requestedPath), bytes);
+}
+
+bool replaceFileItself(const std::string& path, std::string_view bytes) {
   mode_t mode = 0644;
   struct stat info;
-  if (::stat(path.c_str(), &info) == 0) {
+  // A link (one left dangling, or one put there since) is replaced itself.
+  if (::lstat(path.c_str(), &info) == 0 && !S_ISLNK(info.st_mode)) {
     if (!S_ISREG(info.st_mode)) {
       errno = EINVAL;
       return false;

@@ -40,6 +40,9 @@ bool makeDirectories(const std::string& directory);
 // never a mix. A file that is there keeps its permission bits. On failure the
 // temporary file is removed, errno tells why, and false is returned.
 bool replaceFileAtomically(const std::string& path, std::string_view bytes);
+// The same for path itself: a symbolic link there is replaced by the file,
+// never followed.
+bool replaceFileItself(const std::string& path, std::string_view bytes);
 
 // Why a file could not be kept in directory, or empty when it can: the
 // directory, or the nearest of its parents that exists, must be a directory

@@ -1,7 +1,7 @@
 // What the player chooses and the desktop build remembers between runs: the
 // key and pad bindings and the window. One small INI file, read forgivingly
 // (a bad entry costs a warning and that entry's default, nothing else) and
-// replaced atomically.
+// updated line by line, atomically, keeping what it does not understand.
 #pragma once
 
 #include <optional>
@@ -48,5 +48,15 @@ std::string settingsPath();
 
 // The defaults when there is no file; warnings name the path.
 PlayerSettings loadSettings(const std::string& path, std::vector<std::string>* warnings);
-// Makes the folder if need be; false with the reason in error.
+// Why the file at path may not be replaced, or empty when it may (or is not
+// there): a symbolic link, no plain file, one that cannot be read, or one
+// larger than the read limit is left as it is.
+std::string settingsFileProblem(const std::string& path);
+// The file's text with the lines of the values that differ from what it says
+// rewritten (or added to their section); every other line, comments,
+// unknown keys and sections and entries that could not be read, stays.
+std::string updatedSettingsText(std::string_view text, const PlayerSettings& settings);
+// Makes the folder if need be and replaces the file with its updated text,
+// through a temporary file renamed over it; false with the reason in error,
+// the file untouched, when settingsFileProblem names one.
 bool saveSettings(const std::string& path, const PlayerSettings& settings, std::string* error);

@@ -7,6 +7,7 @@
 #include <sys/stat.h>
 
 #include <algorithm>
+#include <ctime>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -111,6 +112,39 @@ TEST_F(KeptRuns, AnUnwritableRunsFolderCostsOneLineAndPlayGoesOn) {
   EXPECT_EQ(lineCount(err), 1) << err;
   EXPECT_NE(err.find("cannot keep the run"), std::string::npos) << err;
   EXPECT_NE(readAll(dir / "data" / "tolvane.ini").find("SS=-84322"), std::string::npos);
+}
+
+// Every name the run could take in the seconds of the session is a link to
+// a file of the player's: the run is not kept, and no link is written through.
+TEST_F(KeptRuns, ARunIsNeverWrittenThroughALink) {
+  write("mine.txt", "the player's own");
+  fs::create_directory(dir / "data" / "runs");
+  const std::time_t now = std::time(nullptr);
+  for (std::time_t when = now - 2; when < now + 60; ++when) {
+    std::tm local{};
+    localtime_r(&when, &local);
+    char date[32];
+    std::strftime(date, sizeof date, "%Y%m%d-%H%M%S", &local);
+    const std::string name = std::string("slalom_") + date + "_84322ms";
+    fs::create_symlink(dir / "mine.txt", dir / "data" / "runs" / (name + ".replay"));
+    for (int n = 2; n < 100; ++n)
+      fs::create_symlink(dir / "mine.txt",
+                         dir / "data" / "runs" / (name + "-" + std::to_string(n) + ".replay"));
+  }
+  ASSERT_EQ(skiTheSlalom(), 0) << err;
+  EXPECT_EQ(readAll(dir / "mine.txt"), "the player's own");
+  EXPECT_EQ(lineCount(err), 1) << err;
+  EXPECT_NE(err.find("cannot keep the run"), std::string::npos) << err;
+  for (const fs::path& run : keptRuns()) EXPECT_TRUE(fs::is_symlink(run)) << run;
+}
+
+// A result the high-score file could not take (it cannot be replaced) is
+// reported, and no run of it is kept.
+TEST_F(KeptRuns, NoRunIsKeptOfAScoreThatWasNotSaved) {
+  fs::create_symlink("/proc/version", dir / "data" / "tolvane.ini");
+  ASSERT_EQ(skiTheSlalom(), 0) << err;
+  EXPECT_NE(err.find("cannot save"), std::string::npos) << err;
+  EXPECT_TRUE(keptRuns().empty());
 }
 
 TEST_F(KeptRuns, FormatFixturesPlayANewerOneAndHostileRunsAreRefusedInOneLine) {

@@ -2,6 +2,7 @@
 // the run's replay, played back with the default bindings, ends the same.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -80,6 +81,49 @@ TEST_F(RemappedRun, TheBindingsListReadsBackWithoutADisplay) {
   run = runSnowvel(binds, dir);
   ASSERT_EQ(run.exitCode, 0) << run.err;
   EXPECT_EQ(read("snowvel/settings.ini"), saved);
+}
+
+// --bind changes only the lines of what it binds: comments, unknown keys and
+// sections and a binding it cannot read stay as they are. A file it cannot
+// read whole, or a link, is refused in one line and left untouched.
+TEST_F(RemappedRun, BindKeepsWhatItDoesNotUnderstandAndRefusesWhatItCannotRead) {
+  unsetenv("DISPLAY");
+  unsetenv("WAYLAND_DISPLAY");
+  setenv("XDG_CONFIG_HOME", dir.c_str(), 1);
+  std::filesystem::create_directory(dir + "/snowvel");
+  const std::string path = dir + "/snowvel/settings.ini";
+  const std::string mine =
+      "# my own notes\n[bindings]\nleft = KeyA\nright = Banana\nmystery = KeyQ\n\n"
+      "[display]\nscale = 2\n[colours]\nsnow = blue\n";
+  std::ofstream(path) << mine;
+  ProgramRun run = runSnowvel("--bind jump=Space", dir);
+  ASSERT_EQ(run.exitCode, 0) << run.err;
+  EXPECT_EQ(read("snowvel/settings.ini"),
+            "# my own notes\n[bindings]\nleft = KeyA\nright = Banana\nmystery = KeyQ\n"
+            "jump = Space pad:a\n\n[display]\nscale = 2\n[colours]\nsnow = blue\n");
+  run = runSnowvel("--bind right=KeyD", dir);
+  ASSERT_EQ(run.exitCode, 0) << run.err;
+  EXPECT_EQ(read("snowvel/settings.ini"),
+            "# my own notes\n[bindings]\nleft = KeyA\nright = KeyD pad:right\nmystery = KeyQ\n"
+            "jump = Space pad:a\n\n[display]\nscale = 2\n[colours]\nsnow = blue\n");
+
+  auto refused = [&] {
+    const ProgramRun refusal = runSnowvel("--bind jump=Space", dir);
+    EXPECT_EQ(refusal.exitCode, 1);
+    EXPECT_TRUE(refusal.out.empty()) << refusal.out;
+    EXPECT_EQ(std::count(refusal.err.begin(), refusal.err.end(), '\n'), 1) << refusal.err;
+    EXPECT_NE(refusal.err.find("left as it is"), std::string::npos) << refusal.err;
+  };
+  const std::string big = "[bindings]\nleft = KeyJ\n" + std::string(70000, '#') + "\n";
+  std::ofstream(path) << big;
+  refused();
+  EXPECT_EQ(read("snowvel/settings.ini"), big);
+  std::filesystem::remove(path);
+  std::ofstream(dir + "/elsewhere.ini") << mine;
+  std::filesystem::create_symlink(dir + "/elsewhere.ini", path);
+  refused();
+  EXPECT_TRUE(std::filesystem::is_symlink(path));
+  EXPECT_EQ(read("elsewhere.ini"), mine);
 }
 
 }  // namespace
