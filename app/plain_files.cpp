@@ -9,6 +9,22 @@
 #include <cerrno>
 #include <cstdio>
 
+namespace {
+
+// Fills *text from fd, short only where the file ends; the bytes read.
+size_t readInto(int fd, std::string* text) {
+  size_t length = 0;
+  while (length < text->size()) {
+    const ssize_t got = ::read(fd, text->data() + length, text->size() - length);
+    if (got < 0 && errno == EINTR) continue;
+    if (got <= 0) break;
+    length += static_cast<size_t>(got);
+  }
+  return length;
+}
+
+}  // namespace
+
 bool readWholeFile(const std::string& path, std::string* text, size_t most) {
   text->clear();
   // Non-blocking, so that a FIFO cannot hang us; only a regular file is
@@ -22,13 +38,7 @@ bool readWholeFile(const std::string& path, std::string* text, size_t most) {
     return false;
   }
   text->resize(static_cast<size_t>(status.st_size) + 1);
-  size_t length = 0;
-  while (length < text->size()) {
-    const ssize_t got = ::read(fd, text->data() + length, text->size() - length);
-    if (got < 0 && errno == EINTR) continue;
-    if (got <= 0) break;
-    length += static_cast<size_t>(got);
-  }
+  const size_t length = readInto(fd, text);
   ::close(fd);
   // A file that grew while it was read is refused as well.
   const bool read = length <= static_cast<size_t>(status.st_size);
@@ -49,14 +59,7 @@ bool readFileHead(const std::string& path, std::string* text, size_t most) {
   const bool regular = ::fstat(fd, &status) == 0 && S_ISREG(status.st_mode);
   if (regular) {
     text->resize(std::min(most, static_cast<size_t>(status.st_size)));
-    size_t length = 0;
-    while (length < text->size()) {
-      const ssize_t got = ::read(fd, text->data() + length, text->size() - length);
-      if (got < 0 && errno == EINTR) continue;
-      if (got <= 0) break;
-      length += static_cast<size_t>(got);
-    }
-    text->resize(length);
+    text->resize(readInto(fd, text));
   }
   ::close(fd);
   return regular;
