@@ -220,7 +220,9 @@ bool serveBoard(const BoardOptions& options, BoardStore& store, VerifierPool& ve
       return false;
     }
     server.set_file_extension_and_mimetype_mapping("webmanifest", "application/manifest+json");
-    server.set_file_request_handler([](const httplib::Request&, httplib::Response& res) {
+    // After routing rather than in the file handler: the library serves a
+    // HEAD of a file without that handler, and the page asks with HEAD.
+    server.set_post_routing_handler([](const httplib::Request&, httplib::Response& res) {
       if (res.get_header_value("Content-Type").starts_with("text/html")) {
         res.set_header("Content-Security-Policy", kPagePolicy);
         res.set_header("Snowvel-Board", "yes");  // the page shows its Board panel

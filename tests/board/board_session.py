@@ -128,6 +128,8 @@ def scenario_sqlite(args, folder):
         assert status == 200 and b"page" in data, (status, data)
         assert "'self'" in headers.get("Content-Security-Policy", ""), headers
         assert headers.get("Snowvel-Board") == "yes", headers  # the page's Board panel
+        status, headers, _ = board.request("HEAD", "/")  # as the page asks
+        assert status == 200 and headers.get("Snowvel-Board") == "yes", (status, headers)
         assert board.healthy()
 
         status, answer = board.send("Ana", KEPT_RUN)
