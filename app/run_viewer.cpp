@@ -89,7 +89,17 @@ RunCheck checkPass(const Replay& replay, const WatchSetup& setup, Replay* handOv
   ViewerSettings settings;
   settings.presentNever = true;
   const uint32_t ticksBefore = takeGameSnapshot().ticksRun;
+  const auto started = std::chrono::steady_clock::now();
+  const std::clock_t cpuStarted = std::clock();
+  // Skiing is timed from the first tick: the game's start (its pictures,
+  // its window) is loading, told apart.
+  std::optional<std::chrono::steady_clock::time_point> skiing;
+  std::clock_t cpuSkiing = cpuStarted;
   settings.onClock = [&](uint32_t clock) {
+    if (!skiing && ticksRunCount() != ticksBefore) {
+      skiing = std::chrono::steady_clock::now();
+      cpuSkiing = std::clock();
+    }
     if (setup.mostTicks != 0 && ticksRunCount() - ticksBefore > setup.mostTicks) {
       check.outOfTicks = true;
       return false;
@@ -102,13 +112,17 @@ RunCheck checkPass(const Replay& replay, const WatchSetup& setup, Replay* handOv
     check.runEnd = clock;
     return true;
   };
-  const auto started = std::chrono::steady_clock::now();
-  const std::clock_t cpuStarted = std::clock();
   const bool hasRun = replay.header.run.has_value();
   const std::optional<RunResult> recorded = replay.header.run;
   PassOutcome outcome = playPass(replay, settings, setup, handOver);
-  check.seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
-  check.cpuSeconds = static_cast<double>(std::clock() - cpuStarted) / CLOCKS_PER_SEC;
+  const auto ended = std::chrono::steady_clock::now();
+  if (!skiing) {
+    skiing = ended;
+    cpuSkiing = std::clock();
+  }
+  check.loadSeconds = std::chrono::duration<double>(*skiing - started).count();
+  check.seconds = std::chrono::duration<double>(ended - *skiing).count();
+  check.cpuSeconds = static_cast<double>(std::clock() - cpuSkiing) / CLOCKS_PER_SEC;
   check.ticks = takeGameSnapshot().ticksRun - ticksBefore;
   check.reachedEnd = outcome.finished;
   check.error = outcome.error;
@@ -129,9 +143,10 @@ RunCheck checkRunOnce(Replay replay, const WatchSetup& setup) {
 }
 
 std::string describeCheck(const Replay& replay, const RunCheck& check) {
-  char text[96];
-  std::snprintf(text, sizeof text, " (re-skied %u ticks in %.3f s, %.3f s of CPU)", check.ticks,
-                check.seconds, check.cpuSeconds);
+  char text[128];
+  std::snprintf(text, sizeof text,
+                " (re-skied %u ticks in %.3f s, %.3f s of CPU, after %.3f s loading the game)",
+                check.ticks, check.seconds, check.cpuSeconds, check.loadSeconds);
   const std::string skied = text;
   if (check.outOfTicks) return "the run went past the most ticks a check skis" + skied;
   if (!check.reachedEnd) return "the run left its recording: " + check.error + skied;

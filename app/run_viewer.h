@@ -25,8 +25,9 @@ struct RunCheck {
   uint32_t runStart = 0;            // the clock where the result's game began
   uint32_t runEnd = 0;              // the clock of the result (the last one read)
   uint32_t ticks = 0;               // game ticks skied
-  double seconds = 0;               // how long the skiing took
-  double cpuSeconds = 0;            // ... of the processor\'s time
+  double loadSeconds = 0;           // the game's start, before its first tick
+  double seconds = 0;               // how long the skiing took after that
+  double cpuSeconds = 0;            // ... of the processor's time
 };
 
 struct WatchSetup {

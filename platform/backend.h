@@ -121,3 +121,8 @@ struct Backend {
 // The backend in force; installed once at start-up, before any Win32 call.
 Backend* currentBackend();
 void setBackend(Backend* backend);
+
+// Whether the layer's TranslateMessage makes a WM_CHAR from a plain press of
+// this key: a backend that also hears the system's text for the press must
+// not send it as a second character.
+bool keyMakesCharacter(UINT virtualKey);

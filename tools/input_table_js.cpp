@@ -19,22 +19,6 @@ std::string quoted(const char* text) {
   return out + "'";
 }
 
-// "ArrowLeft Numpad4" as ['ArrowLeft', 'Numpad4'].
-std::string list(const char* words) {
-  std::string out = "[";
-  std::string word;
-  for (const char* p = words;; ++p) {
-    if (*p == ' ' || *p == 0) {
-      if (!word.empty()) out += (out.size() > 1 ? ", " : "") + quoted(word.c_str());
-      word.clear();
-      if (*p == 0) break;
-    } else {
-      word += *p;
-    }
-  }
-  return out + "]";
-}
-
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -44,21 +28,15 @@ int main(int argc, char** argv) {
   }
   std::string js =
       "// Written by the build from platform/input/input_table.cpp; edit that.\n"
-      "var SnowvelInput = {\n  // code: [message, message with NumLock on (keypad), "
-      "US character]\n  keys: {\n";
-  for (const PhysicalKey& key : physicalKeys()) {
-    const char character[2] = {key.character, 0};
-    js += "    " + std::string(key.code) + ": [" + std::to_string(key.message) + ", " +
-          std::to_string(key.numLockMessage) + ", " +
-          (key.character != 0 ? quoted(character) : std::string("null")) + "],\n";
-  }
+      "var SnowvelInput = {\n  // code: [place (USB usage), label]\n  keys: {\n";
+  for (const PhysicalKey& key : physicalKeys())
+    js += "    " + std::string(key.code) + ": [" + std::to_string(key.usage) + ", " +
+          quoted(key.label) + "],\n";
   js += "  },\n  actions: [\n";
   for (const InputAction& action : inputActions())
     js += "    {name: " + quoted(action.name) + ", label: " + quoted(action.label) +
-          ", message: " + std::to_string(action.message) +
-          ", numLockMessage: " + std::to_string(action.numLockMessage) +
-          ", keys: " + list(action.keys) + ", pad: " + list(action.pad) +
-          ", button: " + quoted(action.button) + "},\n";
+          ", message: " + std::to_string(action.message) + ", button: " + quoted(action.button) +
+          "},\n";
   js += "  ],\n  padInputs: [";
   for (int i = 0; i < kPadInputCount; ++i)
     js += std::string(i > 0 ? ", " : "") + quoted(kPadInputNames[i]);

@@ -20,6 +20,7 @@
 extern "C" {
 char* snowvel_runs_pending();
 void snowvel_runs_note(const char* text);
+void snowvel_runs_watching(const char* text);
 void snowvel_runs_list(const char* json);
 char* snowvel_runs_race_pending();
 int snowvel_runs_ghosts_on();
@@ -85,9 +86,7 @@ bool watchPageRun() {
   profile.version = kReplayVersion;
   setup.freshProfile = [profile] { return useScratchProfile(profile); };
   const RunCheck check = checkRun(replay, setup);
-  snowvel_runs_note(("Re-skied here: " + describeCheck(replay, check) +
-                     ". To play, reload the page without #run= in its address.")
-                        .c_str());
+  snowvel_runs_watching(("Re-skied here: " + describeCheck(replay, check) + ".").c_str());
   watchRun(replay, check, setup, nullptr);
   return true;
 }

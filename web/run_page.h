@@ -9,8 +9,8 @@
 void recordPageSession(const std::string& folder, const std::string& tail);
 
 // A run the page was given: re-skied and watched (true; the viewer holds the
-// page from then on). False when there is none, or when it cannot be read
-// (the page then says why in one line and the game is played).
+// page from then on, and the page offers to play or to race the run). False when there is none, or
+// when it cannot be read (the page then says why in one line and the game is played).
 bool watchPageRun();
 
 // Ghosts: the run the page was asked to race, else the best kept run of each

@@ -201,6 +201,14 @@ const PhysicalKey* physicalKeyByCharacter(char character) {
   return nullptr;
 }
 
+UINT unboundMessage(const PhysicalKey* key, char typed, bool numLock) {
+  if (key != nullptr && key->character == 0)
+    return numLock && key->numLockMessage != 0 ? key->numLockMessage : key->message;
+  const char lower = static_cast<char>(std::tolower(static_cast<unsigned char>(typed)));
+  if (const PhysicalKey* typing = physicalKeyByCharacter(lower)) return typing->message;
+  return key != nullptr ? key->message : 0;
+}
+
 const PhysicalKey* physicalKeyByName(std::string_view name, bool* numLock) {
   if (name.size() > 3 && sameName(name.substr(0, 3), "VK_")) name.remove_prefix(3);
   if (name.empty()) return nullptr;

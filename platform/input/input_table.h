@@ -35,6 +35,12 @@ const PhysicalKey* physicalKeyByCharacter(char character);
 // ("LEFT", "NUMPAD4", "F2", "A"): a name of a key of the table, or a code or
 // label (then with NumLock on). Null for unknown names.
 const PhysicalKey* physicalKeyByName(std::string_view name, bool* numLock);
+// What a key sends unbound, as Windows would: a fixed key (the keypad, the
+// arrows, F-keys) by its place, the keypad's digits with NumLock on; a
+// character key by what the layout typed on it (the message of the US key
+// typing that character), else by its place. key may be null (a key the
+// table lacks); typed is 0 when the press typed no ASCII character.
+UINT unboundMessage(const PhysicalKey* key, char typed, bool numLock);
 // Names compared as the table compares them: in any case.
 bool sameName(std::string_view a, std::string_view b);
 

@@ -45,19 +45,19 @@ std::vector<uint16_t> defaultKeys(int action) {
   return keys;
 }
 
-bool isGameMessage(UINT message) {
-  for (const InputAction& action : inputActions())
-    if (message != 0 && (message == action.message || message == action.numLockMessage))
-      return true;
-  return false;
-}
-
 template <typename T>
 void remove(std::vector<T>* from, T value) {
   from->erase(std::remove(from->begin(), from->end(), value), from->end());
 }
 
 }  // namespace
+
+bool isGameMessage(UINT message) {
+  for (const InputAction& action : inputActions())
+    if (message != 0 && (message == action.message || message == action.numLockMessage))
+      return true;
+  return false;
+}
 
 void KeyBindings::reset() {
   const size_t count = inputActions().size();

@@ -38,9 +38,6 @@ class KeyBindings {
   // names the player's layout gives, tried first.
   bool bind(int action, std::string_view list, std::string* error, bool sharePad = false,
             const std::vector<std::string>* layoutNames = nullptr);
-  // The action's pad inputs as they are given, shared or not: for the page,
-  // which keeps its own bindings by the same rules and hands them over.
-  void setPad(int action, std::vector<int> inputs) { pad_[action] = std::move(inputs); }
   // The same list for the settings file.
   std::string list(int action) const;
 
@@ -61,6 +58,9 @@ class KeyBindings {
   std::vector<std::vector<uint16_t>> keys_;
   std::vector<std::vector<int>> pad_;
 };
+
+// Whether a message is one a game action sends (a key the game reads).
+bool isGameMessage(UINT message);
 
 // The bindings in force for this process (the defaults until set).
 KeyBindings& keyBindings();

@@ -59,26 +59,31 @@ void ControllerInput::repeat(uint32_t now, std::vector<PadKey>* keys) {
   nextRepeatAt_ = now + repeatInterval_;
 }
 
-UINT ControllerInput::directionKey() const {
+int padDirection(const bool dpad[4], int x, int y, int deadZone) {
   int dx = 0, dy = 0;
-  if (pad_[0] || pad_[1] || pad_[2] || pad_[3]) {
-    dx = (pad_[3] ? 1 : 0) - (pad_[2] ? 1 : 0);
-    dy = (pad_[1] ? 1 : 0) - (pad_[0] ? 1 : 0);
+  if (dpad[0] || dpad[1] || dpad[2] || dpad[3]) {
+    dx = (dpad[3] ? 1 : 0) - (dpad[2] ? 1 : 0);
+    dy = (dpad[1] ? 1 : 0) - (dpad[0] ? 1 : 0);
   } else {
-    double x = stickX_, y = stickY_;
-    if (x * x + y * y < double(kStickDeadZone) * kStickDeadZone) return 0;
+    const double fx = x, fy = y;
+    if (fx * fx + fy * fy < double(deadZone) * deadZone) return -1;
     // Eight sectors of 45 degrees, each centred on its direction.
     constexpr double kPi = 3.14159265358979323846;
-    int sector = static_cast<int>(std::lround(std::atan2(y, x) / (kPi / 4))) & 7;
+    int sector = static_cast<int>(std::lround(std::atan2(fy, fx) / (kPi / 4))) & 7;
     constexpr int kStepX[8] = {1, 1, 0, -1, -1, -1, 0, 1};
     constexpr int kStepY[8] = {0, 1, 1, 1, 0, -1, -1, -1};
     dx = kStepX[sector];
     dy = kStepY[sector];
   }
   const char* direction = kDirections[dy + 1][dx + 1];
-  if (direction == nullptr) return 0;
+  return direction != nullptr ? padInputByName(direction) : -1;
+}
+
+UINT ControllerInput::directionKey() const {
+  const int direction = padDirection(pad_, stickX_, stickY_, kStickDeadZone);
+  if (direction < 0) return 0;
   // A held direction repeats one key, as a held key does.
-  std::vector<UINT> messages = bindings_->padMessages(padInputByName(direction));
+  std::vector<UINT> messages = bindings_->padMessages(direction);
   return messages.empty() ? 0 : messages.front();
 }
 

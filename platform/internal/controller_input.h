@@ -25,6 +25,11 @@ inline constexpr int kStickDeadZone = 10000;
 inline constexpr uint32_t kRepeatDelayMs = 660;
 inline constexpr uint32_t kRepeatIntervalMs = 40;
 
+// Where a pad points, as a pad input (input_table.h), or -1 in the middle:
+// the D-pad (up, down, left, right held; two make a diagonal), else the
+// left stick once deadZone (of 32767) from the middle, in eight sectors.
+int padDirection(const bool dpad[4], int x, int y, int deadZone);
+
 class ControllerInput {
  public:
   ControllerInput(uint32_t repeatDelayMs = kRepeatDelayMs,

@@ -14,10 +14,6 @@
 // key remapping then applies the player's bindings.
 UINT virtualKeyFor(SDL_Scancode scancode, SDL_Keycode keycode, bool numLock);
 
-// Whether TranslateMessage makes a WM_CHAR from a press of this key: then the
-// text SDL reports for the same press must not become a second character.
-bool keyMakesCharacter(UINT virtualKey);
-
 // Keys the desktop keeps for itself; the game never sees them.
 enum class DesktopKey { None, ToggleFullscreen, Screenshot };
 

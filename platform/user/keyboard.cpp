@@ -31,19 +31,19 @@ bool controlHeld() {
   return down[VK_CONTROL] || down[VK_LCONTROL] || down[VK_RCONTROL];
 }
 
-// The character a key makes with the present modifiers, or 0.
-unsigned char characterFor(UINT vk) {
+// The character a key makes with these modifiers, or 0.
+unsigned char characterFor(UINT vk, bool shift, bool control, bool caps) {
   if (vk >= 'A' && vk <= 'Z') {
-    if (controlHeld()) return static_cast<unsigned char>(vk - 'A' + 1);
-    bool upper = shiftHeld() != capsLock;
+    if (control) return static_cast<unsigned char>(vk - 'A' + 1);
+    bool upper = shift != caps;
     return static_cast<unsigned char>(upper ? vk : vk + ('a' - 'A'));
   }
-  if (controlHeld()) return 0;
-  if (vk >= '0' && vk <= '9') return shiftHeld() ? ")!@#$%^&*("[vk - '0'] : vk;
+  if (control) return 0;
+  if (vk >= '0' && vk <= '9') return shift ? ")!@#$%^&*("[vk - '0'] : vk;
   if (vk >= VK_NUMPAD0 && vk <= VK_NUMPAD9)
     return static_cast<unsigned char>('0' + vk - VK_NUMPAD0);
   for (const OemKey& key : kOemKeys)
-    if (key.vk == vk) return shiftHeld() ? key.shifted : key.plain;
+    if (key.vk == vk) return shift ? key.shifted : key.plain;
   switch (vk) {
     case VK_DECIMAL:
       return '.';
@@ -71,6 +71,10 @@ unsigned char characterFor(UINT vk) {
 }
 
 }  // namespace
+
+bool keyMakesCharacter(UINT virtualKey) {
+  return characterFor(virtualKey, false, false, false) != 0;
+}
 
 void noteKeyDown(UINT virtualKey, bool repeat) {
   if (virtualKey > 255) return;
@@ -102,7 +106,8 @@ BOOL WINAPI TranslateMessage(const MSG* msg) {
   if (msg == nullptr) return FALSE;
   switch (msg->message) {
     case WM_KEYDOWN: {
-      unsigned char ch = characterFor(static_cast<UINT>(msg->wParam));
+      unsigned char ch =
+          characterFor(static_cast<UINT>(msg->wParam), shiftHeld(), controlHeld(), capsLock);
       if (ch != 0) PostMessageA(msg->hwnd, WM_CHAR, ch, msg->lParam);
       return TRUE;
     }

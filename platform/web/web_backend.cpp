@@ -66,6 +66,7 @@ void installWebBackend(const WebConfig& config) {
   webBackend.waitEvent = webWaitEvent;
   webBackend.beginMessageBox = webBeginMessageBox;
   setBackend(&webBackend);
+  loadPageBindings();
 }
 
 bool loadStoredFolder(const std::string& directory) {

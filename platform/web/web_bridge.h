@@ -32,6 +32,9 @@ void snowvel_web_stop_sound();
 void snowvel_web_message_box(int box, const char* text, const char* caption, const char* buttons,
                              int escapeAnswer);
 
+// The player's stored bindings, handed to snowvel_web_bind (web_keys.cpp).
+void snowvel_web_load_bindings();
+
 int snowvel_web_storage_load(const char* directory);  // yields to the browser
 int snowvel_web_storage_reload();                     // yields to the browser
 void snowvel_web_storage_save();

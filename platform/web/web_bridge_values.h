@@ -31,13 +31,22 @@ inline constexpr int kEventKindCount = 13;
 // (WebPadRecord): the pad's index in the box field, then a and b in x and y.
 // A button: a is a pad input of the input table (kPadInputNames), b 1
 // pressed or 0 let go; the left stick: a and b its x and y (-32768..32767,
-// y downward); gone: the pad was unplugged. A binding is the page's: the
-// action's index in the box field and its pad inputs in x, one bit each
-// (bit n for kPadInputNames[n]).
+// y downward); gone: the pad was unplugged.
 inline constexpr int kPadButton = 100;
 inline constexpr int kPadStick = 101;
 inline constexpr int kPadGone = 102;
-inline constexpr int kPadBinding = 103;
+
+// What snowvel_web_key answers for a key of the browser: ints at these
+// places. Natural is what the key sends unbound, message what it sends with
+// the player's bindings (0: nothing), action the action it is bound to or
+// -1; held says the browser's own meaning of the key is held back; types,
+// that the layer makes a character of the natural message.
+inline constexpr int kKeyNatural = 0;
+inline constexpr int kKeyMessage = 1;
+inline constexpr int kKeyAction = 2;
+inline constexpr int kKeyHeld = 3;
+inline constexpr int kKeyTypes = 4;
+inline constexpr int kKeyFieldCount = 5;
 
 // The page's event record: ints at these places, filled by snowvel_web_poll.
 inline constexpr int kFieldType = 0;

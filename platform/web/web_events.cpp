@@ -20,10 +20,6 @@ bool takeEvent(BackendEvent* event) {
                     fields[kFieldY]);
       continue;
     }
-    if (kind == kPadBinding) {
-      notePadBinding(fields[kFieldBox], fields[kFieldX]);
-      continue;
-    }
     if (kind < 0 || kind >= kEventKindCount) continue;
     BackendEvent e;
     e.type = static_cast<BackendEventType>(fields[kFieldType]);

@@ -1,8 +1,10 @@
 // Game pads in the browser: the page reports each pad's buttons and left
 // stick as they change; the desktop's ControllerInput turns them into the
 // keys a keyboard player would press, with the same dead zone and repeat.
-// Which actions a pad input stands for is the page's to say (its keys panel);
-// keyBindings() holds them here, as the page maps its keys itself.
+// Which actions a pad input stands for is keyBindings()'s, which the page's
+// keys panel changes (web_keys.cpp).
+#include <emscripten/emscripten.h>
+
 #include <algorithm>
 #include <array>
 #include <vector>
@@ -43,15 +45,10 @@ void notePadRecord(WebPadRecord kind, int pad, int a, int b) {
   queue(keys);
 }
 
-void notePadBinding(int action, int inputs) {
-  if (action < 0 || action >= static_cast<int>(inputActions().size())) return;
+void releasePads() {
   std::vector<PadKey> keys;
   for (ControllerInput& input : pads) input.releaseAll(&keys);
   queue(keys);
-  std::vector<int> bound;
-  for (int input = 0; input < kPadInputCount; ++input)
-    if ((inputs >> input) & 1) bound.push_back(input);
-  keyBindings().setPad(action, bound);
 }
 
 bool takePadKey(BackendEvent* event) {
@@ -82,4 +79,12 @@ void padRepeats(uint32_t now) {
   std::vector<PadKey> keys;
   for (ControllerInput& input : pads) input.repeat(now, &keys);
   queue(keys);
+}
+
+// Where a pad points, for the page's keys panel: dpad holds up, down, left
+// and right as bits 0 to 3; x and y are the left stick's (of 32767).
+extern "C" EMSCRIPTEN_KEEPALIVE int snowvel_web_pad_direction(int dpad, int x, int y,
+                                                              int deadZone) {
+  const bool held[4] = {(dpad & 1) != 0, (dpad & 2) != 0, (dpad & 4) != 0, (dpad & 8) != 0};
+  return padDirection(held, x, y, deadZone);
 }

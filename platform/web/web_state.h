@@ -48,6 +48,10 @@ bool noteAreaSize(WebWindow& w, int areaWidth, int areaHeight, int* clientWidth,
 bool webWaitEvent(BackendEvent* event, uint32_t timeoutMs);
 uint32_t webTickCount();
 
+// ---- keys (web_keys.cpp) ----
+// The player's bindings from the page's storage, before the first key.
+void loadPageBindings();
+
 // ---- game pads (web_pads.cpp) ----
 // The page's records of a pad's changes (see web_bridge_values.h). Button:
 // a is a pad input (input_table.h), b pressed; Stick: a, b the left stick's
@@ -58,9 +62,9 @@ enum class WebPadRecord {
   Gone = web_bridge::kPadGone
 };
 void notePadRecord(WebPadRecord kind, int pad, int a, int b);
-// The page's pad inputs for an action (one bit each, by kPadInputNames);
-// whatever a pad held is let go first, under the bindings it was pressed by.
-void notePadBinding(int action, int inputs);
+// Whatever the pads hold is let go, under the bindings it was pressed by:
+// before the bindings change.
+void releasePads();
 // The next key the pads pressed or let go, as the keyboard's would be.
 bool takePadKey(BackendEvent* event);
 // Milliseconds until a held direction repeats; -1 when none is held.

@@ -1,6 +1,7 @@
 // SDL keys become the virtual-key codes Windows sends.
 #include <gtest/gtest.h>
 
+#include "platform/backend.h"
 #include "platform/input/input_table.h"
 #include "platform/input/key_bindings.h"
 #include "platform/sdl2/key_map.h"
@@ -36,7 +37,7 @@ TEST(KeyMap, EveryFixedKeyOfTheInputTableSendsItsMessageWithNumLockBothWays) {
   EXPECT_EQ(keypad(SDL_SCANCODE_KP_5, false), static_cast<UINT>(VK_CLEAR));
 }
 
-TEST(KeyMap, LettersFollowTheLayoutAndDigitsTheirKeycode) {
+TEST(KeyMap, CharacterKeysFollowTheLayoutElseKeepTheirPlace) {
   // On a French layout the key in the US "Q" place types an "a": Windows
   // calls that key VK_A too.
   EXPECT_EQ(virtualKeyFor(SDL_SCANCODE_Q, SDLK_a, true), static_cast<UINT>('A'));
@@ -44,6 +45,8 @@ TEST(KeyMap, LettersFollowTheLayoutAndDigitsTheirKeycode) {
   EXPECT_EQ(virtualKeyFor(SDL_SCANCODE_7, SDLK_7, false), static_cast<UINT>('7'));
   // A letter key whose layout types no ASCII letter keeps its place.
   EXPECT_EQ(virtualKeyFor(SDL_SCANCODE_F, 0x0430, true), static_cast<UINT>('F'));
+  // So does a French layout's digit key, which types "&" unshifted.
+  EXPECT_EQ(virtualKeyFor(SDL_SCANCODE_1, SDLK_AMPERSAND, false), static_cast<UINT>('1'));
   EXPECT_EQ(virtualKeyFor(SDL_SCANCODE_SLASH, SDLK_SLASH, true), static_cast<UINT>(VK_OEM_2));
   EXPECT_EQ(virtualKeyFor(SDL_SCANCODE_VOLUMEUP, SDLK_VOLUMEUP, true), 0u);
 }

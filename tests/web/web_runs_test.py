@@ -22,7 +22,7 @@ class WebRunsTest(unittest.TestCase):
     @staticmethod
     def note(page):
         return page.js("const n = document.getElementById('runs-note');"
-                       "return n.hidden ? '' : n.textContent;")
+                       "return n.hidden ? '' : document.getElementById('runs-text').textContent;")
 
     def test_a_slalom_is_kept_shared_and_verified_in_a_fresh_profile(self):
         page = self.page()
@@ -41,7 +41,20 @@ class WebRunsTest(unittest.TestCase):
         fresh.driver.get(link)
         note = poll("the re-skied result", lambda: "Re-skied" in self.note(fresh) and self.note(fresh))
         self.assertIn("slalom " + time + ": matches the recorded result", note)
+        self.assertRegex(note, r"re-skied \d+ ticks in .* after [0-9.]+ s loading the game")
         fresh.wait_for_picture()
+        # The visitor's ways on: a game of their own, or a race against the run.
+        fresh.js("document.getElementById('watch-play').click()")
+        poll("a game", lambda: fresh.js(
+            "return location.hash === '' && window.snowvelProgram === 'snowvel'"))
+        fresh.wait_for_picture()
+        fresh.driver.get(link)
+        poll("the choices", lambda: fresh.js(
+            "return !document.getElementById('watch-choices').hidden"))
+        fresh.js("document.getElementById('watch-race').click()")
+        title = poll("the ghost ready", lambda: fresh.js(
+            "const b = document.getElementById('ghost-toggle'); return !b.hidden && b.title"))
+        self.assertIn("Racing the ghost of slalom " + time, title)
         self.assertEqual(fresh.console_problems(), [])
 
     def test_a_kept_run_is_raced_with_splits_and_its_key_turns_the_ghost_off(self):

@@ -130,8 +130,15 @@ var LibrarySnowvelCanvas = {
     SnowvelCanvas.sizeCanvas(w);
   },
 
+  // The game tells of a pause in its title and nowhere else: the page hears
+  // of it here alone, as SnowvelWeb.paused and a snowvel-pause event.
   snowvel_web_set_title: function(hwnd, title) {
-    if (hwnd === SnowvelWeb.mainHwnd) document.title = UTF8ToString(title);
+    if (hwnd !== SnowvelWeb.mainHwnd) return;
+    document.title = UTF8ToString(title);
+    var paused = document.title.indexOf('Paused') >= 0;
+    if (paused === SnowvelWeb.paused) return;
+    SnowvelWeb.paused = paused;
+    window.dispatchEvent(new Event('snowvel-pause'));
   },
 
   // rgba holds the whole frame (width x height, 4 bytes a pixel); rects are

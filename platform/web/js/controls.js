@@ -48,8 +48,7 @@ var LibrarySnowvelControls = {
       if (area && window.ResizeObserver)
         new ResizeObserver(function() { SnowvelUserInput.onResize(); }).observe(area);
       SnowvelControls.offerFullscreen();
-      var title = document.querySelector('title');
-      if (title) new MutationObserver(SnowvelControls.showPaused).observe(title, {childList: true});
+      window.addEventListener('snowvel-pause', SnowvelControls.showPaused);
     },
 
     use: function(device) {
@@ -88,7 +87,7 @@ var LibrarySnowvelControls = {
     },
 
     showPaused: function() {
-      var paused = document.title.indexOf('Paused') >= 0;
+      var paused = SnowvelWeb.paused;
       var pause = document.querySelector('#controls [data-key=pause]');
       if (!pause) return;
       pause.textContent = paused ? 'Resume' : 'Pause';

@@ -27,6 +27,7 @@ var LibrarySnowvelCore = {
     dialogs: [],  // the open message boxes, the last one on top
     hiddenByTab: false,
     minimisedByGame: false,
+    paused: false,  // the game says so (canvas.js)
 
     params: function() {
       return new URLSearchParams(window.location.search);

@@ -2,7 +2,7 @@
 // layer's events. What a key sends comes from keys.js.
 var LibrarySnowvelUserInput = {
   $SnowvelUserInput__deps: ['$SnowvelWeb', '$SnowvelBridge', '$SnowvelKeys', '$SnowvelCanvas',
-                            '$SnowvelSound', '$SnowvelRuns'],
+                            '$SnowvelSound', '$SnowvelRuns', '$SnowvelKeysPanel'],
   $SnowvelUserInput: {
     // A touch that travels at most this far (CSS pixels, across plus down)
     // and lifts within this time is a click.
@@ -38,19 +38,18 @@ var LibrarySnowvelUserInput = {
       // Any key with Ctrl, Alt or Meta keeps its browser meaning.
       var plain = !event.ctrlKey && !event.altKey && !event.metaKey;
       // The ghost's key is the page's, as its button is; the game never sees it.
-      var action = SnowvelBindings.actionFor(event.code || '');
-      if (plain && action >= 0 && SnowvelInput.actions[action].name === 'ghost') {
+      if (plain && keys.action >= 0 && SnowvelInput.actions[keys.action].name === 'ghost') {
         event.preventDefault();
         if (down && !event.repeat) SnowvelRuns.toggleGhost();
         return;
       }
-      if (plain && SnowvelKeys.heldFromBrowser(keys)) event.preventDefault();
+      if (plain && keys.held) event.preventDefault();
       if (keys.vk !== 0)
         SnowvelWeb.push(down ? B.EVENT_KEY_DOWN : B.EVENT_KEY_UP,
                         {vk: keys.vk, repeat: down && event.repeat ? 1 : 0});
       // Text no key of ours types (a layout's own letters) comes as
       // characters of the Latin-1 range the game's font has.
-      if (down && plain && !SnowvelKeys.makesCharacter(keys.natural) && event.key.length === 1) {
+      if (down && plain && !keys.types && event.key.length === 1) {
         var c = event.key.charCodeAt(0);
         if (c >= 0x20 && c <= 0xFF && c !== 0x7F) SnowvelWeb.push(B.EVENT_CHAR, {ch: c});
       }

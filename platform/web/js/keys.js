@@ -1,33 +1,74 @@
-// What a key of the browser sends: from the build's copy of the input table
-// (SnowvelInput) and the player's bindings over it (SnowvelBindings, in
-// key_bindings.js); both come before the program's JavaScript.
+// What a key of the browser sends, and the player's bindings, by the
+// desktop's rules (web_keys.cpp); the build's copy of the input table
+// (SnowvelInput) gives each key's place and label. The page keeps the
+// bindings' text, the settings file's lines, in its storage.
 var LibrarySnowvelKeys = {
+  $SnowvelKeys__deps: ['$SnowvelBridge', '$SnowvelKeysPanel'],
   $SnowvelKeys: {
-    // natural is what the key sends unbound, vk what it sends now. NumLock is
-    // read from what the keypad key typed, which is what the browser decided
-    // it meant.
+    storageKey: 'snowvel-bindings',
+    loaded: false,  // the bindings are in: the program answers
+
+    // {natural, vk, action, held, types} for a key event: see kKey* in
+    // web_bridge_values.h.
     keyMessages: function(event) {
-      var code = event.code || '', key = event.key || '';
-      var natural = SnowvelBindings.naturalMessage(code, key);
-      var numLock = code.indexOf('Numpad') === 0 && key.length === 1;
-      return {natural: natural, vk: SnowvelBindings.messageFor(code, numLock, natural)};
+      var B = SnowvelBridge, row = SnowvelInput.keys[event.code || ''], key = event.key || '';
+      var at = _snowvel_web_key(row ? row[0] : 0, key.length === 1 ? key.charCodeAt(0) : 0) >> 2;
+      return {natural: HEAP32[at + B.KEY_NATURAL], vk: HEAP32[at + B.KEY_MESSAGE],
+              action: HEAP32[at + B.KEY_ACTION], held: HEAP32[at + B.KEY_HELD] !== 0,
+              types: HEAP32[at + B.KEY_TYPES] !== 0};
     },
 
-    // Keys whose press the layer's TranslateMessage turns into WM_CHAR.
-    makesCharacter: function(vk) {
-      return (vk >= 0x41 && vk <= 0x5A) || (vk >= 0x30 && vk <= 0x39) ||
-             (vk >= 0x60 && vk <= 0x6F && vk !== 0x6C) || (vk >= 0xBA && vk <= 0xC0) ||
-             (vk >= 0xDB && vk <= 0xDE) || vk === 0x20 || vk === 0x09 || vk === 0x0D ||
-             vk === 0x08 || vk === 0x1B;
+    // The action's keys by code and pad inputs as "pad:a", "pad:none" for none.
+    list: function(action) {
+      return UTF8ToString(_snowvel_web_binding_list(action)).split(' ');
     },
 
-    // The keys the game reads, whose browser action (find, scrolling,
-    // bookmarks) is held back, with the whole keypad; everything else keeps
-    // its browser meaning.
-    heldFromBrowser: function(keys) {
-      return SnowvelBindings.isGameMessage(keys.vk) || SnowvelBindings.isGameMessage(keys.natural) ||
-             (keys.natural >= 0x60 && keys.natural <= 0x6F);
+    // The action's keys or pad inputs become list's ("KeyS", "pad:a"): ""
+    // when done, else why not. Stored lists are kept as they are.
+    bind: function(action, list, stored) {
+      var top = stackSave();
+      var why = UTF8ToString(_snowvel_web_bind(action, allocateUTF8OnStack(list), stored ? 1 : 0));
+      stackRestore(top);
+      if (!stored) SnowvelKeys.save();
+      return why;
     },
+
+    reset: function() {
+      _snowvel_web_reset_bindings();
+      SnowvelKeys.save();
+    },
+
+    save: function() {
+      var out = {};
+      SnowvelInput.actions.forEach(function(action, a) {
+        out[action.name] = SnowvelKeys.list(a).join(' ');
+      });
+      try {
+        window.localStorage.setItem(SnowvelKeys.storageKey, JSON.stringify(out));
+      } catch (e) {
+        console.warn('Snowvel: the key bindings cannot be stored: ' + e);
+      }
+    },
+  },
+
+  snowvel_web_load_bindings: function() {
+    var saved = null;
+    try {
+      saved = JSON.parse(window.localStorage.getItem(SnowvelKeys.storageKey) || 'null');
+    } catch (e) {
+      console.warn('Snowvel: the stored key bindings are damaged; the defaults are used');
+    }
+    if (saved && typeof saved === 'object') SnowvelInput.actions.forEach(function(action, a) {
+      var list = saved[action.name], pad = saved.pad && saved.pad[action.name];
+      // An earlier page kept lists of codes, and the pad inputs apart.
+      if (Array.isArray(list)) list = list.join(' ');
+      if (Array.isArray(pad)) list = (list || '') + ' pad:' + (pad.length ? pad.join(' pad:') : 'none');
+      if (typeof list !== 'string') return;
+      var why = SnowvelKeys.bind(a, list, true);
+      if (why) console.warn('Snowvel: the stored keys for ' + action.name + ' are not used: ' + why);
+    });
+    SnowvelKeys.loaded = true;
+    SnowvelKeysPanel.install();
   },
 };
 

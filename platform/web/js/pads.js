@@ -4,7 +4,8 @@
 // is connected. What changed goes to the
 // backend, which turns it into keys as the desktop build does (web_pads.cpp).
 var LibrarySnowvelPads = {
-  $SnowvelPads__deps: ['$SnowvelWeb', '$SnowvelBridge', '$SnowvelSound'],
+  $SnowvelPads__deps: ['$SnowvelWeb', '$SnowvelBridge', '$SnowvelSound', '$SnowvelKeys',
+                       '$SnowvelKeysPanel'],
   $SnowvelPads__postset: 'SnowvelPads.listen();',
   $SnowvelPads: {
     // The standard layout's button numbers of the input table's pad inputs
@@ -21,17 +22,12 @@ var LibrarySnowvelPads = {
     busyFor: 2000,
     idleFor: 10000,
     stickNoise: 1000,  // of 32767
-    // A stick pushed this far (of full travel) is clearly meant: the keys
-    // panel takes its direction.
-    takenPast: 0.5,
-    // By the direction's step in x and y (y downhill), as the desktop's
-    // ControllerInput names them.
-    directions: [['up-left', 'up', 'up-right'], ['left', null, 'right'],
-                 ['down-left', 'down', 'down-right']],
+    // A stick pushed this far (of 32767) is clearly meant: the keys panel
+    // takes its direction.
+    takenPast: 16384,
 
     timer: 0,
     seen: {},  // pad index -> {buttons: [...], x, y, quietSince}
-    bindingsSent: 0,  // SnowvelBindings.padVersion the backend has
 
     listen: function() {
       window.addEventListener('gamepadconnected', SnowvelPads.connected);
@@ -72,41 +68,28 @@ var LibrarySnowvelPads = {
       return Math.max(-32768, Math.min(32767, Math.round((value || 0) * 32767)));
     },
 
-    // The player's pad bindings (key_bindings.js) go ahead of any press
-    // they apply to; with the defaults unchanged the backend has them.
-    sendBindings: function() {
-      if (!SnowvelBindings.keys) SnowvelBindings.load();
-      if (SnowvelPads.bindingsSent === SnowvelBindings.padVersion) return;
-      SnowvelPads.bindingsSent = SnowvelBindings.padVersion;
-      SnowvelInput.actions.forEach(function(action, a) {
-        SnowvelWeb.push(SnowvelBridge.PAD_BINDING, {box: a, x: SnowvelBindings.padMask(a)});
-      });
-    },
-
     // Where the D-pad points (two of its buttons make a diagonal), else the
-    // left stick if pushed past deadZone (of full travel), in eight sectors
-    // of 45 degrees as ControllerInput reads it; null in the middle.
+    // left stick if pushed past deadZone (of 32767), as the backend reads it;
+    // null in the middle.
     direction: function(pad, deadZone) {
-      var held = function(name) {
+      var dpad = 0;
+      ['up', 'down', 'left', 'right'].forEach(function(name, bit) {
         var button = pad.buttons[SnowvelPads.standard[name]];
-        return button && button.pressed ? 1 : 0;
-      };
-      var dx = held('right') - held('left'), dy = held('down') - held('up');
-      if (!(held('up') || held('down') || held('left') || held('right'))) {
-        var x = pad.axes[0] || 0, y = pad.axes[1] || 0;
-        if (x * x + y * y < deadZone * deadZone) return null;
-        var sector = Math.round(Math.atan2(y, x) / (Math.PI / 4)) & 7;
-        dx = [1, 1, 0, -1, -1, -1, 0, 1][sector];
-        dy = [0, 1, 1, 1, 0, -1, -1, -1][sector];
-      }
-      return SnowvelPads.directions[dy + 1][dx + 1];
+        if (button && button.pressed) dpad |= 1 << bit;
+      });
+      var which = _snowvel_web_pad_direction(dpad, SnowvelPads.axis(pad.axes[0]),
+                                             SnowvelPads.axis(pad.axes[1]), deadZone);
+      return which >= 0 ? SnowvelInput.padInputs[which] : null;
     },
 
     read: function() {
       SnowvelPads.timer = 0;
       var pads = SnowvelPads.pads();
       if (pads.length === 0) return;  // no pad, no reading
-      SnowvelPads.sendBindings();
+      if (!SnowvelKeys.loaded) {  // the program is still on its way
+        SnowvelPads.timer = setTimeout(SnowvelPads.read, SnowvelPads.restingMs);
+        return;
+      }
       if (document.hidden) pads = [];
       var now = performance.now(), quiet = Infinity;
       // While the keys panel takes a direction, the D-pads and sticks are its
@@ -114,7 +97,7 @@ var LibrarySnowvelPads = {
       var pointing = null, resting = true, firstDirection = SnowvelInput.padInputs.indexOf('up');
       pads.forEach(function(pad) {
         pointing = pointing || SnowvelPads.direction(pad, SnowvelPads.takenPast);
-        resting = resting && !SnowvelPads.direction(pad, SnowvelInput.stickDeadZone / 32767);
+        resting = resting && !SnowvelPads.direction(pad, SnowvelInput.stickDeadZone);
       });
       var panelTakes = SnowvelKeysPanel.onPadDirection(pointing, resting);
       pads.forEach(function(pad) {

@@ -19,6 +19,10 @@ var LibrarySnowvelRuns = {
       if (share) share.addEventListener('click', SnowvelRuns.share);
       var race = document.getElementById('race-run');
       if (race) race.addEventListener('click', SnowvelRuns.race);
+      var watchRace = document.getElementById('watch-race');
+      if (watchRace) watchRace.addEventListener('click', SnowvelRuns.race);
+      var play = document.getElementById('watch-play');
+      if (play) play.addEventListener('click', SnowvelRuns.play);
       // Other parts of the page (the board's list) race a run by its link.
       window.addEventListener('snowvel-race', function(event) {
         if (typeof event.detail === 'string') SnowvelRuns.raceText(event.detail);
@@ -79,7 +83,15 @@ var LibrarySnowvelRuns = {
     },
 
     note: function(text) {
-      SnowvelWeb.note('runs-note', text);
+      var line = document.getElementById('runs-text');
+      if (line) line.textContent = text;
+      var note = document.getElementById('runs-note');
+      if (note) note.hidden = false;
+    },
+
+    // A game instead of the run watched: the page without the run.
+    play: function() {
+      window.location.href = window.location.href.split('#')[0];
     },
 
     // A game that races the watched run, or the kept run chosen in the list.
@@ -139,8 +151,6 @@ var LibrarySnowvelRuns = {
       } catch (e) {}
     }
     SnowvelRuns.watched = text;
-    var race = document.getElementById('race-run');
-    if (race && text) race.hidden = false;
     var size = lengthBytesUTF8(text) + 1;
     var copy = _malloc(size);
     stringToUTF8(text, copy, size);
@@ -186,6 +196,15 @@ var LibrarySnowvelRuns = {
   snowvel_runs_note__deps: ['$SnowvelRuns'],
   snowvel_runs_note: function(text) {
     SnowvelRuns.note(UTF8ToString(text));
+  },
+
+  // How the run watched re-skied, and the visitor's ways on: a game, or a
+  // race against this run.
+  snowvel_runs_watching__deps: ['$SnowvelRuns'],
+  snowvel_runs_watching: function(text) {
+    SnowvelRuns.note(UTF8ToString(text));
+    var choices = document.getElementById('watch-choices');
+    if (choices) choices.hidden = false;
   },
 
   // The kept runs as JSON, [{name, link}], the latest first.

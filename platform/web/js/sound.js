@@ -1,6 +1,8 @@
 // One sound channel through Web Audio: the game's PCM at its own rate; a new
 // sound cuts off the one playing.
 var LibrarySnowvelSound = {
+  $SnowvelSound__deps: ['$SnowvelWeb'],
+  $SnowvelSound__postset: "window.addEventListener('snowvel-pause', SnowvelSound.onPause);",
   $SnowvelSound: {
     // The context sleeps this long after the last sound ends, and is closed
     // after this much more silence.
@@ -15,8 +17,6 @@ var LibrarySnowvelSound = {
     audio: null,
     audioClosed: false,  // closed after a long silence, made again by the next sound
     idleTimer: 0,
-    pauseWatched: false,
-    paused: false,  // the game's title says so
     clips: null,  // a Map made with the audio context
     playing: null,
 
@@ -25,7 +25,7 @@ var LibrarySnowvelSound = {
     // A key pressed in a pause makes none: the game is silent until it goes
     // on, and its next sound makes one (forSound).
     startAudio: function(forSound) {
-      if (SnowvelSound.noSound || (SnowvelSound.paused && !forSound)) return;
+      if (SnowvelSound.noSound || (SnowvelWeb.paused && !forSound)) return;
       var AudioContextType = window.AudioContext || window.webkitAudioContext;
       if (!AudioContextType) return;
       if (!SnowvelSound.audio) {
@@ -33,21 +33,14 @@ var LibrarySnowvelSound = {
         SnowvelSound.clips = new Map();
         // A sound's end starts the countdown to sleep; so does a gesture.
         if (!forSound) SnowvelSound.audioIdle();
-        SnowvelSound.watchPause();
       }
     },
 
-    // A paused game is silent for as long as the player likes: its title
-    // says so, and the context goes as soon as the sound playing (if any)
-    // ends, rather than after the long silence.
-    watchPause: function() {
-      var title = document.querySelector('title');
-      if (SnowvelSound.pauseWatched || !title || !window.MutationObserver) return;
-      SnowvelSound.pauseWatched = true;
-      new MutationObserver(function() {
-        SnowvelSound.paused = document.title.indexOf('Paused') >= 0;
-        if (SnowvelSound.paused) SnowvelSound.closeAudio();
-      }).observe(title, {childList: true});
+    // A paused game is silent for as long as the player likes: the context
+    // goes as soon as the sound playing (if any) ends, rather than after the
+    // long silence.
+    onPause: function() {
+      if (SnowvelWeb.paused) SnowvelSound.closeAudio();
     },
 
     // A running context keeps the audio thread busy even in silence (most of
@@ -57,7 +50,7 @@ var LibrarySnowvelSound = {
     // closes it; the next sound makes a new one, which the page may, having
     // had its gesture.
     audioIdle: function() {
-      if (SnowvelSound.paused) return SnowvelSound.closeAudio();
+      if (SnowvelWeb.paused) return SnowvelSound.closeAudio();
       if (SnowvelSound.idleTimer) clearTimeout(SnowvelSound.idleTimer);
       SnowvelSound.idleTimer = setTimeout(function() {
         var audio = SnowvelSound.audio;
