@@ -48,8 +48,6 @@ void viewerRunEnded();
 ViewerVerdict viewerVerdict();
 // After SeekBack: the clock the next pass is to show from.
 uint32_t viewerSeekTarget();
-// The overlay's text as it stands (for tests).
-std::string viewerOverlayText();
 // The window the viewer shows the run in (null before the first pass).
 HWND viewerWindow();
 // Closes the viewer's window.
