@@ -5,7 +5,8 @@
 
 std::string helpFooter() {
   std::string scores = profileDirectory();
-  scores = scores.empty() ? "no place found (set HOME or use --data-dir)" : scores + "/" + kHighScoreFile;
+  scores = scores.empty() ? "no place found (set HOME or use --data-dir)"
+                          : scores + "/" + kHighScoreFile;
   return "Without --headless the game opens its window on the desktop.\n"
          "\n"
          "Keys:\n"
