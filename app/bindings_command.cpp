@@ -40,28 +40,38 @@ std::string describe(const KeyBindings& bindings, int action,
 }
 
 void list(const KeyBindings& bindings, const std::vector<std::string>& names) {
-  for (size_t a = 0; a < inputActions().size(); ++a)
-    std::printf("%-13s %-41s %s\n", inputActions()[a].name, inputActions()[a].label,
+  for (size_t a = 0; a < bindings.table().size(); ++a)
+    std::printf("%-13s %-41s %s\n", bindings.table()[a].name, bindings.table()[a].label,
                 describe(bindings, static_cast<int>(a), names).c_str());
 }
 
 }  // namespace
 
-bool applyBindings(const BindingsRequest& request, KeyBindings* bindings,
+bool applyBindings(const BindingsRequest& request, KeyBindings* game, KeyBindings* viewer,
                    const std::vector<std::string>* layoutNames) {
-  KeyBindings changed = *bindings;
-  if (request.reset) changed.reset();
+  KeyBindings changed[] = {*game, *viewer};
+  for (KeyBindings& bindings : changed)
+    if (request.reset) bindings.reset();
   for (const std::string& bind : request.binds) {
     const size_t equals = bind.find('=');
-    const int action = equals == std::string::npos ? -1 : actionByName(bind.substr(0, equals));
+    const std::string name = bind.substr(0, equals);
+    // The game's action of that name, else the viewer's.
+    KeyBindings* bindings = &changed[0];
+    int action = equals == std::string::npos ? -1 : actionByName(name);
+    if (action < 0 && equals != std::string::npos) {
+      bindings = &changed[1];
+      action = actionByName(name, viewerActions());
+    }
     std::string error = "unknown action in '" + bind + "'";
-    if (action < 0 || !changed.bind(action, bind.substr(equals + 1), &error, false, layoutNames)) {
+    if (action < 0 ||
+        !bindings->bind(action, bind.substr(equals + 1), &error, false, layoutNames)) {
       std::fprintf(stderr, "snowvel: --bind %s: %s (see snowvel --bindings)\n", bind.c_str(),
                    error.c_str());
       return false;
     }
   }
-  *bindings = changed;
+  *game = changed[0];
+  *viewer = changed[1];
   return true;
 }
 
@@ -79,7 +89,7 @@ int runBindingsCommand(const BindingsRequest& request) {
   for (const std::string& warning : warnings)
     std::fprintf(stderr, "snowvel: %s\n", warning.c_str());
   const std::vector<std::string> names = keyNames();
-  if (!applyBindings(request, &settings.bindings, &names)) return 2;
+  if (!applyBindings(request, &settings.bindings, &settings.viewerBindings, &names)) return 2;
   if (changing) {
     std::string error = "neither XDG_CONFIG_HOME nor HOME is set";
     if (path.empty() || !saveSettings(path, settings, &error)) {
@@ -88,6 +98,9 @@ int runBindingsCommand(const BindingsRequest& request) {
     }
     std::printf("Saved to %s\n", path.c_str());
   }
-  if (request.list) list(settings.bindings, names);
+  if (request.list) {
+    list(settings.bindings, names);
+    list(settings.viewerBindings, names);
+  }
   return 0;
 }

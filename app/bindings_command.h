@@ -14,10 +14,10 @@ struct BindingsRequest {
   bool any() const { return list || reset || !binds.empty(); }
 };
 
-// Applies the request to bindings; false with a message on stderr for an
-// unknown action or key (nothing is applied then). Keys may also go by
-// layoutNames, by usage (the names --bindings prints).
-bool applyBindings(const BindingsRequest& request, KeyBindings* bindings,
+// Applies the request to the game's and the viewer's bindings; false with a
+// message on stderr for an unknown action or key (nothing is applied then).
+// Keys may also go by layoutNames, by usage (the names --bindings prints).
+bool applyBindings(const BindingsRequest& request, KeyBindings* game, KeyBindings* viewer,
                    const std::vector<std::string>* layoutNames = nullptr);
 
 // Changes and saves the file's bindings, and lists them if asked. Returns

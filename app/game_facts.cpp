@@ -1,5 +1,6 @@
 #include "game_facts.h"
 
+#include "scoring/score_list.h"
 #include "scoring/scoring.h"
 #include "shell/game_snapshot.h"
 #include "shell/shell.h"
@@ -32,6 +33,7 @@ SkierFacts readSkierFacts() {
   f.statusWindow = world.statusWindow;
   f.runClock = world.runClock;
   f.style = world.style;
+  f.mouseSeen = world.mouseSeen;
   if (const Actor* p = world.player) {
     f.present = true;
     f.x = p->x;
@@ -42,13 +44,13 @@ SkierFacts readSkierFacts() {
   }
   const PlacedObject* first = nullptr;
   if (world.slalomRunOn) {
-    f.course = "SS";
+    f.course = kSlalomKey;
     first = world.firstSlalomGate;
   } else if (world.treeSlalomRunOn) {
-    f.course = "GS";
+    f.course = kTreeSlalomKey;
     first = world.firstTreeSlalomGate;
   } else if (world.freestyleRunOn) {
-    f.course = "FS";
+    f.course = kFreestyleKey;
   }
   if (first != nullptr && world.nextGate != nullptr) {
     f.gatesPassed = static_cast<int>(world.nextGate - first);
@@ -66,14 +68,14 @@ std::string gameStateText() {
 }
 
 std::string courseName(const std::string& key) {
-  if (key == "SS") return "slalom";
-  if (key == "GS") return "tree-slalom";
-  if (key == "FS") return "freestyle";
+  if (key == kSlalomKey) return "slalom";
+  if (key == kTreeSlalomKey) return "tree-slalom";
+  if (key == kFreestyleKey) return "freestyle";
   return {};
 }
 
 bool isTimedCourse(const std::string& key) {
-  return key != "FS";
+  return key != kFreestyleKey;
 }
 
 int32_t currentResult(const std::string& key) {

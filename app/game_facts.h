@@ -31,6 +31,7 @@ struct SkierFacts {
   int16_t viewX = 0, viewY = 0, anchorX = 0, anchorY = 0;
   HWND mainWindow = nullptr;
   HWND statusWindow = nullptr;
+  bool mouseSeen = false;  // the game has taken in the cursor's place (only the mouse does that)
 };
 SkierFacts readSkierFacts();
 // Ticks the game has run in this process.

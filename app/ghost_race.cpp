@@ -15,6 +15,7 @@
 #include "platform/win32.h"
 #include "replay_run.h"
 #include "run_viewer.h"
+#include "scoring/score_list.h"
 
 namespace {
 
@@ -46,7 +47,7 @@ class Follower {
       record(postTick, s);
       active_ = false;
       if (s.course.empty() && s.belowStart) {
-        run_.result = run_.course == "FS" ? s.style : s.runClock;
+        run_.result = !isTimedCourse(run_.course) ? s.style : s.runClock;
         if (finished) finished(run_);
       }
     }
@@ -108,7 +109,7 @@ Race race;
 bool better(const GhostRun& run, const GhostRun& than) {
   if (!run.result) return false;
   if (!than.result) return true;
-  return run.course == "FS" ? *run.result > *than.result : *run.result < *than.result;
+  return !isTimedCourse(run.course) ? *run.result > *than.result : *run.result < *than.result;
 }
 
 const DecodedImage* spriteImage(uint16_t id) {
@@ -142,7 +143,7 @@ void onFinished(const GhostRun& run) {
   const auto ghost = race.ghosts.find(run.course);
   if (ghost != race.ghosts.end() && ghost->second.result && run.result) {
     const int32_t difference = *run.result - *ghost->second.result;
-    if (run.course == "FS") {
+    if (!isTimedCourse(run.course)) {
       race.line = "finish  ghost " + std::to_string(*ghost->second.result) + " pts, you " +
                   (difference >= 0 ? "+" : "") + std::to_string(difference);
     } else {
@@ -185,7 +186,7 @@ GhostPicture currentPicture() {
   const uint32_t k = race.follower.ticksIn();
   if (k >= run.frames.size()) return picture;  // the ghost is through
   const GhostFrame& frame = run.frames[k];
-  if (run.course == "FS") {
+  if (!isTimedCourse(run.course)) {
     const int32_t ahead = race.follower.styleGained(s) - frame.style;
     picture.line = "ghost " + std::to_string(frame.style) + " pts, you " + (ahead >= 0 ? "+" : "") +
                    std::to_string(ahead);
@@ -323,7 +324,7 @@ void startGhosts(const GhostOptions& options) {
     race.chosen = true;
   } else if (options.useKeptRuns) {
     const std::string folder = profileDirectory() + "/runs";
-    for (const char* course : {"SS", "GS", "FS"}) {
+    for (const char* course : {kSlalomKey, kTreeSlalomKey, kFreestyleKey}) {
       const std::string name = bestKeptRun(folder, course);
       std::string text;
       if (!name.empty() && readWholeFile(folder + "/" + name, &text) &&

@@ -31,6 +31,7 @@ struct EndOfRun {
   // The end dump holds only the last picture; a tree that burned out or a
   // gate missed long before the finish shows up only here.
   std::set<int32_t> statesSeen, spritesSeen;
+  bool mouseSeen = false;
 };
 
 EndOfRun endOfRun;
@@ -57,6 +58,7 @@ void noteWhatIsShown() {
     endOfRun.statesSeen.insert(actor.state);
     endOfRun.spritesSeen.insert(actor.spriteIndex);
   }
+  endOfRun.mouseSeen = endOfRun.mouseSeen || readSkierFacts().mouseSeen;
 }
 
 bool waitWatchingForTheEnd(BackendEvent* event, uint32_t timeoutMs) {
@@ -165,7 +167,8 @@ int runHeadless(const HeadlessRunOptions& options) {
   if (!options.seenFile.empty()) {
     std::ofstream out(options.seenFile);
     out << nlohmann::ordered_json{{"states", endOfRun.statesSeen},
-                                  {"sprites", endOfRun.spritesSeen}}
+                                  {"sprites", endOfRun.spritesSeen},
+                                  {"mouse", endOfRun.mouseSeen}}
                .dump()
         << '\n';
     if (!out) {

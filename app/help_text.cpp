@@ -1,10 +1,12 @@
 #include "help_text.h"
 
 #include "platform/kernel/process_settings.h"
+#include "scoring/score_list.h"
 
 std::string helpFooter() {
   std::string scores = profileDirectory();
-  scores = scores.empty() ? "no place found (set HOME or use --data-dir)" : scores + "/tolvane.ini";
+  scores = scores.empty() ? "no place found (set HOME or use --data-dir)"
+                          : scores + "/" + kHighScoreFile;
   return "Without --headless the game opens its window on the desktop.\n"
          "\n"
          "Keys:\n"

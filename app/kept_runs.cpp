@@ -1,7 +1,6 @@
 #include "kept_runs.h"
 
 #include <algorithm>
-#include <cctype>
 #include <charconv>
 #include <cerrno>
 #include <cstring>
@@ -12,33 +11,21 @@
 #include "game_facts.h"
 #include "plain_files.h"
 #include "platform/kernel/process_settings.h"
+#include "platform/internal/same_name.h"
 #include "platform/kernel/profile_file.h"
 #include "platform/replay/replay_backend.h"
 #include "scoring/score_list.h"
 
 namespace {
 
-constexpr char kHighScoreFile[] = "tolvane.ini";
-constexpr char kHighScoreSection[] = "Snowvel";
-// The game reads a list into a buffer of this size; a line that fills it
-// may have been cut, as the game sees it.
-constexpr size_t kGameLineBuffer = 256;
-
 KeptRunsOptions kept;
 bool reported = false;
 
-bool sameName(std::string_view a, const char* b) {
-  if (a.size() != std::strlen(b)) return false;
-  for (size_t i = 0; i < a.size(); ++i)
-    if (std::tolower(static_cast<unsigned char>(a[i])) != std::tolower(b[i])) return false;
-  return true;
-}
-
 // The list as the game reads it, from the line as the file holds it.
 ScoreList listOf(std::string_view line) {
-  const std::string text(line.substr(0, kGameLineBuffer - 1));
+  const std::string text(line.substr(0, size_t{kScoreLineBuffer} - 1));
   ScoreList list{};
-  parseScoreLine(text.c_str(), text.size() >= kGameLineBuffer - 1, &list);
+  parseScoreLine(text.c_str(), text.size() >= size_t{kScoreLineBuffer} - 1, &list);
   return list;
 }
 

@@ -11,6 +11,7 @@
 #include "help_text.h"
 #include "platform/input/key_bindings.h"
 #include "platform/input/key_remapping.h"
+#include "platform/internal/screen_layout.h"
 #include "platform/kernel/process_settings.h"
 #include "platform/kernel/profile_file.h"
 #include "replay_run.h"
@@ -26,7 +27,8 @@ bool parseScreen(const std::string& text, int* width, int* height) {
   int w = 0, h = 0;
   char x = 0, extra = 0;
   if (std::sscanf(text.c_str(), "%d%c%d%c", &w, &x, &h, &extra) != 3) return false;
-  if ((x != 'x' && x != 'X') || w < 1 || h < 1 || w > 16384 || h > 16384) return false;
+  if ((x != 'x' && x != 'X') || w < 1 || h < 1 || w > kMostScreenSide || h > kMostScreenSide)
+    return false;
   *width = w;
   *height = h;
   return true;
@@ -68,7 +70,7 @@ int main(int argc, char** argv) {
                  "JSON of every actor state and sprite shown during a headless run");
   app.add_option("--data-dir", options.dataDir, "Where the high-score file lives");
   app.add_option("--scale", scale, "Show each game pixel as NxN screen pixels (0: automatic)")
-      ->check(CLI::Range(0, 8))
+      ->check(CLI::Range(0, kMostScale))
       ->capture_default_str();
   auto* fullscreenFlag =
       app.add_flag("--fullscreen", fullscreen, "Start in fullscreen (F11 or Alt+Enter toggles it)");
@@ -87,8 +89,8 @@ int main(int argc, char** argv) {
       ->excludes(record);
   std::string watch, share;
   app.add_option("--watch", watch,
-                 "Watch a kept run: a run file, a link or its #run= fragment (Space, -, +, "
-                 "Left, Right, Home, End)");
+                 "Watch a kept run: a run file, a link or its #run= fragment (keys: the "
+                 "watch-* actions of --bindings)");
   app.add_option("--share", share, "Print the #run= fragment of a run file for a page's address")
       ->check(CLI::ExistingFile);
   bool verify = false;
@@ -121,9 +123,12 @@ int main(int argc, char** argv) {
     return runVerify(verifyRequest);
   }
   if (!share.empty()) return runShare(share);
-  if (!watch.empty())
+  if (!watch.empty()) {
+    // As in play, --bind holds for a headless run only.
+    if (headless && !applyBindings(bindings, &keyBindings(), &viewerKeyBindings())) return 2;
     return runWatch(
         WatchRequest{watch, headless, options.inputFile, options.dumpFile, options.screenshotFile});
+  }
   if (!parseScreen(screen, &options.screenWidth, &options.screenHeight)) {
     std::fprintf(stderr,
                  "snowvel: --screen wants WxH, for example 1024x768 (see snowvel --help)\n");
@@ -135,7 +140,7 @@ int main(int argc, char** argv) {
   }
   if (headless) {
     // A headless run never reads or writes the player's settings.
-    if (!applyBindings(bindings, &keyBindings())) return 2;
+    if (!applyBindings(bindings, &keyBindings(), &viewerKeyBindings())) return 2;
   } else if (bindings.any()) {
     return runBindingsCommand(bindings);
   }

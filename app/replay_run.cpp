@@ -13,10 +13,10 @@
 #include "platform/kernel/profile_file.h"
 #include "plain_files.h"
 #include "platform/replay/replay_backend.h"
+#include "scoring/score_list.h"
 
 namespace {
 
-constexpr char kHighScoreFile[] = "tolvane.ini";
 Replay loaded;
 std::string scratchFolder;
 

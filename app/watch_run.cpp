@@ -7,6 +7,7 @@
 #include "platform/internal/shown_text.h"
 #include "platform/replay/run_link.h"
 #include "platform/replay/viewer_backend.h"
+#include "platform/settings/player_settings.h"
 #include "plain_files.h"
 #include "replay_run.h"
 #include "run_viewer.h"
@@ -55,6 +56,12 @@ bool installUnder(const WatchRequest& request, const Replay& replay) {
     return true;
   }
 #ifdef SNOWVEL_HAVE_SDL2
+  // The viewer's keys as the player bound them.
+  std::vector<std::string> warnings;
+  if (const std::string path = settingsPath(); !path.empty())
+    viewerKeyBindings() = loadSettings(path, &warnings).viewerBindings;
+  for (const std::string& warning : warnings)
+    std::fprintf(stderr, "snowvel: %s\n", warning.c_str());
   Sdl2Config config;
   config.noAudio = lstrcmpiA(replay.header.tail.c_str(), "nosound") == 0;
   config.scale = 1;

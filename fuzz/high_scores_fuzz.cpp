@@ -44,9 +44,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   if (size < 5) return 0;
   int32_t value;
   std::memcpy(&value, data, 4);
-  static const char* const kKeys[] = {"SS", "GS", "FS"};
+  static const char* const kKeys[] = {kSlalomKey, kTreeSlalomKey, kFreestyleKey};
   const int course = data[4] % 3;
-  const std::string path = dataDir + "/tolvane.ini";
+  const std::string path = dataDir + "/" + kHighScoreFile;
   std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(data + 5), size - 5);
 
   recordHighScore(kKeys[course], value, course != 2);

@@ -14,10 +14,9 @@
 
 namespace {
 
-constexpr char kSection[] = "Snowvel";
 // Ours hold three lines of at most ten numbers.
 constexpr size_t kLargestFile = 4096;
-constexpr DWORD kLineBufferSize = 256;
+constexpr DWORD kLineBufferSize = kScoreLineBuffer;
 
 // Read as the game reads a line and written back as it writes one, the
 // line must come out the same: numbers that fit, nothing else, ten at most.
@@ -49,11 +48,12 @@ extern "C" EMSCRIPTEN_KEEPALIVE const char* snowvel_web_check_scores(const char*
   for (unsigned char c : file.bytes)
     if (c < 0x20 && c != '\r' && c != '\n' && c != '\t') return "it is not a text file";
   const ProfileDocument document = parseProfile(file.bytes);
-  const std::vector<std::string> keys = profileKeyNames(document, kSection);
+  const std::vector<std::string> keys = profileKeyNames(document, kHighScoreSection);
   if (keys.empty()) return "it holds no Snowvel high scores";
   for (const std::string& key : keys) {
     char line[kLineBufferSize];
-    DWORD read = GetPrivateProfileStringA(kSection, key.c_str(), "", line, kLineBufferSize, path);
+    DWORD read =
+        GetPrivateProfileStringA(kHighScoreSection, key.c_str(), "", line, kLineBufferSize, path);
     if (read >= kLineBufferSize - 1 || !isScoreLine(line)) return "its scores are damaged";
   }
   return "";

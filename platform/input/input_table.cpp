@@ -1,7 +1,6 @@
 #include "platform/input/input_table.h"
 
 #include <algorithm>
-#include <cctype>
 #include <string>
 
 #include "platform/win32/user.h"
@@ -159,6 +158,19 @@ constexpr InputAction kActions[] = {
     {"ghost", "Ghost skier on or off", 0, 0, "KeyG", "", nullptr},
 };
 
+// The viewer's keys with NumLock off include the keypad's cursor block.
+constexpr InputAction kViewerActions[] = {
+    {"watch-pause", "Watching: pause, go on, or again", 0, 0, "Space", "", nullptr},
+    {"watch-slower", "Watching: half the speed (to 1/4x)", 0, 0, "Minus NumpadSubtract", "",
+     nullptr},
+    {"watch-faster", "Watching: twice the speed (to 8x)", 0, 0, "Equal NumpadAdd", "", nullptr},
+    {"watch-back", "Watching: back 5 seconds", 0, 0, "ArrowLeft Numpad4", "", nullptr},
+    {"watch-ahead", "Watching: ahead 5 seconds", 0, 0, "ArrowRight Numpad6", "", nullptr},
+    {"watch-start", "Watching: to the run's start", 0, 0, "Home Numpad7", "", nullptr},
+    {"watch-result", "Watching: to the result", 0, 0, "End Numpad1", "", nullptr},
+};
+static_assert(std::size(kViewerActions) == VIEWER_ACTION_COUNT);
+
 bool listHas(std::string_view list, std::string_view word) {
   size_t at = 0;
   while (at < list.size()) {
@@ -171,13 +183,6 @@ bool listHas(std::string_view list, std::string_view word) {
 }
 
 }  // namespace
-
-bool sameName(std::string_view a, std::string_view b) {
-  return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-           return std::tolower(static_cast<unsigned char>(x)) ==
-                  std::tolower(static_cast<unsigned char>(y));
-         });
-}
 
 std::span<const PhysicalKey> physicalKeys() {
   return kKeys;
@@ -235,8 +240,12 @@ std::span<const InputAction> inputActions() {
   return kActions;
 }
 
-int actionByName(std::string_view name) {
-  for (size_t i = 0; i < std::size(kActions); ++i)
-    if (sameName(kActions[i].name, name)) return static_cast<int>(i);
+std::span<const InputAction> viewerActions() {
+  return kViewerActions;
+}
+
+int actionByName(std::string_view name, std::span<const InputAction> table) {
+  for (size_t i = 0; i < table.size(); ++i)
+    if (sameName(table[i].name, name)) return static_cast<int>(i);
   return -1;
 }

@@ -9,6 +9,7 @@
 #include <span>
 #include <string_view>
 
+#include "platform/internal/same_name.h"
 #include "platform/win32/types.h"
 
 // A key by its place on the keyboard, whatever the layout prints on it.
@@ -41,8 +42,6 @@ const PhysicalKey* physicalKeyByName(std::string_view name, bool* numLock);
 // typing that character), else by its place. key may be null (a key the
 // table lacks); typed is 0 when the press typed no ASCII character.
 UINT unboundMessage(const PhysicalKey* key, char typed, bool numLock);
-// Names compared as the table compares them: in any case.
-bool sameName(std::string_view a, std::string_view b);
 
 // The pad's inputs: its buttons by SDL's game-controller names, and the eight
 // directions that the D-pad and the left stick point.
@@ -68,7 +67,8 @@ inline constexpr const char* kPadInputNames[] = {
     "down-right",
 };
 inline constexpr int kPadInputCount = std::size(kPadInputNames);
-inline constexpr int kFirstPadDirection = 11;  // "up"
+inline constexpr int kFirstPadDirection = 11;
+static_assert(kPadInputNames[kFirstPadDirection] == std::string_view("up"));
 // The index of a pad input by name, or -1.
 int padInputByName(std::string_view name);
 
@@ -87,5 +87,19 @@ struct InputAction {
 };
 
 std::span<const InputAction> inputActions();
-// The index of an action by name (any case), or -1.
-int actionByName(std::string_view name);
+// What the watcher does in the runs viewer, in this order; keys only, bound
+// apart from the game's (Left seeks there and steers in play), sending
+// nothing to the game.
+enum ViewerAction {
+  VIEWER_PAUSE,
+  VIEWER_SLOWER,
+  VIEWER_FASTER,
+  VIEWER_BACK,
+  VIEWER_AHEAD,
+  VIEWER_TO_START,
+  VIEWER_TO_RESULT,
+  VIEWER_ACTION_COUNT
+};
+std::span<const InputAction> viewerActions();
+// The index of an action of the table by name (any case), or -1.
+int actionByName(std::string_view name, std::span<const InputAction> table = inputActions());

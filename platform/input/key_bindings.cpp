@@ -38,13 +38,6 @@ std::pair<const PhysicalKey*, size_t> keyAt(const std::vector<std::string_view>&
   return {nullptr, 1};
 }
 
-std::vector<uint16_t> defaultKeys(int action) {
-  std::vector<uint16_t> keys;
-  for (std::string_view code : words(inputActions()[action].keys))
-    keys.push_back(physicalKeyByCode(code)->usage);
-  return keys;
-}
-
 template <typename T>
 void remove(std::vector<T>* from, T value) {
   from->erase(std::remove(from->begin(), from->end(), value), from->end());
@@ -59,14 +52,19 @@ bool isGameMessage(UINT message) {
   return false;
 }
 
+std::vector<uint16_t> KeyBindings::defaultKeys(int action) const {
+  std::vector<uint16_t> keys;
+  for (std::string_view code : words(table_[action].keys))
+    keys.push_back(physicalKeyByCode(code)->usage);
+  return keys;
+}
+
 void KeyBindings::reset() {
-  const size_t count = inputActions().size();
-  keys_.assign(count, {});
-  pad_.assign(count, {});
-  for (size_t a = 0; a < count; ++a) {
+  keys_.assign(count_, {});
+  pad_.assign(count_, {});
+  for (size_t a = 0; a < count_; ++a) {
     keys_[a] = defaultKeys(static_cast<int>(a));
-    for (std::string_view name : words(inputActions()[a].pad))
-      pad_[a].push_back(padInputByName(name));
+    for (std::string_view name : words(table_[a].pad)) pad_[a].push_back(padInputByName(name));
   }
 }
 
@@ -163,8 +161,11 @@ std::string KeyBindings::list(int action) const {
     out += "pad:";
     out += kPadInputNames[input];
   }
-  // Said outright: a list without pad inputs would leave the defaults in place.
-  if (pad_[action].empty()) out += out.empty() ? kNoPadInput : std::string(" ") + kNoPadInput;
+  // Said outright: a list without pad inputs would leave the defaults in place
+  // (a table with no pad inputs at all, the viewer's, has nothing to say).
+  const auto padless = [](const InputAction& a) { return a.pad[0] == '\0'; };
+  if (pad_[action].empty() && !std::all_of(table_, table_ + count_, padless))
+    out += out.empty() ? kNoPadInput : std::string(" ") + kNoPadInput;
   return out;
 }
 
@@ -178,7 +179,7 @@ int KeyBindings::actionForKey(uint16_t usage) const {
 UINT KeyBindings::messageFor(uint16_t usage, bool numLock, UINT natural) const {
   const int bound = actionForKey(usage);
   if (bound < 0) return isGameMessage(natural) ? 0 : natural;
-  const InputAction& action = inputActions()[bound];
+  const InputAction& action = table_[bound];
   const PhysicalKey* key = physicalKeyByUsage(usage);
   const bool keypad = key != nullptr && key->numLockMessage != 0;
   if (keypad && numLock && action.numLockMessage != 0) return action.numLockMessage;
@@ -188,7 +189,7 @@ UINT KeyBindings::messageFor(uint16_t usage, bool numLock, UINT natural) const {
 std::vector<UINT> KeyBindings::padMessages(int input) const {
   std::vector<UINT> messages;
   for (size_t a = 0; a < pad_.size(); ++a) {
-    const UINT message = inputActions()[a].message;
+    const UINT message = table_[a].message;
     if (message != 0 && std::find(pad_[a].begin(), pad_[a].end(), input) != pad_[a].end())
       messages.push_back(message);
   }
@@ -197,5 +198,10 @@ std::vector<UINT> KeyBindings::padMessages(int input) const {
 
 KeyBindings& keyBindings() {
   static KeyBindings bindings;
+  return bindings;
+}
+
+KeyBindings& viewerKeyBindings() {
+  static KeyBindings bindings(viewerActions());
   return bindings;
 }

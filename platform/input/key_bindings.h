@@ -5,6 +5,7 @@
 #pragma once
 
 #include <cstdint>
+#include <span>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -16,10 +17,17 @@
 // the action's pad inputs as they are).
 inline constexpr const char* kNoPadInput = "pad:none";
 
+// Bindings of one table's actions (the game's, or the viewer's): a key is
+// bound to one action of the table at most.
 class KeyBindings {
  public:
-  KeyBindings() { reset(); }
+  KeyBindings() : KeyBindings(inputActions()) {}
+  explicit KeyBindings(std::span<const InputAction> table)
+      : table_(table.data()), count_(table.size()) {
+    reset();
+  }
   void reset();
+  std::span<const InputAction> table() const { return {table_, count_}; }
 
   const std::vector<uint16_t>& keys(int action) const { return keys_[action]; }  // usages
   const std::vector<int>& pad(int action) const { return pad_[action]; }         // pad inputs
@@ -54,7 +62,10 @@ class KeyBindings {
 
  private:
   void restoreEmpty();
+  std::vector<uint16_t> defaultKeys(int action) const;
 
+  const InputAction* table_;
+  size_t count_;
   std::vector<std::vector<uint16_t>> keys_;
   std::vector<std::vector<int>> pad_;
 };
@@ -64,3 +75,5 @@ bool isGameMessage(UINT message);
 
 // The bindings in force for this process (the defaults until set).
 KeyBindings& keyBindings();
+// The viewer's, likewise.
+KeyBindings& viewerKeyBindings();

@@ -23,6 +23,10 @@ struct ScreenLayout {
 
 // A desktop this tall or taller gets game pixels twice the size.
 inline constexpr int kHighDpiDesktopHeight = 2000;
+// The most real pixels a game pixel's side may take, asked for or chosen.
+inline constexpr int kMostScale = 8;
+// The longest side, in game pixels, of a screen or window the player may ask for.
+inline constexpr int kMostScreenSide = 16384;
 
 // The scale to use: the one asked for (above 0), else 2 on a desktop at least
 // kHighDpiDesktopHeight pixels tall, else 1.

@@ -5,6 +5,7 @@
 #include <charconv>
 #include <cstring>
 
+#include "platform/internal/screen_layout.h"
 #include "platform/internal/shown_text.h"
 
 namespace {
@@ -347,7 +348,7 @@ bool parseReplay(std::string_view text, Replay* replay, std::string* error) {
            in.number(&header.screenHeight, 1, kMostScreenHeight, "the screen height") && in.end();
       seenScreen = ok;
     } else if (inHeader && keyword == "scale") {
-      ok = in.number(&header.scale, 0, 8, "the scale") && in.end();
+      ok = in.number(&header.scale, 0, kMostScale, "the scale") && in.end();
     } else if (inHeader && keyword == "tail") {
       ok = in.quoted(&header.tail, "the tail") && in.end();
     } else if (inHeader && header.version >= 2 && keyword == "profile") {

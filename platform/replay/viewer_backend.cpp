@@ -6,12 +6,22 @@
 
 #include "platform/backend.h"
 #include "platform/gdi/fixed_font.h"
+#include "platform/input/key_bindings.h"
+#include "platform/internal/screen_layout.h"
 #include "platform/win32.h"
 
 namespace {
 
-constexpr int kSpeedCount = 6;  // 1/4, 1/2, 1, 2, 4, 8
+// The speeds - and + step through, in quarters of the recorded pace.
+struct Speed {
+  int quarters;
+  const char* name;
+};
+constexpr Speed kSpeeds[] = {{1, "1/4x"}, {2, "1/2x"}, {4, "1x"},
+                             {8, "2x"},   {16, "4x"},  {32, "8x"}};
+constexpr int kSpeedCount = std::size(kSpeeds);
 constexpr int kNormalSpeed = 2;
+static_assert(kSpeeds[kNormalSpeed].quarters == 4);
 constexpr uint32_t kSeekStepMs = 5000;
 constexpr int kOverlayHeight = kGlyphHeight + 4;
 constexpr uint32_t kOverlayInk = 0x00FFFFFF;
@@ -64,10 +74,9 @@ void fitToScreen() {
   if (screenWidth <= 0 || screenHeight <= 0) {
     // Room for the client of a window with the usual frame around it.
     viewer.under.screenSize(&screenWidth, &screenHeight);
-    RECT frame{0, 0, 0, 0};
-    AdjustWindowRectEx(&frame, WS_OVERLAPPEDWINDOW, FALSE, 0);
-    screenWidth -= frame.right - frame.left;
-    screenHeight -= frame.bottom - frame.top;
+    const RECT frame = overlappedFrameInsets();
+    screenWidth -= frame.left + frame.right;
+    screenHeight -= frame.top + frame.bottom;
   }
   double f = 1.0;
   if (p.width > 0 && p.height > 0 && screenWidth > 0 && screenHeight > 0)
@@ -85,19 +94,27 @@ std::string timeText(int64_t ms) {
   return text;
 }
 
-std::string speedText() {
-  static const char* const names[kSpeedCount] = {"1/4x", "1/2x", "1x", "2x", "4x", "8x"};
-  return names[viewer.speed];
+// The first key of each of the viewer's actions, as bound.
+std::string keysText() {
+  std::string text;
+  for (int action = 0; action < VIEWER_ACTION_COUNT; ++action) {
+    const std::vector<uint16_t>& keys = viewerKeyBindings().keys(action);
+    if (keys.empty()) continue;
+    if (!text.empty()) text += ' ';
+    text += physicalKeyByUsage(keys.front())->label;
+  }
+  return text;
 }
 
 std::string overlayText() {
   std::string text = "replay  " + timeText(sinceRunStart(viewer.clock)) + " / " +
-                     timeText(sinceRunStart(viewer.settings.runEnd)) + "  " + speedText();
+                     timeText(sinceRunStart(viewer.settings.runEnd)) + "  " +
+                     kSpeeds[viewer.speed].name;
   if (viewer.atEnd)
     text += "  result";
   else if (viewer.paused)
     text += "  paused";
-  return text + "  (Space - + Left Right Home End)";
+  return text + "  (" + keysText() + ")";
 }
 
 void drawOverlay(const std::string& text) {
@@ -219,8 +236,7 @@ void rebase() {
 // Wall milliseconds from the base to clock at the current speed.
 uint32_t wallDue() {
   const uint64_t ms = static_cast<uint32_t>(viewer.clock - viewer.baseClock);
-  static const int quarters[kSpeedCount] = {1, 2, 4, 8, 16, 32};
-  return static_cast<uint32_t>(ms * 4 / quarters[viewer.speed]);
+  return static_cast<uint32_t>(ms * 4 / kSpeeds[viewer.speed].quarters);
 }
 
 void startPresenting() {
@@ -249,6 +265,19 @@ bool seekTo(int64_t target) {
   return false;
 }
 
+// The viewer's action a key stands for, or -1: by its place as bound, or,
+// from a desktop that names no place (the page), by the message one of the
+// action's default keys sends.
+int viewerActionFor(const BackendEvent& event) {
+  if (event.type != BackendEventType::KeyDown) return -1;
+  if (event.physicalKey != 0) return viewerKeyBindings().actionForKey(event.physicalKey);
+  static const KeyBindings defaults(viewerActions());
+  for (int action = 0; action < VIEWER_ACTION_COUNT; ++action)
+    for (uint16_t usage : defaults.keys(action))
+      if (physicalKeyByUsage(usage)->message == event.virtualKey) return action;
+  return -1;
+}
+
 // One event from the desktop; false ends this pass.
 bool takeKey(const BackendEvent& event) {
   if (event.type == BackendEventType::Close) {
@@ -266,26 +295,28 @@ bool takeKey(const BackendEvent& event) {
     if (viewer.presenting) showWhole();
     return true;
   }
-  if (event.type != BackendEventType::KeyDown) return true;
-  const UINT vk = event.virtualKey;
   const int64_t now = sinceRunStart(viewer.clock);
-  if (vk == VK_SPACE) {
-    viewer.paused = !viewer.paused;
-    rebase();
-  } else if (vk == VK_OEM_MINUS || vk == VK_SUBTRACT) {
-    viewer.speed = std::max(0, viewer.speed - 1);
-    rebase();
-  } else if (vk == VK_OEM_PLUS || vk == VK_ADD) {
-    viewer.speed = std::min(kSpeedCount - 1, viewer.speed + 1);
-    rebase();
-  } else if (vk == VK_LEFT) {
-    return seekTo(now - kSeekStepMs);
-  } else if (vk == VK_RIGHT) {
-    return seekTo(now + kSeekStepMs);
-  } else if (vk == VK_HOME) {
-    return seekTo(0);
-  } else if (vk == VK_END) {
-    return seekTo(sinceRunStart(viewer.settings.runEnd));
+  switch (viewerActionFor(event)) {
+    case VIEWER_PAUSE:
+      viewer.paused = !viewer.paused;
+      rebase();
+      break;
+    case VIEWER_SLOWER:
+      viewer.speed = std::max(0, viewer.speed - 1);
+      rebase();
+      break;
+    case VIEWER_FASTER:
+      viewer.speed = std::min(kSpeedCount - 1, viewer.speed + 1);
+      rebase();
+      break;
+    case VIEWER_BACK:
+      return seekTo(now - kSeekStepMs);
+    case VIEWER_AHEAD:
+      return seekTo(now + kSeekStepMs);
+    case VIEWER_TO_START:
+      return seekTo(0);
+    case VIEWER_TO_RESULT:
+      return seekTo(sinceRunStart(viewer.settings.runEnd));
   }
   refreshOverlay();
   return true;
@@ -373,7 +404,7 @@ void viewerRunEnded() {
   for (;;) {
     BackendEvent event;
     if (!viewer.under.waitEvent(&event, kBackendWaitForever)) continue;
-    if (event.type == BackendEventType::KeyDown && event.virtualKey == VK_SPACE) {
+    if (viewerActionFor(event) == VIEWER_PAUSE) {
       viewer.seekTarget = viewer.settings.runStart;  // once more from the start
       viewer.verdict = ViewerVerdict::SeekBack;
       return;
@@ -388,10 +419,6 @@ ViewerVerdict viewerVerdict() {
 
 uint32_t viewerSeekTarget() {
   return viewer.seekTarget;
-}
-
-std::string viewerOverlayText() {
-  return overlayText();
 }
 
 HWND viewerWindow() {

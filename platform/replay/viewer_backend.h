@@ -1,9 +1,9 @@
 // The viewer: a Backend decorator between the replay player and the real
 // desktop. It shows the run's main window in one window of its own, scaled
 // to fit the screen, with a one-line overlay (elapsed time, speed,
-// "replay"); keeps the recorded pace, and takes the viewer's keys: Space
-// pauses, - and + halve and double the speed (1/4x to 8x), Left and Right
-// seek 5 s, Home goes to the run's start and End to its result. Until the
+// "replay"); keeps the recorded pace, and takes the viewer's keys (the
+// viewer actions of the input table, as bound): pause, halve and double the
+// speed (1/4x to 8x), seek 5 s, go to the run's start or its result. Until the
 // point to show from, nothing is presented or played: the run is skied
 // ahead as fast as the machine goes. A seek back cannot be skied backwards:
 // the player is stopped and the session skied again from its start.
@@ -48,8 +48,6 @@ void viewerRunEnded();
 ViewerVerdict viewerVerdict();
 // After SeekBack: the clock the next pass is to show from.
 uint32_t viewerSeekTarget();
-// The overlay's text as it stands (for tests).
-std::string viewerOverlayText();
 // The window the viewer shows the run in (null before the first pass).
 HWND viewerWindow();
 // Closes the viewer's window.

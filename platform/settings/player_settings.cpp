@@ -7,40 +7,45 @@
 #include <cstring>
 #include <sys/stat.h>
 
+#include "platform/internal/screen_layout.h"
 #include "platform/internal/shown_text.h"
+#include "platform/kernel/profile_document.h"
 #include "platform/kernel/profile_file.h"
 
 namespace {
 
-std::string_view trim(std::string_view s) {
-  while (!s.empty() && (s.front() == ' ' || s.front() == '\t')) s.remove_prefix(1);
-  while (!s.empty() && (s.back() == ' ' || s.back() == '\t' || s.back() == '\r'))
-    s.remove_suffix(1);
-  return s;
+// A line as the settings read it: as a profile's line, with '#' starting a
+// comment as well; a line past the limit is looked at no further.
+ProfileLineView settingsLine(std::string_view text, bool* tooLong = nullptr) {
+  const std::string_view trimmed = trimBlanks(text);
+  if (tooLong != nullptr) *tooLong = trimmed.size() > kSettingsLineLimit;
+  if (trimmed.size() > kSettingsLineLimit || (!trimmed.empty() && trimmed[0] == '#'))
+    return {ProfileLineKind::Comment, {}, {}};
+  return classifyProfileLine(trimmed);
 }
 
 bool readInts(std::string_view text, int* values, int count, int low, int high) {
   for (int i = 0; i < count; ++i) {
-    text = trim(text);
+    text = trimBlanks(text);
     int value = 0;
     auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
     if (ec != std::errc() || value < low || value > high) return false;
     values[i] = value;
     text.remove_prefix(static_cast<size_t>(end - text.data()));
   }
-  return trim(text).empty();
+  return trimBlanks(text).empty();
 }
 
 bool readDisplay(std::string_view key, std::string_view value, DisplaySettings* display) {
   if (key == "window") {
     int v[4];
-    if (!readInts(value, v, 4, -100000, 100000) || v[2] < 1 || v[3] < 1 || v[2] > 16384 ||
-        v[3] > 16384)
+    if (!readInts(value, v, 4, -100000, 100000) || v[2] < 1 || v[3] < 1 || v[2] > kMostScreenSide ||
+        v[3] > kMostScreenSide)
       return false;
     display->window = WindowPlace{v[0], v[1], v[2], v[3]};
     return true;
   }
-  if (key == "scale") return readInts(value, &display->scale, 1, 0, 8);
+  if (key == "scale") return readInts(value, &display->scale, 1, 0, kMostScale);
   if (key == "fullscreen" || key == "ghosts") {
     if (value != "yes" && value != "no") return false;
     (key == "ghosts" ? display->ghosts : display->fullscreen) = value == "yes";
@@ -54,44 +59,40 @@ bool readDisplay(std::string_view key, std::string_view value, DisplaySettings* 
 PlayerSettings parseSettings(std::string_view text, std::vector<std::string>* warnings) {
   PlayerSettings settings;
   std::string section;
-  int number = 0;
-  auto warn = [&](const std::string& what) {
-    warnings->push_back("line " + std::to_string(number) + ": " + what);
-  };
-  for (size_t at = 0; at < text.size();) {
-    size_t end = text.find('\n', at);
-    if (end == std::string_view::npos) end = text.size();
-    std::string_view line = trim(text.substr(at, end - at));
-    at = end + 1;
-    ++number;
-    if (line.size() > kSettingsLineLimit) {
-      warn("longer than " + std::to_string(kSettingsLineLimit) + " characters; ignored");
-      continue;
-    }
-    if (line.empty() || line[0] == '#' || line[0] == ';') continue;
-    if (line.front() == '[' && line.back() == ']') {
-      section = std::string(line.substr(1, line.size() - 2));
+  const ProfileDocument document = parseProfile(text);
+  for (size_t number = 1; number <= document.lines.size(); ++number) {
+    auto warn = [&](const std::string& what) {
+      warnings->push_back("line " + std::to_string(number) + ": " + what);
+    };
+    const std::string& line = document.lines[number - 1].text;
+    bool tooLong = false;
+    const ProfileLineView view = settingsLine(line, &tooLong);
+    if (tooLong) warn("longer than " + std::to_string(kSettingsLineLimit) + " characters; ignored");
+    if (view.kind == ProfileLineKind::Section) {
+      section = std::string(view.name);
       if (section != "bindings" && section != "display")
         warn("unknown section [" + shownText(section) + "]; its entries are ignored");
-      continue;
+    } else if (view.kind == ProfileLineKind::Other) {
+      warn("'" + shownText(trimBlanks(line)) + "' is no 'name = value'; ignored");
     }
-    const size_t equals = line.find('=');
-    if (equals == std::string_view::npos) {
-      warn("'" + shownText(line) + "' is no 'name = value'; ignored");
-      continue;
-    }
-    const std::string_view key = trim(line.substr(0, equals));
-    const std::string_view value = trim(line.substr(equals + 1));
+    if (view.kind != ProfileLineKind::Entry) continue;
+    const std::string_view key = view.name;
+    const std::string_view value = view.value;
     if (section == "bindings") {
-      const int action = actionByName(key);
+      KeyBindings* bindings = &settings.bindings;
+      int action = actionByName(key);
+      if (action < 0) {
+        bindings = &settings.viewerBindings;
+        action = actionByName(key, viewerActions());
+      }
       std::string error;
       if (action < 0)
         warn("unknown action '" + shownText(key) + "'; ignored");
-      else if (!settings.bindings.bind(action, value, &error, true))
+      else if (!bindings->bind(action, value, &error, true))
         warn(shownText(error) + " for " + std::string(key) + "; it keeps its default keys");
     } else if (section == "display") {
       if (!readDisplay(key, value, &settings.display))
-        warn("'" + shownText(line) + "' is no display setting; the default is kept");
+        warn("'" + shownText(trimBlanks(line)) + "' is no display setting; the default is kept");
     }
   }
   return settings;
@@ -102,9 +103,10 @@ std::string formatSettings(const PlayerSettings& settings) {
       "# Snowvel's settings, kept by the game (snowvel --bind, --bindings).\n"
       "# Keys by their place on the keyboard (the browser's KeyboardEvent.code\n"
       "# names), pad inputs as pad:NAME.\n[bindings]\n";
-  for (size_t a = 0; a < inputActions().size(); ++a)
-    out += std::string(inputActions()[a].name) + " = " +
-           settings.bindings.list(static_cast<int>(a)) + "\n";
+  for (const KeyBindings* bindings : {&settings.bindings, &settings.viewerBindings})
+    for (size_t a = 0; a < bindings->table().size(); ++a)
+      out += std::string(bindings->table()[a].name) + " = " + bindings->list(static_cast<int>(a)) +
+             "\n";
   out += "\n[display]\n";
   const DisplaySettings& display = settings.display;
   if (display.window)
@@ -166,7 +168,7 @@ std::string settingsFileProblem(const std::string& path) {
 namespace {
 
 // A value that changed: its section, its key and the line that says it now;
-// lastAt is where the file's line that counts for it begins.
+// lastAt is the index of the file's line that counts for it.
 struct Change {
   const char* section;
   std::string key, line;
@@ -199,61 +201,52 @@ std::string updatedSettingsText(std::string_view text, const PlayerSettings& set
   std::vector<Change> changes = changedLines(text, settings);
   if (changes.empty()) return std::string(text);
 
-  // The line of each key that counts is the last in its section, as read.
+  // The line of each key that counts is the last in its section, as read;
+  // a section ends after its last line that is not blank or a comment.
+  ProfileDocument document = parseProfile(text);
   std::string current;
   size_t sectionEnd[2] = {std::string_view::npos, std::string_view::npos};
-  for (size_t at = 0; at < text.size();) {
-    size_t end = text.find('\n', at);
-    if (end == std::string_view::npos) end = text.size();
-    const std::string_view line = trim(text.substr(at, end - at));
-    const size_t begin = at;
-    at = end + 1;
-    if (line.size() > kSettingsLineLimit || line.empty() || line[0] == '#' || line[0] == ';')
-      continue;
-    if (line.front() == '[' && line.back() == ']') {
-      current = std::string(line.substr(1, line.size() - 2));
-    } else if (const size_t equals = line.find('='); equals != std::string_view::npos) {
-      for (Change& change : changes)
-        if (current == change.section && trim(line.substr(0, equals)) == change.key)
-          change.lastAt = begin;
-    }
-    if (current == "bindings" || current == "display")
-      sectionEnd[current == "display"] = std::min(at, text.size());
+  for (size_t i = 0; i < document.lines.size(); ++i) {
+    const ProfileLineView line = settingsLine(document.lines[i].text);
+    if (line.kind == ProfileLineKind::Blank || line.kind == ProfileLineKind::Comment) continue;
+    if (line.kind == ProfileLineKind::Section) current = std::string(line.name);
+    for (Change& change : changes)
+      if (line.kind == ProfileLineKind::Entry && current == change.section &&
+          line.name == change.key)
+        change.lastAt = i;
+    if (current == "bindings" || current == "display") sectionEnd[current == "display"] = i + 1;
   }
 
   // Each change replaces its line, or goes after the last line of its
-  // section, or into a section of its own at the end.
-  struct Edit {
-    size_t at, length;
-    std::string bytes;
-  };
-  std::vector<Edit> edits;
-  std::string appended[2];
+  // section, or into a section of its own at the end. Insertions go from the
+  // back, so that the places before each still hold.
+  std::vector<std::pair<size_t, std::string>> inserts;
+  std::vector<std::string> appended[2];
   for (const Change& change : changes) {
     const int s = change.section[0] == 'd';
-    if (change.lastAt != std::string_view::npos) {
-      size_t end = std::min(text.find('\n', change.lastAt), text.size());
-      if (end > change.lastAt && text[end - 1] == '\r') --end;
-      edits.push_back({change.lastAt, end - change.lastAt, change.line});
-    } else if (sectionEnd[s] != std::string_view::npos) {
-      const bool joined = sectionEnd[s] == text.size() && text.back() != '\n';
-      edits.push_back({sectionEnd[s], 0, (joined ? "\n" : "") + change.line + "\n"});
-    } else {
-      appended[s] += change.line + "\n";
-    }
+    if (change.lastAt != std::string_view::npos)
+      document.lines[change.lastAt].text = change.line;
+    else if (sectionEnd[s] != std::string_view::npos)
+      inserts.emplace_back(sectionEnd[s], change.line);
+    else
+      appended[s].push_back(change.line);
   }
-  // From the back, so that the places before each edit still hold.
-  std::string out(text);
-  std::stable_sort(edits.begin(), edits.end(),
-                   [](const Edit& x, const Edit& y) { return x.at < y.at; });
-  for (size_t i = edits.size(); i-- > 0;) out.replace(edits[i].at, edits[i].length, edits[i].bytes);
+  auto add = [&document](size_t at, std::string line) {
+    // The line before may be the file's last one, written without an ending.
+    if (at > 0 && document.lines[at - 1].ending.empty()) document.lines[at - 1].ending = "\n";
+    document.lines.insert(document.lines.begin() + static_cast<std::ptrdiff_t>(at),
+                          ProfileLine{std::move(line), "\n"});
+  };
+  std::stable_sort(inserts.begin(), inserts.end(),
+                   [](const auto& x, const auto& y) { return x.first < y.first; });
+  for (size_t i = inserts.size(); i-- > 0;) add(inserts[i].first, inserts[i].second);
   for (int s = 0; s < 2; ++s) {
     if (appended[s].empty()) continue;
-    if (!out.empty() && out.back() != '\n') out += '\n';
-    out += std::string(out.empty() ? "" : "\n") + "[" + (s == 1 ? "display" : "bindings") + "]\n" +
-           appended[s];
+    if (!document.lines.empty()) add(document.lines.size(), "");
+    add(document.lines.size(), std::string("[") + (s == 1 ? "display" : "bindings") + "]");
+    for (std::string& line : appended[s]) add(document.lines.size(), std::move(line));
   }
-  return out;
+  return serialiseProfile(document);
 }
 
 bool saveSettings(const std::string& path, const PlayerSettings& settings, std::string* error) {

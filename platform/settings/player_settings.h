@@ -29,6 +29,7 @@ struct DisplaySettings {
 
 struct PlayerSettings {
   KeyBindings bindings;
+  KeyBindings viewerBindings{viewerActions()};  // in the same section, by their own names
   DisplaySettings display;
   bool operator==(const PlayerSettings&) const = default;
 };

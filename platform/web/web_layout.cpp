@@ -9,8 +9,7 @@ namespace {
 
 int automaticScale(const WebArea& area, SIZE smallestClient) {
   // Zoomed out below 1, or garbled (0, NaN): 1. A huge one: the most.
-  const double ratio =
-      area.pixelRatio >= 1 ? std::min<double>(area.pixelRatio, kMostAutomaticScale) : 1;
+  const double ratio = area.pixelRatio >= 1 ? std::min<double>(area.pixelRatio, kMostScale) : 1;
   int scale = std::max(chooseScale(0, area.height), static_cast<int>(std::lround(ratio)));
   while (scale > 1 &&
          (area.width / scale < smallestClient.cx || area.height / scale < smallestClient.cy))

@@ -5,6 +5,7 @@
 // client height, and the game's own width rule.
 #pragma once
 
+#include "platform/internal/screen_layout.h"
 #include "platform/win32/types.h"
 
 struct WebScreen {
@@ -19,9 +20,6 @@ struct WebArea {
   int height = 0;
   double pixelRatio = 1;  // device pixels a CSS pixel
 };
-
-// No screen has more device pixels a CSS pixel than this.
-inline constexpr int kMostAutomaticScale = 8;
 
 // requestedScale above 0 is the player's (the page's ?scale=N). 0 chooses a
 // game pixel of about one CSS pixel, at least as large as the desktop's rule

@@ -3,6 +3,7 @@
 #include <cstdint>
 
 #include "actors/actors.h"
+#include "scoring/score_list.h"
 #include "scoring/scoring.h"
 #include "shell/shell.h"
 
@@ -21,9 +22,9 @@ struct TimedCourse {
 };
 
 constexpr TimedCourse kSlalom = {kSlalomSpan, kSlalomFinishY, &WorldState::slalomRunOn,
-                                 &WorldState::firstSlalomGate, "SS"};
+                                 &WorldState::firstSlalomGate, kSlalomKey};
 constexpr TimedCourse kTreeSlalom = {kTreeSlalomSpan, kLongFinishY, &WorldState::treeSlalomRunOn,
-                                     &WorldState::firstTreeSlalomGate, "GS"};
+                                     &WorldState::firstTreeSlalomGate, kTreeSlalomKey};
 
 // Clock sums wrap like the tick count itself rather than overflow.
 int32_t wrappingDifference(uint32_t a, uint32_t b) {
@@ -143,7 +144,7 @@ void checkFreestyle(Actor* actor, int16_t previousX, int16_t previousY) {
   if (actor->y > kLongFinishY) {
     world.freestyleRunOn = false;
     finishRun();
-    recordHighScore("FS", world.style, false);
+    recordHighScore(kFreestyleKey, world.style, false);
   } else if (actor->y <= kStartLineY) {
     world.freestyleRunOn = false;
   }

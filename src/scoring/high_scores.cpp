@@ -9,9 +9,7 @@
 
 namespace {
 
-constexpr char kProfileFile[] = "tolvane.ini";
-constexpr char kProfileSection[] = "Snowvel";
-constexpr DWORD kLineBufferSize = 256;
+constexpr DWORD kLineBufferSize = kScoreLineBuffer;
 
 // Appends to the message buffer, dropping whatever would not fit, so no
 // content of the profile file can write past it.
@@ -53,11 +51,11 @@ int32_t storedValue(int32_t value, bool isTime) {
 // when it did not make the list). The buffer is the one line of the profile.
 int mergeIntoProfile(const char* key, int32_t stored, ScoreList* list, char* buffer) {
   DWORD read =
-      GetPrivateProfileStringA(kProfileSection, key, "", buffer, kLineBufferSize, kProfileFile);
+      GetPrivateProfileStringA(kHighScoreSection, key, "", buffer, kLineBufferSize, kHighScoreFile);
   parseScoreLine(buffer, read >= kLineBufferSize - 1, list);
   const int pos = insertScore(list, stored);
   writeScoreLine(*list, buffer);
-  WritePrivateProfileStringA(kProfileSection, key, buffer, kProfileFile);
+  WritePrivateProfileStringA(kHighScoreSection, key, buffer, kHighScoreFile);
   return pos;
 }
 

@@ -6,6 +6,17 @@
 
 constexpr int kScoreListSize = 10;
 
+// Where the game keeps its lists, as the desktop tools and the page must
+// find them: the profile file, its section, and the courses' keys in it.
+inline constexpr char kHighScoreFile[] = "tolvane.ini";
+inline constexpr char kHighScoreSection[] = "Snowvel";
+inline constexpr char kSlalomKey[] = "SS";
+inline constexpr char kTreeSlalomKey[] = "GS";
+inline constexpr char kFreestyleKey[] = "FS";
+// The game reads a list into a buffer of this many bytes; a line that fills
+// it may have been cut.
+inline constexpr int kScoreLineBuffer = 256;
+
 struct ScoreList {
   int32_t numbers[kScoreListSize];
   int count;

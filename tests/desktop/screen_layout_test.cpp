@@ -69,8 +69,7 @@ TEST(WebLayout, AGamePixelIsAboutACssPixelWhileTheSmallestWindowFits) {
   EXPECT_EQ(scale(844, 300, 3, 1), 1);
   EXPECT_EQ(scale(300, 200, 1, 4), 4);
   EXPECT_EQ(webScreenFor(WebArea{1280, 900, std::nan("")}, 0, frame, smallest).scale, 1);
-  EXPECT_EQ(webScreenFor(WebArea{100000, 100000, 1e300}, 0, frame, SIZE{}).scale,
-            kMostAutomaticScale);
+  EXPECT_EQ(webScreenFor(WebArea{100000, 100000, 1e300}, 0, frame, SIZE{}).scale, kMostScale);
 
   // The game sees the area in game pixels with the frame around it.
   WebScreen phone = webScreenFor(WebArea{2532, 900, 3}, 0, frame, smallest);

@@ -7,6 +7,7 @@
 //   # expects: box High Scores             a box with that caption was shown
 //   # expects: actor STATE_X | KIND_X      an actor at the end in that state or of that kind
 //   # expects: seen STATE_X | SPRITE_X     an actor in that state or sprite at any time
+//   # expects: seen mouse                  the game took in the cursor's place
 //   # expects: runClock > 0                a number of the dump (a.b for nested) compared
 #include <gtest/gtest.h>
 
@@ -98,6 +99,7 @@ bool compare(double got, const std::string& op, double want) {
 std::string checkExpectation(const std::string& line, const ordered_json& dump,
                              const ordered_json& seen) {
   std::smatch m;
+  if (line == "seen mouse") return seen["mouse"] == true ? "" : "the game never took in the mouse";
   if (std::regex_match(line, m, std::regex(R"(seen ((STATE|SPRITE)_\w+))"))) {
     const bool state = m[2] == "STATE";
     const auto ids = namesIn(state ? "actor_states.h" : "sprite_ids.h");

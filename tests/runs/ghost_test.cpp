@@ -4,7 +4,6 @@
 // remapped) turns it off to the game's own pixels; a hostile ghost costs one
 // line and play goes on.
 #include <gtest/gtest.h>
-#include <png.h>
 
 #include <algorithm>
 #include <filesystem>
@@ -17,17 +16,6 @@
 namespace fs = std::filesystem;
 
 namespace {
-
-// The decoded pixels, so that two pictures compare by what they show.
-std::vector<uint8_t> pixelsOf(const fs::path& file) {
-  png_image image{};
-  image.version = PNG_IMAGE_VERSION;
-  if (!png_image_begin_read_from_file(&image, file.c_str())) return {};
-  image.format = PNG_FORMAT_RGB;
-  std::vector<uint8_t> pixels(PNG_IMAGE_SIZE(image));
-  if (!png_image_finish_read(&image, nullptr, pixels.data(), 0, nullptr)) return {};
-  return pixels;
-}
 
 class Ghosts : public ::testing::Test {
  protected:

@@ -1,5 +1,6 @@
 #include "support/program_run.h"
 
+#include <png.h>
 #include <sys/wait.h>
 
 #include <cstdlib>
@@ -18,6 +19,16 @@ std::string readAll(const fs::path& path) {
 
 void writeAll(const fs::path& path, const std::string& text) {
   std::ofstream(path, std::ios::binary) << text;
+}
+
+std::vector<uint8_t> pixelsOf(const fs::path& file) {
+  png_image image{};
+  image.version = PNG_IMAGE_VERSION;
+  if (!png_image_begin_read_from_file(&image, file.c_str())) return {};
+  image.format = PNG_FORMAT_RGB;
+  std::vector<uint8_t> pixels(PNG_IMAGE_SIZE(image));
+  if (!png_image_finish_read(&image, nullptr, pixels.data(), 0, nullptr)) return {};
+  return pixels;
 }
 
 ScratchFolder::ScratchFolder() {

@@ -4,10 +4,15 @@
 #pragma once
 
 #include <filesystem>
+#include <cstdint>
 #include <string>
+#include <vector>
 
 std::string readAll(const std::filesystem::path& path);
 void writeAll(const std::filesystem::path& path, const std::string& text);
+// A PNG file's decoded RGB pixels, so that two pictures compare by what they
+// show; empty when it cannot be read.
+std::vector<uint8_t> pixelsOf(const std::filesystem::path& file);
 
 // A fresh folder under /tmp, removed with all it holds when the test ends.
 class ScratchFolder {

@@ -15,8 +15,6 @@ var LibrarySnowvelCore = {
     RESTORE_ID: 'restore',
     STORAGE_NOTE_ID: 'storage-note',
     ENDED_NOTE_ID: 'ended-note',
-    // ?scale=N asks for 1 to this many device pixels a game pixel.
-    MAX_SCALE: 8,
 
     queue: [],
     wakeUp: null,
@@ -81,9 +79,10 @@ var LibrarySnowvelCore = {
     },
   },
 
+  // ?scale=N asks for 1 to SnowvelBridge.MOST_SCALE device pixels a game pixel.
   snowvel_web_requested_scale: function() {
     var scale = parseInt(SnowvelWeb.params().get('scale') || '0', 10);
-    return scale >= 1 && scale <= SnowvelWeb.MAX_SCALE ? scale : 0;
+    return scale >= 1 && scale <= SnowvelBridge.MOST_SCALE ? scale : 0;
   },
 
   snowvel_web_tick_count: function() {

@@ -7,7 +7,6 @@ var LibrarySnowvelScores = {
   $SnowvelScores__postset: 'SnowvelScores.start();',
   $SnowvelScores: {
     NOTE_ID: 'scores-note',
-    fileName: 'tolvane.ini',
     largest: 65536,  // bytes read of an offered file; ours are far smaller
     askedToKeep: false,
 
@@ -79,7 +78,7 @@ var LibrarySnowvelScores = {
     },
 
     path: function() {
-      return SnowvelStorage.dataDir + '/' + SnowvelScores.fileName;
+      return SnowvelStorage.dataDir + '/' + SnowvelBridge.HIGH_SCORE_FILE;
     },
 
     say: function(text) {
@@ -95,7 +94,7 @@ var LibrarySnowvelScores = {
       }
       var link = document.createElement('a');
       link.href = URL.createObjectURL(new Blob([bytes], {type: 'application/octet-stream'}));
-      link.download = SnowvelScores.fileName;
+      link.download = SnowvelBridge.HIGH_SCORE_FILE;
       document.body.appendChild(link);
       link.click();
       link.remove();
