@@ -45,3 +45,25 @@ void operator delete(void* block) noexcept {
 void operator delete(void* block, size_t) noexcept {
   operator delete(block);
 }
+
+// The other forms too, so that no block is taken by one allocator and given
+// back to another (the sanitizers' runtimes have their own).
+void* operator new[](size_t size) {
+  return operator new(size);
+}
+void* operator new(size_t size, const std::nothrow_t&) noexcept {
+  try {
+    return operator new(size);
+  } catch (...) {
+    return nullptr;
+  }
+}
+void* operator new[](size_t size, const std::nothrow_t&) noexcept {
+  return operator new(size, std::nothrow);
+}
+void operator delete[](void* block) noexcept {
+  operator delete(block);
+}
+void operator delete[](void* block, size_t) noexcept {
+  operator delete(block);
+}
