@@ -4,6 +4,7 @@
 
 #include <cstdio>
 #include <map>
+#include <deque>
 #include <optional>
 #include <vector>
 
@@ -18,8 +19,8 @@ struct Session {
   ReplayHooks hooks;
   ReplayWriter writer;
   Replay replay;
-  size_t cursor = 0;       // playback: the item due next
-  uint32_t clockLeft = 0;  // playback: readings left in the current clock item
+  size_t cursor = 0;      // playback: the item due next
+  uint32_t usesLeft = 0;  // playback: calls the item before the cursor still answers
   uint32_t lastClock = 0;
   std::vector<HWND> windows;  // top-level windows in creation order
   std::optional<std::string> state;
@@ -110,15 +111,28 @@ void recordScreenSize(int* width, int* height) {
 
 // ---- Playback --------------------------------------------------------------
 
+// What the recording has next, and its line: the rest of a repeated item
+// (a clock read again, waits in a row), else the item at the cursor.
+const ReplayItem* dueItem(int* line) {
+  const std::deque<ReplayItem>& items = session.replay.items;
+  if (session.usesLeft != 0) {
+    const ReplayItem& item = items[session.cursor - 1];
+    *line = item.lineOf(item.count() - session.usesLeft);
+    return &item;
+  }
+  if (session.cursor >= items.size()) return nullptr;
+  *line = items[session.cursor].line;
+  return &items[session.cursor];
+}
+
 // The run asked for something the recording does not have next: say where,
 // once, and wind the program down with close requests.
 void diverge(const std::string& asked) {
   if (!session.divergence.empty() || session.runEnded || session.viewerClosed) return;
-  const std::vector<ReplayItem>& items = session.replay.items;
-  if (session.cursor < items.size()) {
-    const ReplayItem& item = items[session.cursor];
-    session.divergence = "line " + std::to_string(item.line) + ": the run asked for " + asked +
-                         " where the recording has " + describeReplayItem(item);
+  int line = 0;
+  if (const ReplayItem* item = dueItem(&line)) {
+    session.divergence = "line " + std::to_string(line) + ": the run asked for " + asked +
+                         " where the recording has " + describeReplayItem(session.replay, *item);
   } else {
     session.divergence = "the run asked for " + asked + " after the recording ended";
   }
@@ -128,14 +142,29 @@ bool stillPlaying() {
   return session.divergence.empty() && !session.viewerClosed && !session.runEnded;
 }
 
-const ReplayItem* nextItem(ReplayItemType type, const char* asked) {
-  const std::vector<ReplayItem>& items = session.replay.items;
+// The item that answers this call, when it is the kind asked for; *fresh
+// says it was not answering calls before.
+const ReplayItem* nextItem(ReplayItemType type, const std::string& asked, bool* fresh = nullptr) {
   if (!stillPlaying()) return nullptr;
-  if (session.cursor >= items.size() || items[session.cursor].type != type) {
+  int line = 0;
+  const ReplayItem* item = dueItem(&line);
+  if (item == nullptr || item->type != type) {
     diverge(asked);
     return nullptr;
   }
-  return &items[session.cursor++];
+  if (fresh != nullptr) *fresh = session.usesLeft == 0;
+  if (session.usesLeft == 0) {
+    ++session.cursor;
+    session.usesLeft = item->count();
+  }
+  --session.usesLeft;
+  return item;
+}
+
+bool dueIs(ReplayItemType type) {
+  int line = 0;
+  const ReplayItem* item = dueItem(&line);
+  return item != nullptr && item->type == type;
 }
 
 // A watched playback keeps to the recorded pace, sleeping in the window
@@ -162,17 +191,15 @@ void keepPace(uint32_t clock) {
 }
 
 uint32_t playTickCount() {
-  if (session.clockLeft == 0) {
-    const ReplayItem* item = nextItem(ReplayItemType::Clock, "the clock");
-    if (item == nullptr) return session.lastClock;
-    session.clockLeft = item->count;
-    if (session.hooks.clockChanged) session.hooks.clockChanged(item->clock);
-    if (session.hooks.pace && !session.hooks.pace(item->clock)) session.viewerClosed = true;
-    if (session.hooks.realTime) keepPace(item->clock);
-    session.lastClock = item->clock;
-  }
-  --session.clockLeft;
-  return session.lastClock;
+  bool fresh = false;
+  const ReplayItem* item = nextItem(ReplayItemType::Clock, "the clock", &fresh);
+  if (item == nullptr || !fresh) return session.lastClock;
+  const uint32_t clock = item->clock();
+  if (session.hooks.clockChanged) session.hooks.clockChanged(clock);
+  if (session.hooks.pace && !session.hooks.pace(clock)) session.viewerClosed = true;
+  if (session.hooks.realTime) keepPace(clock);
+  session.lastClock = clock;
+  return clock;
 }
 
 // Where the recording cannot go on, the program is asked to close, first
@@ -189,27 +216,23 @@ bool closeRequest(BackendEvent* event) {
 }
 
 bool playWaitEvent(BackendEvent* event, uint32_t timeoutMs) {
-  if (session.clockLeft != 0) diverge("a wait");
-  if (!stillPlaying()) return timeoutMs != 0 && closeRequest(event);
-  const std::vector<ReplayItem>& items = session.replay.items;
-  if (session.cursor < items.size() && items[session.cursor].type == ReplayItemType::Wait) {
-    ++session.cursor;
+  if (stillPlaying() && dueIs(ReplayItemType::Wait)) {
+    nextItem(ReplayItemType::Wait, "a wait");
     return false;
   }
   const ReplayItem* item = nextItem(ReplayItemType::Event, "a wait");
   if (item == nullptr) return timeoutMs != 0 && closeRequest(event);
-  *event = item->event;
-  event->window = windowAt(item->windowIndex);
+  *event = item->event();
+  event->window = windowAt(item->windowIndex());
   if (event->type == BackendEventType::Close) takeStateOnce();
   return true;
 }
 
 int playBeginMessageBox(const char* text, const char* caption, UINT type) {
-  if (session.clockLeft != 0) diverge("a message box");
   const ReplayItem* item = nextItem(ReplayItemType::Box, "a message box");
   if (item == nullptr) return 1;
-  if (item->caption != (caption ? caption : "") || item->text != (text ? text : "") ||
-      item->boxType != type) {
+  if (session.replay.caption(*item) != (caption ? caption : "") ||
+      session.replay.text(*item) != (text ? text : "") || item->boxType() != type) {
     --session.cursor;
     diverge("the message box \"" + std::string(caption ? caption : "") + "\" / \"" +
             std::string(text ? text : "") + "\"");
@@ -219,15 +242,16 @@ int playBeginMessageBox(const char* text, const char* caption, UINT type) {
   if (session.hooks.boxAnswerAhead) {
     for (size_t i = session.cursor; i < session.replay.items.size(); ++i) {
       const ReplayItem& later = session.replay.items[i];
-      if (later.type == ReplayItemType::Event &&
-          later.event.type == BackendEventType::MessageBoxAnswer && later.event.box == item->box) {
-        session.hooks.boxAnswerAhead(later.event.answer);
+      if (later.type != ReplayItemType::Event) continue;
+      const BackendEvent answer = later.event();
+      if (answer.type == BackendEventType::MessageBoxAnswer && answer.box == item->box()) {
+        session.hooks.boxAnswerAhead(answer.answer);
         session.under.beginMessageBox(text, caption, type);
         break;
       }
     }
   }
-  return item->box;
+  return item->box();
 }
 
 void playScreenSize(int* width, int* height) {
@@ -238,10 +262,8 @@ void playScreenSize(int* width, int* height) {
 void playPcm(const WaveFormat& format, const uint8_t* samples, size_t bytes, const void* image) {
   if (session.mode == Mode::Recording) {
     session.writer.sound(format, bytes);
-  } else if (session.clockLeft != 0) {
-    diverge("a sound");
   } else if (const ReplayItem* item = nextItem(ReplayItemType::Sound, "a sound")) {
-    if (item->bytes != bytes || item->format.samplesPerSecond != format.samplesPerSecond)
+    if (item->bytes() != bytes || item->format().samplesPerSecond != format.samplesPerSecond)
       diverge("a sound of " + std::to_string(bytes) + " bytes");
   }
   session.under.playPcm(format, samples, bytes, image);
@@ -250,8 +272,6 @@ void playPcm(const WaveFormat& format, const uint8_t* samples, size_t bytes, con
 void stopSound() {
   if (session.mode == Mode::Recording) {
     session.writer.stop();
-  } else if (session.clockLeft != 0) {
-    diverge("the sound to stop");
   } else {
     nextItem(ReplayItemType::Stop, "the sound to stop");
   }
@@ -324,7 +344,7 @@ void noteResultWritten(const std::string& course) {
   if (session.mode != Mode::Playing || !stillPlaying() || !session.replay.header.run ||
       session.replay.header.run->course != course)
     return;
-  if (session.cursor != session.replay.items.size() || session.clockLeft != 0) return;
+  if (session.cursor != session.replay.items.size() || session.usesLeft != 0) return;
   takeStateOnce();
   session.runEnded = true;
   if (session.hooks.runEnded) session.hooks.runEnded();
@@ -344,12 +364,12 @@ bool finishReplay(std::string* error) {
   if (session.viewerClosed) return true;  // the viewer chose to stop; nothing to check
   if (session.replay.header.run && !session.runEnded && session.divergence.empty())
     session.divergence = "the run never reached its result";
-  if (session.divergence.empty() && !session.runEnded &&
-      (session.cursor < session.replay.items.size() || session.clockLeft != 0)) {
-    const ReplayItem& item =
-        session.replay.items[std::min(session.cursor, session.replay.items.size() - 1)];
-    session.divergence = "line " + std::to_string(item.line) +
-                         ": the run ended before the recording did, at " + describeReplayItem(item);
+  int line = 0;
+  const ReplayItem* left = dueItem(&line);
+  if (session.divergence.empty() && !session.runEnded && left != nullptr) {
+    session.divergence = "line " + std::to_string(line) +
+                         ": the run ended before the recording did, at " +
+                         describeReplayItem(session.replay, *left);
   }
   if (!session.divergence.empty()) {
     *error = session.divergence;

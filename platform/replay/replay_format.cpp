@@ -4,6 +4,7 @@
 
 #include <charconv>
 #include <cstring>
+#include <iterator>
 
 #include "platform/internal/screen_layout.h"
 #include "platform/internal/shown_text.h"
@@ -31,6 +32,17 @@ constexpr EventName kEventNames[] = {
     {BackendEventType::MessageBoxAnswer, "answer"},
     {BackendEventType::FillScreen, "fill-screen"},
 };
+
+// A name for each kind, in the order of the kinds, so a kind is its index.
+// A new kind also stops the build at every switch over the kinds here.
+constexpr bool namedInOrder() {
+  for (size_t i = 0; i < std::size(kEventNames); ++i)
+    if (static_cast<size_t>(kEventNames[i].type) != i) return false;
+  return true;
+}
+static_assert(std::size(kEventNames) == static_cast<size_t>(BackendEventType::FillScreen) + 1,
+              "every event kind has its name");
+static_assert(namedInOrder(), "the names are in the order of the kinds");
 
 // Longest text a box may carry, and the largest sizes and coordinates, so
 // that a hostile file cannot ask for absurd values.
@@ -149,46 +161,74 @@ class LineReader {
   std::string error_;
 };
 
-bool parseEventArguments(LineReader& in, ReplayItem* item) {
-  BackendEvent& e = item->event;
-  switch (e.type) {
-    case BackendEventType::KeyDown: {
-      int repeat = 0;
-      if (!in.number(&e.virtualKey, 0, 255, "the key code")) return false;
-      if (!in.number(&repeat, 0, 1, "the repeat flag")) return false;
-      e.repeat = repeat != 0;
-      return true;
-    }
+// The arguments of an event line into the item's fields.
+bool parseEventArguments(LineReader& in, BackendEventType type, ReplayItem* item) {
+  item->eventType = static_cast<uint8_t>(type);
+  switch (type) {
+    case BackendEventType::KeyDown:
+      return in.number(&item->small, 0, 255, "the key code") &&
+             in.number(&item->flag, 0, 1, "the repeat flag");
     case BackendEventType::KeyUp:
-      return in.number(&e.virtualKey, 0, 255, "the key code");
+      return in.number(&item->small, 0, 255, "the key code");
     case BackendEventType::Char:
-      return in.number(&e.character, 0, 255, "the character");
+      return in.number(&item->small, 0, 255, "the character");
     case BackendEventType::MouseMove:
-      return in.number(&e.x, -kMostCoordinate, kMostCoordinate, "x") &&
-             in.number(&e.y, -kMostCoordinate, kMostCoordinate, "y");
+      return in.number(&item->a, -kMostCoordinate, kMostCoordinate, "x") &&
+             in.number(&item->b, -kMostCoordinate, kMostCoordinate, "y");
     case BackendEventType::MouseDown:
     case BackendEventType::MouseUp:
-      return in.number(&e.x, -kMostCoordinate, kMostCoordinate, "x") &&
-             in.number(&e.y, -kMostCoordinate, kMostCoordinate, "y") &&
-             in.number(&e.button, 0, 2, "the button");
+      return in.number(&item->a, -kMostCoordinate, kMostCoordinate, "x") &&
+             in.number(&item->b, -kMostCoordinate, kMostCoordinate, "y") &&
+             in.number(&item->small, 0, 2, "the button");
     case BackendEventType::Resize:
     case BackendEventType::FillScreen:
-      return in.number(&e.width, 0, kMostScreenWidth, "the width") &&
-             in.number(&e.height, 0, kMostScreenHeight, "the height");
+      return in.number(&item->a, 0, kMostScreenWidth, "the width") &&
+             in.number(&item->b, 0, kMostScreenHeight, "the height");
     case BackendEventType::MessageBoxAnswer:
-      return in.number(&e.box, 1, INT32_MAX, "the box") &&
-             in.number(&e.answer, 0, 255, "the answer");
-    default:
+      return in.number(&item->a, 1, INT32_MAX, "the box") &&
+             in.number(&item->small, 0, 255, "the answer");
+    case BackendEventType::Activate:
+    case BackendEventType::Deactivate:
+    case BackendEventType::Minimise:
+    case BackendEventType::Restore:
+    case BackendEventType::Close:
       return true;
   }
+  return in.fail("unknown event");
 }
 
-bool parseItem(LineReader& in, std::string_view keyword, int line, ReplayItem* item) {
-  item->line = line;
+bool parseEvent(LineReader& in, ReplayItem* item) {
+  std::string_view name;
+  if (!in.number(&item->c, 0, 1 << 16, "the window")) return false;
+  if (!in.word(&name)) return in.fail("the event is missing");
+  for (const EventName& known : kEventNames)
+    if (name == known.name) return parseEventArguments(in, known.type, item);
+  return in.fail("unknown event " + shownText(name));
+}
+
+// A box's texts go to the replay's store; the item keeps where.
+bool parseBox(LineReader& in, Replay* replay, ReplayItem* item) {
+  std::string caption, text;
+  if (!in.number(&item->a, 1, INT32_MAX, "the box") ||
+      !in.number(&item->b, 0, UINT32_MAX, "the box type") || !in.quoted(&caption, "the caption") ||
+      !in.quoted(&text, "the text"))
+    return false;
+  ReplayBoxText& kept = replay->boxTexts.emplace_back();
+  kept.at = static_cast<uint32_t>(replay->boxTextStore.size());
+  kept.captionSize = static_cast<uint32_t>(caption.size());
+  kept.textSize = static_cast<uint32_t>(text.size());
+  replay->boxTextStore += caption;
+  replay->boxTextStore += text;
+  item->c = static_cast<int32_t>(replay->boxTexts.size() - 1);
+  return true;
+}
+
+bool parseItem(LineReader& in, std::string_view keyword, Replay* replay, ReplayItem* item) {
+  item->b = 1;  // the count of the kinds that repeat
   if (keyword == "t") {
     item->type = ReplayItemType::Clock;
-    return in.number(&item->clock, 0, UINT32_MAX, "the clock") &&
-           in.number(&item->count, 1, UINT32_MAX, "the count");
+    return in.number(&item->a, 0, UINT32_MAX, "the clock") &&
+           in.number(&item->b, 1, UINT32_MAX, "the count");
   }
   if (keyword == "w") {
     item->type = ReplayItemType::Wait;
@@ -196,29 +236,18 @@ bool parseItem(LineReader& in, std::string_view keyword, int line, ReplayItem* i
   }
   if (keyword == "e") {
     item->type = ReplayItemType::Event;
-    std::string_view name;
-    if (!in.number(&item->windowIndex, 0, 1 << 16, "the window")) return false;
-    if (!in.word(&name)) return in.fail("the event is missing");
-    for (const EventName& known : kEventNames) {
-      if (name == known.name) {
-        item->event.type = known.type;
-        return parseEventArguments(in, item);
-      }
-    }
-    return in.fail("unknown event " + shownText(name));
+    return parseEvent(in, item);
   }
   if (keyword == "box") {
     item->type = ReplayItemType::Box;
-    return in.number(&item->box, 1, INT32_MAX, "the box") &&
-           in.number(&item->boxType, 0, UINT32_MAX, "the box type") &&
-           in.quoted(&item->caption, "the caption") && in.quoted(&item->text, "the text");
+    return parseBox(in, replay, item);
   }
   if (keyword == "s") {
     item->type = ReplayItemType::Sound;
-    return in.number(&item->format.samplesPerSecond, 1, 1000000, "the sample rate") &&
-           in.number(&item->format.channels, 1, 2, "the channels") &&
-           in.number(&item->format.bitsPerSample, 8, 16, "the bits per sample") &&
-           in.number(&item->bytes, 0, INT32_MAX, "the byte count");
+    return in.number(&item->a, 1, 1000000, "the sample rate") &&
+           in.number(&item->small, 1, 2, "the channels") &&
+           in.number(&item->flag, 8, 16, "the bits per sample") &&
+           in.number(&item->b, 0, INT32_MAX, "the byte count");
   }
   if (keyword == "stop") {
     item->type = ReplayItemType::Stop;
@@ -227,12 +256,98 @@ bool parseItem(LineReader& in, std::string_view keyword, int line, ReplayItem* i
   return in.fail("unknown line " + shownText(keyword));
 }
 
+// A wait or a stop right after one of its kind adds to its count.
+bool mergeRepeat(const ReplayItem& item, std::deque<ReplayItem>* items) {
+  if (item.type != ReplayItemType::Wait && item.type != ReplayItemType::Stop) return false;
+  if (items->empty()) return false;
+  ReplayItem& last = items->back();
+  if (last.type != item.type || last.b == UINT32_MAX) return false;
+  if (item.line != last.lineOf(last.b)) last.flag = 1;
+  ++last.b;
+  return true;
+}
+
 }  // namespace
 
+uint32_t ReplayItem::count() const {
+  switch (type) {
+    case ReplayItemType::Clock:
+    case ReplayItemType::Wait:
+    case ReplayItemType::Stop:
+      return b;
+    case ReplayItemType::Event:
+    case ReplayItemType::Box:
+    case ReplayItemType::Sound:
+      return 1;
+  }
+  return 1;
+}
+
+int ReplayItem::lineOf(uint32_t use) const {
+  const bool oneLineEach = type == ReplayItemType::Wait || type == ReplayItemType::Stop;
+  return oneLineEach && flag == 0 ? line + static_cast<int>(use) : line;
+}
+
+BackendEvent ReplayItem::event() const {
+  BackendEvent e{};
+  e.type = static_cast<BackendEventType>(eventType);
+  switch (e.type) {
+    case BackendEventType::KeyDown:
+      e.repeat = flag != 0;
+      e.virtualKey = small;
+      break;
+    case BackendEventType::KeyUp:
+      e.virtualKey = small;
+      break;
+    case BackendEventType::Char:
+      e.character = small;
+      break;
+    case BackendEventType::MouseMove:
+    case BackendEventType::MouseDown:
+    case BackendEventType::MouseUp:
+      e.x = static_cast<int32_t>(a);
+      e.y = static_cast<int32_t>(b);
+      e.button = small;
+      break;
+    case BackendEventType::Resize:
+    case BackendEventType::FillScreen:
+      e.width = static_cast<int>(a);
+      e.height = static_cast<int>(b);
+      break;
+    case BackendEventType::MessageBoxAnswer:
+      e.box = static_cast<int>(a);
+      e.answer = small;
+      break;
+    case BackendEventType::Activate:
+    case BackendEventType::Deactivate:
+    case BackendEventType::Minimise:
+    case BackendEventType::Restore:
+    case BackendEventType::Close:
+      break;
+  }
+  return e;
+}
+
+WaveFormat ReplayItem::format() const {
+  WaveFormat format;
+  format.samplesPerSecond = a;
+  format.channels = small;
+  format.bitsPerSample = flag;
+  return format;
+}
+
+std::string_view Replay::caption(const ReplayItem& box) const {
+  const ReplayBoxText& kept = boxTexts.at(static_cast<size_t>(box.c));
+  return std::string_view(boxTextStore).substr(kept.at, kept.captionSize);
+}
+
+std::string_view Replay::text(const ReplayItem& box) const {
+  const ReplayBoxText& kept = boxTexts.at(static_cast<size_t>(box.c));
+  return std::string_view(boxTextStore).substr(kept.at + kept.captionSize, kept.textSize);
+}
+
 const char* replayEventName(BackendEventType type) {
-  for (const EventName& known : kEventNames)
-    if (known.type == type) return known.name;
-  return "?";
+  return kEventNames[static_cast<size_t>(type)].name;
 }
 
 namespace {
@@ -264,6 +379,10 @@ std::string newerMessage(int line, const std::string& version, const std::string
          " and rules up to " + std::to_string(kRulesVersion) + " (a newer build made it)";
 }
 
+std::string lineMessage(int line, const std::string& what) {
+  return "line " + std::to_string(line) + ": " + what;
+}
+
 bool isCourseKey(std::string_view word) {
   if (word.empty() || word.size() > 8) return false;
   for (char c : word)
@@ -271,147 +390,209 @@ bool isCourseKey(std::string_view word) {
   return true;
 }
 
+// The reader, a line at a time: the version line, the header, the stream,
+// then the end and state lines. Each part reads its own lines.
+class ReplayParser {
+ public:
+  ReplayParser(std::string_view whole, Replay* replay)
+      : whole_(whole), replay_(replay), header_(replay->header) {}
+
+  bool parse(std::string* error) {
+    std::string_view text = whole_;
+    while (!text.empty()) {
+      const size_t cut = text.find('\n');
+      last_ = cut == std::string_view::npos;
+      std::string_view row = text.substr(0, last_ ? text.size() : cut);
+      text.remove_prefix(last_ ? text.size() : cut + 1);
+      ++line_;
+      if (!row.empty() && row.back() == '\r') row.remove_suffix(1);
+      if (!readLine(row, error)) return false;
+    }
+    return finish(error);
+  }
+
+ private:
+  bool readLine(std::string_view row, std::string* error) {
+    LineReader in(row, line_);
+    if (in.atEnd() || row.front() == '#') return true;
+    std::string_view keyword;
+    in.word(&keyword);
+    if (!seenVersion_) return readVersion(row, keyword, error);
+    bool ok = true;
+    if (seenState_) {
+      ok = in.fail("nothing may follow the state line");
+    } else if (ended_) {
+      ok = readState(in, row, keyword, error);
+      if (!ok && !error->empty()) return false;
+    } else if (keyword == "end") {
+      ok = in.end();
+      ended_ = true;
+    } else if (!inStream_ && readHeaderLine(in, keyword, &ok, error)) {
+      if (!ok && !error->empty()) return false;
+    } else {
+      if (!readyForStream(error)) return false;
+      ok = readStreamLine(in, keyword);
+    }
+    if (!ok) {
+      *error = in.error();
+      if (last_) *error += " (the file stops here: a truncated file?)";
+    }
+    return ok;
+  }
+
+  bool readVersion(std::string_view row, std::string_view keyword, std::string* error) {
+    if (keyword != "snowvel-replay") {
+      *error = lineMessage(line_, "not a replay (no snowvel-replay line)");
+      return false;
+    }
+    LineReader in(row, line_);
+    std::string_view word;
+    in.word(&word);
+    if (in.word(&word) && word.size() < 12 &&
+        word.find_first_not_of("0123456789") == std::string_view::npos &&
+        std::stoll(std::string(word)) > kReplayVersion) {
+      *error = newerMessage(line_, std::string(word), rulesNamedIn(whole_));
+      return false;
+    }
+    LineReader again(row, line_);
+    again.word(&word);
+    if (!again.number(&header_.version, 1, kReplayVersion, "the version") || !again.end()) {
+      *error = again.error();
+      return false;
+    }
+    header_.rules = 1;
+    seenVersion_ = true;
+    return true;
+  }
+
+  // False when the keyword is no header line's; ok says whether it read.
+  bool readHeaderLine(LineReader& in, std::string_view keyword, bool* ok, std::string* error) {
+    const bool v2 = header_.version >= 2;
+    if (keyword == "rules" && v2 && !seenRules_) {
+      int64_t rules = 0;
+      *ok = in.number(&rules, 1, INT32_MAX, "the rules version") && in.end();
+      if (*ok && rules > kRulesVersion) {
+        *error = newerMessage(line_, std::to_string(header_.version), std::to_string(rules));
+        *ok = false;
+      }
+      header_.rules = static_cast<int>(rules);
+      seenRules_ = *ok;
+    } else if (keyword == "seed") {
+      *ok = in.number(&header_.seed, 0, UINT32_MAX, "the seed") && in.end();
+    } else if (keyword == "screen") {
+      *ok = in.number(&header_.screenWidth, 1, kMostScreenWidth, "the screen width") &&
+            in.number(&header_.screenHeight, 1, kMostScreenHeight, "the screen height") && in.end();
+      seenScreen_ = *ok;
+    } else if (keyword == "scale") {
+      *ok = in.number(&header_.scale, 0, kMostScale, "the scale") && in.end();
+    } else if (keyword == "tail") {
+      *ok = in.quoted(&header_.tail, "the tail") && in.end();
+    } else if (keyword == "profile" && v2) {
+      std::string bytes;
+      *ok = in.quoted(&bytes, "the profile", kMostProfile) && in.end();
+      header_.profile = std::move(bytes);
+    } else if (keyword == "run" && v2) {
+      *ok = readRunLine(in);
+    } else {
+      return false;
+    }
+    return true;
+  }
+
+  bool readRunLine(LineReader& in) {
+    std::string_view course;
+    if (!in.word(&course) || !isCourseKey(course))
+      return in.fail("the run's course must be a word of capitals");
+    RunResult run;
+    run.course = std::string(course);
+    if (!in.number(&run.result, INT32_MIN, INT32_MAX, "the run's result") || !in.end())
+      return false;
+    header_.run = run;
+    return true;
+  }
+
+  bool readyForStream(std::string* error) {
+    if (!seenScreen_) {
+      *error = lineMessage(line_, "the screen line must come before the stream");
+      return false;
+    }
+    if (header_.version >= 2 && !seenRules_) {
+      *error = lineMessage(line_, "the rules line must come before the stream");
+      return false;
+    }
+    inStream_ = true;
+    return true;
+  }
+
+  bool readStreamLine(LineReader& in, std::string_view keyword) {
+    ReplayItem item;
+    item.line = line_;
+    if (!parseItem(in, keyword, replay_, &item) || !in.end()) return false;
+    if (!mergeRepeat(item, &replay_->items)) replay_->items.push_back(item);
+    return true;
+  }
+
+  bool readState(LineReader& in, std::string_view row, std::string_view keyword,
+                 std::string* error) {
+    if (keyword != "state") return in.fail("the end line must be followed by the state line");
+    if (last_) {
+      *error = lineMessage(line_, "the state line is cut off (a truncated file?)");
+      return false;
+    }
+    const size_t at = row.find("state") + 5;
+    replay_->finalState = std::string(row.substr(std::min(row.size(), at + 1)));
+    seenState_ = true;
+    return true;
+  }
+
+  bool finish(std::string* error) const {
+    if (!seenVersion_) {
+      *error = "line 1: the file is empty";
+      return false;
+    }
+    if (!ended_ || !seenState_) {
+      *error =
+          lineMessage(line_, std::string("the replay stops before its ") +
+                                 (ended_ ? "state line" : "end line") + " (a truncated file?)");
+      return false;
+    }
+    return true;
+  }
+
+  const std::string_view whole_;
+  Replay* replay_;
+  ReplayHeader& header_;
+  int line_ = 0;
+  bool last_ = false;
+  bool seenVersion_ = false, seenRules_ = false, seenScreen_ = false;
+  bool inStream_ = false, ended_ = false, seenState_ = false;
+};
+
 }  // namespace
 
 bool parseReplay(std::string_view text, Replay* replay, std::string* error) {
   *replay = Replay{};
-  const std::string_view whole = text;
-  int line = 0;
-  bool seenVersion = false, seenScreen = false, ended = false, seenState = false;
-  bool seenRules = false;
-  bool inStream = false;
-  ReplayHeader& header = replay->header;
-  while (!text.empty()) {
-    size_t cut = text.find('\n');
-    const bool lastLine = cut == std::string_view::npos;
-    std::string_view row = text.substr(0, lastLine ? text.size() : cut);
-    text.remove_prefix(lastLine ? text.size() : cut + 1);
-    ++line;
-    if (!row.empty() && row.back() == '\r') row.remove_suffix(1);
-    LineReader in(row, line);
-    if (in.atEnd() || row.front() == '#') continue;
-    std::string_view keyword;
-    in.word(&keyword);
-    bool ok = true;
-    const bool inHeader = !inStream && seenVersion;
-    if (!seenVersion) {
-      if (keyword != "snowvel-replay") {
-        *error = "line " + std::to_string(line) + ": not a replay (no snowvel-replay line)";
-        return false;
-      }
-      std::string_view word;
-      if (in.word(&word) && word.size() < 12 &&
-          word.find_first_not_of("0123456789") == std::string_view::npos) {
-        const long long version = std::stoll(std::string(word));
-        if (version > kReplayVersion) {
-          *error = newerMessage(line, std::string(word), rulesNamedIn(whole));
-          return false;
-        }
-      }
-      LineReader again(row, line);
-      again.word(&word);
-      ok = again.number(&header.version, 1, kReplayVersion, "the version") && again.end();
-      if (!ok) {
-        *error = again.error();
-        return false;
-      }
-      header.rules = 1;
-      seenVersion = true;
-    } else if (seenState) {
-      ok = in.fail("nothing may follow the state line");
-    } else if (ended) {
-      if (keyword != "state") {
-        ok = in.fail("the end line must be followed by the state line");
-      } else {
-        if (lastLine) {
-          *error =
-              "line " + std::to_string(line) + ": the state line is cut off (a truncated file?)";
-          return false;
-        }
-        const size_t at = row.find("state") + 5;
-        replay->finalState = std::string(row.substr(std::min(row.size(), at + 1)));
-        seenState = true;
-      }
-    } else if (inHeader && keyword == "rules" && header.version >= 2 && !seenRules) {
-      int64_t rules = 0;
-      ok = in.number(&rules, 1, INT32_MAX, "the rules version") && in.end();
-      if (ok && rules > kRulesVersion) {
-        *error = newerMessage(line, std::to_string(header.version), std::to_string(rules));
-        return false;
-      }
-      header.rules = static_cast<int>(rules);
-      seenRules = ok;
-    } else if (inHeader && keyword == "seed") {
-      ok = in.number(&header.seed, 0, UINT32_MAX, "the seed") && in.end();
-    } else if (inHeader && keyword == "screen") {
-      ok = in.number(&header.screenWidth, 1, kMostScreenWidth, "the screen width") &&
-           in.number(&header.screenHeight, 1, kMostScreenHeight, "the screen height") && in.end();
-      seenScreen = ok;
-    } else if (inHeader && keyword == "scale") {
-      ok = in.number(&header.scale, 0, kMostScale, "the scale") && in.end();
-    } else if (inHeader && keyword == "tail") {
-      ok = in.quoted(&header.tail, "the tail") && in.end();
-    } else if (inHeader && header.version >= 2 && keyword == "profile") {
-      std::string bytes;
-      ok = in.quoted(&bytes, "the profile", kMostProfile) && in.end();
-      header.profile = std::move(bytes);
-    } else if (inHeader && header.version >= 2 && keyword == "run") {
-      RunResult run;
-      std::string_view course;
-      if (!in.word(&course) || !isCourseKey(course)) {
-        ok = in.fail("the run's course must be a word of capitals");
-      } else {
-        run.course = std::string(course);
-        ok = in.number(&run.result, INT32_MIN, INT32_MAX, "the run's result") && in.end();
-        header.run = run;
-      }
-    } else if (keyword == "end") {
-      ok = in.end();
-      ended = true;
-    } else {
-      if (!seenScreen) {
-        *error = "line " + std::to_string(line) + ": the screen line must come before the stream";
-        return false;
-      }
-      if (header.version >= 2 && !seenRules) {
-        *error = "line " + std::to_string(line) + ": the rules line must come before the stream";
-        return false;
-      }
-      inStream = true;
-      ReplayItem item;
-      ok = parseItem(in, keyword, line, &item) && in.end();
-      if (ok) replay->items.push_back(std::move(item));
-    }
-    if (!ok) {
-      *error = in.error();
-      if (lastLine) *error += " (the file stops here: a truncated file?)";
-      return false;
-    }
-  }
-  if (!seenVersion) {
-    *error = "line 1: the file is empty";
+  error->clear();
+  if (text.size() > kMostReplayBytes) {
+    *error = "line 1: the run is larger than " + std::to_string(kMostReplayBytes >> 20) +
+             " MB, more than any game writes";
     return false;
   }
-  if (!ended || !seenState) {
-    *error = "line " + std::to_string(line) + ": the replay stops before its " +
-             (ended ? "state line" : "end line") + " (a truncated file?)";
-    return false;
-  }
-  return true;
+  return ReplayParser(text, replay).parse(error);
 }
 
-std::string describeReplayItem(const ReplayItem& item) {
+std::string describeReplayItem(const Replay& replay, const ReplayItem& item) {
   switch (item.type) {
     case ReplayItemType::Clock:
-      return "the clock reading " + std::to_string(item.clock);
+      return "the clock reading " + std::to_string(item.clock());
     case ReplayItemType::Wait:
       return "a wait that timed out";
     case ReplayItemType::Event:
-      return std::string("the event ") + replayEventName(item.event.type);
+      return std::string("the event ") + replayEventName(item.event().type);
     case ReplayItemType::Box:
-      return "the message box " + quote(item.caption.c_str());
+      return "the message box " + quote(std::string(replay.caption(item)).c_str());
     case ReplayItemType::Sound:
-      return "a sound of " + std::to_string(item.bytes) + " bytes";
+      return "a sound of " + std::to_string(item.bytes()) + " bytes";
     case ReplayItemType::Stop:
       return "the sound stopping";
   }
@@ -533,7 +714,11 @@ void ReplayWriter::event(const BackendEvent& e, int windowIndex) {
     case BackendEventType::MessageBoxAnswer:
       std::snprintf(at, room, " %d %d", e.box, e.answer);
       break;
-    default:
+    case BackendEventType::Activate:
+    case BackendEventType::Deactivate:
+    case BackendEventType::Minimise:
+    case BackendEventType::Restore:
+    case BackendEventType::Close:
       break;
   }
   put(std::string(line) + "\n");

@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <cstdio>
+#include <deque>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -49,42 +50,82 @@ struct ReplayHeader {
   std::optional<RunResult> run;
 };
 
-enum class ReplayItemType {
+enum class ReplayItemType : uint8_t {
   Clock,  // tickCount returned clock, count times in a row
-  Wait,   // waitEvent returned with nothing
+  Wait,   // waitEvent returned with nothing, count times in a row
   Event,  // waitEvent returned event (window: creation index, 0 for none)
   Box,    // beginMessageBox(text, caption, type) returned box
   Sound,  // playPcm of format and bytes
-  Stop,   // stopSound
+  Stop,   // stopSound, count times in a row
 };
 
+// One item of the stream in 20 bytes, whatever its kind, and equal lines in
+// a row (waits, stops) as one item with a count: so reading a run costs a
+// few times its text at most (see mostReplayMemory). A box's texts live in
+// the replay beside the items.
 struct ReplayItem {
   ReplayItemType type = ReplayItemType::Wait;
-  int line = 0;  // where it stands in the file, for messages
-  uint32_t clock = 0;
-  uint32_t count = 0;
-  BackendEvent event{};
-  int windowIndex = 0;
-  int box = 0;
-  UINT boxType = 0;
-  std::string caption;
-  std::string text;
-  WaveFormat format;
-  size_t bytes = 0;
+  uint8_t eventType = 0;  // Event: a BackendEventType
+  uint8_t small = 0;      // Event: key, character, button or answer; Sound: channels
+  uint8_t flag = 0;       // Event: the key repeats; Sound: bits per sample;
+                          // Wait, Stop: 1 when its lines are not one after another
+  int32_t line = 0;       // where it stands in the file (its first line), for messages
+  uint32_t a = 0;         // Clock: the reading; Event: x, width or box; Sound: the rate;
+                          // Box: its id
+  uint32_t b = 0;         // Clock, Wait, Stop: the count; Event: y or height;
+                          // Sound: bytes; Box: its type
+  int32_t c = 0;          // Event: the window; Box: where its texts are kept
+
+  uint32_t clock() const { return a; }
+  // How many calls the item answers: more than one only for Clock, Wait and Stop.
+  uint32_t count() const;
+  // The line of the use-th call it answers (from 0).
+  int lineOf(uint32_t use) const;
+  BackendEvent event() const;  // its window left null
+  int windowIndex() const { return c; }
+  int box() const { return static_cast<int>(a); }
+  UINT boxType() const { return b; }
+  WaveFormat format() const;
+  size_t bytes() const { return b; }
+};
+static_assert(sizeof(ReplayItem) == 20, "an item stays small: a run is read into memory whole");
+
+// A box's caption and text, kept in one store.
+struct ReplayBoxText {
+  uint32_t at = 0;
+  uint32_t captionSize = 0;
+  uint32_t textSize = 0;
 };
 
 struct Replay {
   ReplayHeader header;
-  std::vector<ReplayItem> items;
+  // A deque grows without copying what it holds, so the peak is the size.
+  std::deque<ReplayItem> items;
+  std::deque<ReplayBoxText> boxTexts;
+  std::string boxTextStore;
   std::string finalState;  // the game state at the end, one line of JSON
+
+  std::string_view caption(const ReplayItem& box) const;
+  std::string_view text(const ReplayItem& box) const;
 };
+
+// The largest run text a reader takes: 64 MB, hours of play. Anything
+// larger is refused before its first line is read.
+inline constexpr size_t kMostReplayBytes = size_t{64} << 20;
+
+// The most memory reading text of this many bytes takes, the replay it
+// makes included: the costliest lines (a wait and a stop in turn, 7 bytes
+// for two items) take under six times their size.
+inline constexpr size_t mostReplayMemory(size_t textBytes) {
+  return 6 * textBytes + 16 * 1024;
+}
 
 // False with "line N: what is wrong" in error for the first fault; never
 // trusts a count, size or index it reads.
 bool parseReplay(std::string_view text, Replay* replay, std::string* error);
 
 // What an item says, for messages ("the clock 20280", "a key press").
-std::string describeReplayItem(const ReplayItem& item);
+std::string describeReplayItem(const Replay& replay, const ReplayItem& item);
 
 // The header lines as the writer puts them down.
 std::string replayHeaderText(const ReplayHeader& header);
