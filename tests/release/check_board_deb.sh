@@ -12,18 +12,9 @@ run="$(realpath "$2")"
 work="$(mktemp -d /tmp/snowvel-board-deb-check-XXXXXX)"
 board=""
 trap '[ -n "$board" ] && kill "$board" 2>/dev/null; rm -rf "$work"' EXIT
-failures=0
-ok() { echo "ok: $*"; }
-fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
-apt_get() { DEBIAN_FRONTEND=noninteractive apt-get -o DPkg::Lock::Timeout=900 -y -q "$@"; }
+. "$(dirname "$0")/deb_checks.sh"
 
-if ! apt_get install "$deb" >"$work/install.log" 2>&1; then
-  cat "$work/install.log"
-  echo "FAIL: apt-get install $deb"
-  exit 1
-fi
-ok "apt-get install ./$(basename "$deb")"
-dpkg -L snowvel-board | sort >"$work/files"
+install_deb snowvel-board "$deb"
 
 said="$(/usr/libexec/snowvel-board/snowvel-verify --verify <"$run")"
 [ "${said%% *}" = ok ] && ok "the installed verifier re-skis the run: $said" ||
@@ -60,16 +51,5 @@ kill "$board" 2>/dev/null
 wait "$board" 2>/dev/null
 board=""
 
-apt_get remove --purge snowvel-board >"$work/remove.log" 2>&1 || fail "apt-get remove --purge snowvel-board"
-left=0
-while read -r path; do
-  if [ -e "$path" ] && { [ ! -d "$path" ] || [[ "$path" == *snowvel* ]]; }; then
-    echo "  left behind: $path"
-    left=$((left + 1))
-  fi
-done <"$work/files"
-[ "$left" -eq 0 ] && ok "apt-get remove --purge leaves none of its $(wc -l <"$work/files") paths" ||
-  fail "$left paths left after the purge"
-
-[ "$failures" -eq 0 ] && echo "board deb: all checks passed" || echo "board deb: $failures checks failed"
-[ "$failures" -eq 0 ]
+purge_leaves_nothing snowvel-board
+report "board deb"
