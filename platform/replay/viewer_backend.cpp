@@ -255,9 +255,11 @@ bool takeKey(const BackendEvent& event) {
     viewer.verdict = ViewerVerdict::Closed;
     return false;
   }
-  if (event.type == BackendEventType::Resize && event.window == viewer.shownKey) {
-    // The window was given another size (the page's room changed, or the
-    // player dragged its edge): the picture is fitted to it.
+  const bool resized =
+      event.type == BackendEventType::Resize || event.type == BackendEventType::FillScreen;
+  if (resized && event.window == viewer.shownKey) {
+    // The window was given another size (the page's room changed, the
+    // player dragged its edge or went fullscreen): the picture is fitted to it.
     viewer.roomWidth = event.width;
     viewer.roomHeight = event.height;
     fitToScreen();

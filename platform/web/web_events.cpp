@@ -43,6 +43,11 @@ bool takeEvent(BackendEvent* event) {
       if (w == nullptr ||
           !noteAreaSize(*w, fields[kFieldWidth], fields[kFieldHeight], &e.width, &e.height))
         continue;
+      // The area is the page's whole screen and the window always fills it:
+      // said so, a re-ski elsewhere, whose screen stays the one the run began
+      // on, gives the window this size too instead of holding it to that
+      // screen (a phone's touch bar going away grows the area past it).
+      e.type = BackendEventType::FillScreen;
     }
     if (e.type == BackendEventType::Activate || e.type == BackendEventType::Restore) {
       // Back from another tab or window, which may have stored scores of

@@ -1,10 +1,35 @@
 """Re-skiing in the page: opens each link given on the command line in a
 fresh headless Chromium and prints the line the page shows once it has
 re-skied the run (ticks and seconds, so ticks per second and the time a
-seek to the end takes)."""
+seek to the end takes). Then the first link is raced: the time its ghost
+takes to prepare is the first picture of a game racing it less that of a
+game alone (the median of five fresh browsers each)."""
+import statistics
 import sys
 
 from web_page_test import Page, poll
+
+# The page's own key for the run the next game races (platform/web/js/runs.js).
+RACE_KEY = "snowvel-race-run"
+
+
+def first_picture_ms(page):
+    return poll("the first picture", lambda: page.js(
+        "const m = performance.getEntriesByName('snowvel-first-picture');"
+        "return m.length ? m[0].startTime : null;"), 60)
+
+
+def median_first_picture(race=None, loads=5):
+    times = []
+    for _ in range(loads):
+        scripts = ["sessionStorage.setItem(%r, %r)" % (RACE_KEY, race)] if race else []
+        page = Page(scripts)
+        try:
+            page.driver.get(page.url)
+            times.append(first_picture_ms(page))
+        finally:
+            page.close()
+    return statistics.median(times)
 
 
 def main(links):
@@ -18,6 +43,11 @@ def main(links):
             print("  page: " + note)
         finally:
             page.close()
+    if links:
+        alone = median_first_picture()
+        racing = median_first_picture(links[0].split("#")[-1])
+        print("  page: preparing the ghost of the first: %.0f ms (first picture %.0f ms racing it, "
+              "%.0f ms alone)" % (racing - alone, racing, alone))
 
 
 if __name__ == "__main__":

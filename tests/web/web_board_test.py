@@ -2,17 +2,24 @@
 board on loopback that serves the site and a small API under the board's
 Content-Security-Policy: the Board panel lists the entries, "Send to the
 board" posts a kept run and shows its rank, a refusal shows its one line as
-text; served by a plain static server, the page shows no board.
+text; served by a plain static server, the page shows no board. Then the
+real board (SNOWVEL_BOARD, its verifier SNOWVEL_VERIFIER) on loopback: a
+slalom skied on a phone is sent, re-skied by the board and ranked, and sent
+again is refused as a duplicate.
 Run by scripts/test-web (SNOWVEL_WEB_URL, SNOWVEL_WEB_SITE)."""
 import http.server
 import json
 import os
+import subprocess
+import tempfile
 import threading
 import unittest
 
 from web_page_test import Page, poll
 
 SITE = os.environ.get("SNOWVEL_WEB_SITE", "")
+BOARD = os.environ.get("SNOWVEL_BOARD", "")
+VERIFIER = os.environ.get("SNOWVEL_VERIFIER", "")
 # What the page needs of a policy: its own files, and compiling its program.
 POLICY = ("default-src 'self'; script-src 'self' 'wasm-unsafe-eval'; "
           "style-src 'self' 'unsafe-inline'; img-src 'self' data: blob:; object-src 'none'; "
@@ -75,6 +82,33 @@ class StandInBoard:
     def close(self):
         self.server.shutdown()
         self.server.server_close()
+
+
+class RealBoard:
+    """snowvel-board on a free loopback port, its SQLite file in a scratch folder."""
+
+    def __init__(self):
+        self.folder = tempfile.TemporaryDirectory(prefix="snowvel-board-")
+        self.process = subprocess.Popen(
+            [BOARD, "--listen", "127.0.0.1:0", "--site", SITE, "--verifier", VERIFIER,
+             "--db", os.path.join(self.folder.name, "board.sqlite")],
+            stderr=subprocess.PIPE, text=True)
+        first = self.process.stderr.readline()
+        if "listening on http://" not in first:
+            self.close()
+            raise AssertionError("the board did not start: " + first)
+        self.url = "http://" + first.split("http://")[1].split()[0] + "/"
+        # One log line a request: read, so that a full pipe never holds the board.
+        self.reader = threading.Thread(target=self.process.stderr.read, daemon=True)
+        self.reader.start()
+
+    def close(self):
+        self.process.terminate()
+        self.process.wait(10)
+        if hasattr(self, "reader"):
+            self.reader.join(10)
+        self.process.stderr.close()
+        self.folder.cleanup()
 
 
 class WebBoardTest(unittest.TestCase):
@@ -145,6 +179,33 @@ class WebBoardTest(unittest.TestCase):
         self.assertEqual(board.posted[1]["token"], "secret-1")
         self.assertEqual(page.js("return document.querySelectorAll('#board-note i').length"), 0)
         # The refusal's 409 is logged by the browser as any failed request is.
+        problems = [p for p in page.console_problems()
+                    if "/api/runs" not in p["message"] or "409" not in p["message"]]
+        self.assertEqual(problems, [])
+
+    @unittest.skipUnless(BOARD and VERIFIER, "SNOWVEL_BOARD and SNOWVEL_VERIFIER name no board")
+    def test_the_real_board_ranks_a_phone_slalom_once(self):
+        board = RealBoard()
+        self.addCleanup(board.close)
+        page = self.page()
+        page.phone(360, 740)
+        page.url = board.url
+        page.open()
+        time = page.slalom()["text"].split(" <--")[0].strip()
+        page.answer_box()
+        poll("the Send button", lambda: page.js(
+            "return !document.getElementById('board-send').hidden"))
+        page.js("document.getElementById('board-name').value = 'Phone Ann';"
+                "document.getElementById('board-send-run').click()")
+        self.assertEqual(poll("the rank", lambda: "rank" in self.note(page) and self.note(page),
+                              60),
+                         "On the board at rank 1: slalom " + time)
+        page.js("document.getElementById('board-open').click()")
+        poll("the entry listed", lambda: "Phone Ann  " + time in page.js(
+            "return document.getElementById('board-slalom').textContent"))
+        page.js("document.getElementById('board-send-run').click()")
+        self.assertIn("Refused: ", poll("the duplicate refused", lambda: "Refused" in
+                                        self.note(page) and self.note(page), 60))
         problems = [p for p in page.console_problems()
                     if "/api/runs" not in p["message"] or "409" not in p["message"]]
         self.assertEqual(problems, [])

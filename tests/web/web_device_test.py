@@ -138,10 +138,7 @@ class WebDeviceTest(unittest.TestCase):
         page = Page(scripts)
         self.addCleanup(page.close)
         if phone:
-            width, height = phone
-            page.cdp("Emulation.setDeviceMetricsOverride", width=width, height=height,
-                     deviceScaleFactor=3, mobile=True)
-            page.cdp("Emulation.setTouchEmulationEnabled", enabled=True, maxTouchPoints=5)
+            page.phone(*phone)
         return page
 
     @staticmethod

@@ -140,6 +140,12 @@ class Page:
     def js(self, script, *args):
         return self.driver.execute_script(script, *args)
 
+    def phone(self, width, height):
+        """A phone's screen: small, dense, touched rather than clicked."""
+        self.cdp("Emulation.setDeviceMetricsOverride", width=width, height=height,
+                 deviceScaleFactor=3, mobile=True)
+        self.cdp("Emulation.setTouchEmulationEnabled", enabled=True, maxTouchPoints=5)
+
     def open(self, query=""):
         self.driver.get(self.url + query)
         self.wait_for_picture()
