@@ -52,6 +52,7 @@ bool useScratchProfile(const ReplayHeader& header) {
       return false;
     }
     scratchFolder = pattern;
+    setScratchFolder(scratchFolder);
     std::atexit(removeScratchFolder);
   }
   setProfileDirectory(scratchFolder);

@@ -1,4 +1,4 @@
-// snowvel --verify: a board's child. Reads one run (a run file's text, a
+// snowvel --verify and snowvel-verify: a board's child. Reads one run (a run file's text, a
 // link or its #run= fragment) on stdin, re-skis it unseen and undrawn, and
 // answers in one line on stdout:
 //   ok COURSE RESULT           exit 0: the re-ski reached the recorded result

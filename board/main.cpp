@@ -27,10 +27,16 @@ std::string defaultDatabase() {
   return (folder / "board.sqlite").string();
 }
 
-std::string besideThisProgram(const char* name) {
+// The verifier installed with the board (libexec, as the package lays it
+// out), else the one beside it.
+std::string defaultVerifier() {
   std::error_code error;
   const auto self = std::filesystem::read_symlink("/proc/self/exe", error);
-  return error ? name : (self.parent_path() / name).string();
+  if (error) return "snowvel-verify";
+  const auto folder = self.parent_path();
+  const auto installed = folder.parent_path() / "libexec/snowvel-board/snowvel-verify";
+  return (std::filesystem::exists(installed, error) ? installed : folder / "snowvel-verify")
+      .string();
 }
 
 bool splitListen(const std::string& text, BoardOptions* options) {
@@ -59,7 +65,7 @@ int main(int argc, char** argv) {
       "snowvel-board"};
   std::string listen = "127.0.0.1:8080";
   std::string database = defaultDatabase();
-  std::string verifierPath = besideThisProgram("snowvel");
+  std::string verifierPath = defaultVerifier();
   BoardOptions options;
   int jobs = static_cast<int>(std::max(1u, std::thread::hardware_concurrency()));
   int queue = -1;
@@ -70,7 +76,8 @@ int main(int argc, char** argv) {
   app.add_option("--db", database,
                  "a SQLite file (made if missing) or a postgres:// address to share between boards")
       ->capture_default_str();
-  app.add_option("--verifier", verifierPath, "the program that re-skies a run (snowvel --verify)")
+  app.add_option("--verifier", verifierPath,
+                 "the program that re-skies a run, told --verify (snowvel-verify, or snowvel)")
       ->capture_default_str();
   app.add_option("--jobs", jobs, "re-skis at once (default: the cores)")->check(CLI::Range(1, 256));
   app.add_option("--queue", queue, "submissions that may wait for a re-ski (default: 4 per job)")

@@ -1,5 +1,5 @@
 // Re-skis a run in a child process that cannot hurt the board: the program
-// (`snowvel --verify`) reads the run on stdin and answers one line, under
+// (`snowvel-verify --verify`) reads the run on stdin and answers one line, under
 // limits on CPU time, memory, wall-clock time and output. As many children
 // run at once as there are slots; a bounded number of requests wait for one,
 // and the rest are told the board is busy.

@@ -58,7 +58,16 @@ std::string followLinks(const std::string& path) {
   char resolved[PATH_MAX];
   return ::realpath(path.c_str(), resolved) ? std::string(resolved) : path;
 }
+std::string& scratchFolder() {
+  static std::string folder;
+  return folder;
+}
+
 }  // namespace
+
+void setScratchFolder(const std::string& folder) {
+  scratchFolder() = folder;
+}
 
 void setProfileDirectory(const std::string& directory) {
   directoryOverride() = directory;
@@ -165,11 +174,12 @@ bool replaceFileItself(const std::string& path, std::string_view bytes) {
   const int fd = ::mkstemp(temporary.data());
   if (fd < 0) return false;
 
-  bool ok = writeAll(fd, bytes) && ::fchmod(fd, mode) == 0 && ::fsync(fd) == 0;
+  const bool durable = directory != scratchFolder();
+  bool ok = writeAll(fd, bytes) && ::fchmod(fd, mode) == 0 && (!durable || ::fsync(fd) == 0);
   const int savedErrno = errno;
   ok = (::close(fd) == 0) && ok;
   if (ok && ::rename(temporary.c_str(), path.c_str()) == 0) {
-    syncDirectory(directory);
+    if (durable) syncDirectory(directory);
     return true;
   }
   const int failure = ok ? errno : savedErrno;

@@ -44,6 +44,11 @@ bool replaceFileAtomically(const std::string& path, std::string_view bytes);
 // never followed.
 bool replaceFileItself(const std::string& path, std::string_view bytes);
 
+// A folder of copies that the process removes at its end: files replaced
+// directly in it are not flushed to the disk, which on a busy disk takes
+// tens of milliseconds that a re-ski need not wait for.
+void setScratchFolder(const std::string& folder);
+
 // Why a file could not be kept in directory, or empty when it can: the
 // directory, or the nearest of its parents that exists, must be a directory
 // this process may write in.

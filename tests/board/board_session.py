@@ -3,7 +3,7 @@
 processes, a scratch PostgreSQL started by the test itself, runs sent over
 HTTP as the page sends them.
 
-  board_session.py --board PATH --snowvel PATH SCENARIO
+  board_session.py --board PATH --verifier PATH SCENARIO
   SCENARIO: sqlite (re-skied runs, tampered copies, the page's headers),
             hostile (bad bodies, links and names), postgres (two boards on
             one database: shared listing, name races, kill -9 during a
@@ -122,7 +122,7 @@ def scenario_sqlite(args, folder):
     site = folder / "site"
     site.mkdir()
     (site / "index.html").write_text("<!doctype html><title>page</title>")
-    board = Board(args, str(folder / "data" / "board.sqlite"), args.snowvel, "--site", str(site))
+    board = Board(args, str(folder / "data" / "board.sqlite"), args.verifier, "--site", str(site))
     try:
         status, headers, data = board.request("GET", "/")
         assert status == 200 and b"page" in data, (status, data)
@@ -352,7 +352,7 @@ def scenario_postgres(args, folder):
 def main():
     parser = argparse.ArgumentParser()
     parser.add_argument("--board", required=True)
-    parser.add_argument("--snowvel", required=True)
+    parser.add_argument("--verifier", required=True)
     parser.add_argument("scenario", choices=["sqlite", "hostile", "postgres"])
     args = parser.parse_args()
     folder = pathlib.Path(tempfile.mkdtemp(prefix="snowvel-board-"))

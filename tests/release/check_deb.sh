@@ -11,18 +11,9 @@ version="$2"
 app_id=io.github.snowvel.Snowvel
 work="$(mktemp -d /tmp/snowvel-deb-check-XXXXXX)"
 trap 'rm -rf "$work"' EXIT
-failures=0
-ok() { echo "ok: $*"; }
-fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
-apt_get() { DEBIAN_FRONTEND=noninteractive apt-get -o DPkg::Lock::Timeout=900 -y -q "$@"; }
+. "$(dirname "$0")/deb_checks.sh"
 
-if ! apt_get install "$deb" >"$work/install.log" 2>&1; then
-  cat "$work/install.log"
-  echo "FAIL: apt-get install $deb"
-  exit 1
-fi
-ok "apt-get install ./$(basename "$deb")"
-dpkg -L snowvel | sort >"$work/files"
+install_deb snowvel "$deb"
 
 said="$(/usr/games/snowvel --version)"
 [ "$said" = "snowvel $version" ] && ok "/usr/games/snowvel --version: $said" ||
@@ -58,17 +49,5 @@ for size in 16 32 48 128; do
     fail "no ${size}x$size hicolor icon"
 done
 
-# Every file of the package gone, and every folder only it had.
-apt_get remove --purge snowvel >"$work/remove.log" 2>&1 || fail "apt-get remove --purge snowvel"
-left=0
-while read -r path; do
-  if [ -e "$path" ] && { [ ! -d "$path" ] || [[ "$path" == *snowvel* ]]; }; then
-    echo "  left behind: $path"
-    left=$((left + 1))
-  fi
-done <"$work/files"
-[ "$left" -eq 0 ] && ok "apt-get remove --purge leaves none of its $(wc -l <"$work/files") paths" ||
-  fail "$left paths left after the purge"
-
-[ "$failures" -eq 0 ] && echo "deb: all checks passed" || echo "deb: $failures checks failed"
-[ "$failures" -eq 0 ]
+purge_leaves_nothing snowvel
+report deb

@@ -1,7 +1,8 @@
-// snowvel --verify, the board's child: the re-ski that neither draws nor
+// snowvel-verify, the board's child: the re-ski that neither draws nor
 // presents ends in the state a drawing run recorded, for every golden run
 // and run fixture; and its one-line answers for a run, its link, a tampered
-// copy, an oversized input and a run past the tick bound.
+// copy, an oversized input and a run past the tick bound, the same as
+// snowvel --verify gives.
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -19,7 +20,8 @@ namespace {
 class Verify : public ::testing::Test {
  protected:
   int verify(const fs::path& input, const std::string& arguments = "") {
-    const ProgramRun run = runSnowvel("--verify " + arguments + " < '" + input.string() + "'", dir);
+    const ProgramRun run =
+        runProgram(program, "--verify " + arguments + " < '" + input.string() + "'", dir);
     out = run.out;
     return run.exitCode;
   }
@@ -28,6 +30,7 @@ class Verify : public ::testing::Test {
     return verify(dir / "input", arguments);
   }
 
+  std::string program = VERIFIER_BINARY;
   ScratchFolder scratch;
   fs::path dir = scratch.path();
   std::string out;
@@ -72,30 +75,34 @@ TEST_F(Verify, AnUndrawnReSkiEndsInTheStateOfADrawnOneOnEveryGoldenRunAndFixture
 }
 
 TEST_F(Verify, AnswersInOneLineForARunItsLinkATamperedCopyAndHostileInput) {
-  const fs::path run = fs::path(RUNS_DIR) / "slalom-run.replay";
-  const std::string fixture = readAll(run);
-  EXPECT_EQ(verify(run), 0);
-  EXPECT_EQ(out, "ok SS 84322\n");
-  EXPECT_EQ(verifyText("https://example.org/snowvel/#" + runLinkFragment(fixture) + "\n"), 0);
-  EXPECT_EQ(out, "ok SS 84322\n");
+  for (const char* verifier : {VERIFIER_BINARY, SNOWVEL_BINARY}) {
+    SCOPED_TRACE(verifier);
+    program = verifier;
+    const fs::path run = fs::path(RUNS_DIR) / "slalom-run.replay";
+    const std::string fixture = readAll(run);
+    EXPECT_EQ(verify(run), 0);
+    EXPECT_EQ(out, "ok SS 84322\n");
+    EXPECT_EQ(verifyText("https://example.org/snowvel/#" + runLinkFragment(fixture) + "\n"), 0);
+    EXPECT_EQ(out, "ok SS 84322\n");
 
-  std::string faster = fixture;
-  faster.replace(faster.find("run SS 84322"), 12, "run SS 74322");
-  EXPECT_EQ(verifyText(faster), 3);
-  EXPECT_EQ(out, "refused \"the result is not the recorded one\"\n");
-  std::string moved = fixture;  // the first key press a period later
-  moved.replace(moved.find("t 1040 1\ne 0 key 39 0\n"), 22, "t 1040 1\nw\n");
-  EXPECT_EQ(verifyText(moved), 3);
-  EXPECT_EQ(out.rfind("refused \"the run left its recording: line ", 0), 0u) << out;
+    std::string faster = fixture;
+    faster.replace(faster.find("run SS 84322"), 12, "run SS 74322");
+    EXPECT_EQ(verifyText(faster), 3);
+    EXPECT_EQ(out, "refused \"the result is not the recorded one\"\n");
+    std::string moved = fixture;  // the first key press a period later
+    moved.replace(moved.find("t 1040 1\ne 0 key 39 0\n"), 22, "t 1040 1\nw\n");
+    EXPECT_EQ(verifyText(moved), 3);
+    EXPECT_EQ(out.rfind("refused \"the run left its recording: line ", 0), 0u) << out;
 
-  EXPECT_EQ(verify(run, "--max-ticks 100"), 3);
-  EXPECT_EQ(out, "refused \"too long: past 100 ticks\"\n");
-  EXPECT_EQ(verifyText(std::string(kMostRunBytes + 1, 'x')), 2);
-  EXPECT_EQ(out, "refused \"too long: a run is at most 1048576 bytes\"\n");
-  EXPECT_EQ(verifyText("#run=\x01\"quoted\"\n"), 2);
-  EXPECT_EQ(out.find('\x01'), std::string::npos) << out;
-  EXPECT_EQ(out.rfind("refused \"", 0), 0u) << out;
-  EXPECT_EQ(std::count(out.begin(), out.end(), '\n'), 1) << out;
+    EXPECT_EQ(verify(run, "--max-ticks 100"), 3);
+    EXPECT_EQ(out, "refused \"too long: past 100 ticks\"\n");
+    EXPECT_EQ(verifyText(std::string(kMostRunBytes + 1, 'x')), 2);
+    EXPECT_EQ(out, "refused \"too long: a run is at most 1048576 bytes\"\n");
+    EXPECT_EQ(verifyText("#run=\x01\"quoted\"\n"), 2);
+    EXPECT_EQ(out.find('\x01'), std::string::npos) << out;
+    EXPECT_EQ(out.rfind("refused \"", 0), 0u) << out;
+    EXPECT_EQ(std::count(out.begin(), out.end(), '\n'), 1) << out;
+  }
 }
 
 }  // namespace

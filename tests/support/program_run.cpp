@@ -46,10 +46,15 @@ ScratchFolder::~ScratchFolder() {
   fs::remove_all(path_, ignored);
 }
 
-ProgramRun runSnowvel(const std::string& arguments, const fs::path& folder) {
+ProgramRun runProgram(const std::string& program, const std::string& arguments,
+                      const fs::path& folder) {
   const fs::path out = folder / "stdout", err = folder / "stderr";
   const std::string command =
-      std::string(SNOWVEL_BINARY) + " " + arguments + " > " + out.string() + " 2> " + err.string();
+      program + " " + arguments + " > " + out.string() + " 2> " + err.string();
   const int status = std::system(command.c_str());
   return ProgramRun{WIFEXITED(status) ? WEXITSTATUS(status) : -1, readAll(out), readAll(err)};
+}
+
+ProgramRun runSnowvel(const std::string& arguments, const fs::path& folder) {
+  return runProgram(SNOWVEL_BINARY, arguments, folder);
 }

@@ -32,5 +32,8 @@ struct ProgramRun {
   std::string out, err;
 };
 
-// `snowvel ARGUMENTS`, its streams caught in files of `folder` and read back.
+// `PROGRAM ARGUMENTS`, its streams caught in files of `folder` and read back.
+ProgramRun runProgram(const std::string& program, const std::string& arguments,
+                      const std::filesystem::path& folder);
+// The same for `snowvel ARGUMENTS`.
 ProgramRun runSnowvel(const std::string& arguments, const std::filesystem::path& folder);
