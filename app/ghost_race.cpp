@@ -264,8 +264,10 @@ std::string splitText(int32_t ms) {
 }
 
 bool prepareGhost(const std::string& text, GhostRun* ghost, std::string* error) {
-  Replay replay;
-  if (!readRun(text, &replay, error)) return false;
+  Replay read;
+  if (!readRun(text, &read, error)) return false;
+  const SharedRun shared = std::make_shared<const Replay>(std::move(read));
+  const Replay& replay = *shared;
   if (replay.header.rules != kRulesVersion) {
     *error = "the run was skied under rules " + std::to_string(replay.header.rules) +
              "; this build races rules " + std::to_string(kRulesVersion) + " only";
@@ -289,7 +291,7 @@ bool prepareGhost(const std::string& text, GhostRun* ghost, std::string* error) 
     startClockWatch([&] { follower.clockRead(); }, [&] { follower.presented(); });
   };
   setup.atResult = [&] { follower.observe(gameTicks()); };
-  const RunCheck check = checkRun(replay, setup);
+  const RunCheck check = checkRun(shared, setup);
   if (!check.matches) {
     *error = describeCheck(replay, check);
     return false;

@@ -114,7 +114,7 @@ bool startReplay(const ReplayRequest& request, const HeadlessRunOptions& options
   } else {
     hooks.realTime = true;
   }
-  startReplayPlayback(std::move(loaded), std::move(hooks));
+  startReplayPlayback(std::make_shared<const Replay>(std::move(loaded)), std::move(hooks));
   return true;
 }
 

@@ -34,12 +34,11 @@ struct PassOutcome {
   bool finished = false;
 };
 
-// One run of the game under the player and the viewer. A run handed over
-// goes to the player as it is, uncopied (a single check's pass).
-PassOutcome playPass(const Replay& replay, const ViewerSettings& settings, const WatchSetup& setup,
-                     Replay* handOver = nullptr) {
+// One run of the game under the player and the viewer, which share the run.
+PassOutcome playPass(const SharedRun& replay, const ViewerSettings& settings,
+                     const WatchSetup& setup) {
   PassOutcome outcome;
-  const ReplayHeader header = replay.header;
+  const ReplayHeader header = replay->header;
   startViewerPass(settings);
   if (setup.freshProfile && !setup.freshProfile()) {
     outcome.error = "the scratch profile cannot be made";
@@ -55,10 +54,7 @@ PassOutcome playPass(const Replay& replay, const ViewerSettings& settings, const
     outcome.state = gameStateText();
     viewerRunEnded();
   };
-  if (handOver != nullptr)
-    startReplayPlayback(std::move(*handOver), hooks);
-  else
-    startReplayPlayback(replay, hooks);
+  startReplayPlayback(replay, hooks);
   watchHighScoreWritesOfPlayback();
   setCommandLine("snowvel " + header.tail);
   // The last pass's tables are done with: the game allocates its own anew.
@@ -80,9 +76,7 @@ bool readRun(const std::string& text, Replay* replay, std::string* error) {
   return readRunLink(text, &unpacked, error) && parseReplay(unpacked, replay, error);
 }
 
-namespace {
-
-RunCheck checkPass(const Replay& replay, const WatchSetup& setup, Replay* handOver) {
+RunCheck checkRun(const SharedRun& replay, const WatchSetup& setup) {
   installViewer();
   RunCheck check;
   bool wasFresh = false, first = true;
@@ -112,9 +106,9 @@ RunCheck checkPass(const Replay& replay, const WatchSetup& setup, Replay* handOv
     check.runEnd = clock;
     return true;
   };
-  const bool hasRun = replay.header.run.has_value();
-  const std::optional<RunResult> recorded = replay.header.run;
-  PassOutcome outcome = playPass(replay, settings, setup, handOver);
+  const bool hasRun = replay->header.run.has_value();
+  const std::optional<RunResult> recorded = replay->header.run;
+  PassOutcome outcome = playPass(replay, settings, setup);
   const auto ended = std::chrono::steady_clock::now();
   if (!skiing) {
     skiing = ended;
@@ -132,16 +126,6 @@ RunCheck checkPass(const Replay& replay, const WatchSetup& setup, Replay* handOv
   return check;
 }
 
-}  // namespace
-
-RunCheck checkRun(const Replay& replay, const WatchSetup& setup) {
-  return checkPass(replay, setup, nullptr);
-}
-
-RunCheck checkRunOnce(Replay replay, const WatchSetup& setup) {
-  return checkPass(replay, setup, &replay);
-}
-
 std::string describeCheck(const Replay& replay, const RunCheck& check) {
   char text[128];
   std::snprintf(text, sizeof text,
@@ -157,7 +141,7 @@ std::string describeCheck(const Replay& replay, const RunCheck& check) {
          describeRun(*replay.header.run) + skied;
 }
 
-void watchRun(const Replay& replay, const RunCheck& check, const WatchSetup& setup,
+void watchRun(const SharedRun& replay, const RunCheck& check, const WatchSetup& setup,
               std::string* endState) {
   ViewerSettings settings;
   settings.runStart = check.runStart;

@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 
@@ -14,6 +15,10 @@
 // A run file's text, or a link or fragment holding one. False with one line
 // in error (the file is named by the caller).
 bool readRun(const std::string& text, Replay* replay, std::string* error);
+
+// A run read once and shared by every pass that plays it: the largest run
+// takes hundreds of MB, so it is never copied.
+using SharedRun = std::shared_ptr<const Replay>;
 
 struct RunCheck {
   bool reachedEnd = false;          // the whole stream played and the state matched
@@ -45,13 +50,10 @@ struct WatchSetup {
 };
 
 // The viewer goes over the backend in force (once), then the unseen pass.
-RunCheck checkRun(const Replay& replay, const WatchSetup& setup);
-// The same for a run not needed afterwards: its items go to the player
-// uncopied.
-RunCheck checkRunOnce(Replay replay, const WatchSetup& setup);
+RunCheck checkRun(const SharedRun& replay, const WatchSetup& setup);
 // "slalom 0:01:24.32: matches the recorded result" and the like.
 std::string describeCheck(const Replay& replay, const RunCheck& check);
 // Shows the run until the viewer is closed or, without holdAtEnd, reaches
 // the result. The state at the last pass's result goes to endState.
-void watchRun(const Replay& replay, const RunCheck& check, const WatchSetup& setup,
+void watchRun(const SharedRun& replay, const RunCheck& check, const WatchSetup& setup,
               std::string* endState);

@@ -74,7 +74,7 @@ int runVerify(const VerifyRequest& request) {
   setup.holdAtEnd = false;
   setup.mostTicks = request.mostTicks;
   const bool keptRun = replay.header.run.has_value();
-  const RunCheck check = checkRunOnce(std::move(replay), setup);
+  const RunCheck check = checkRun(std::make_shared<const Replay>(std::move(replay)), setup);
   writeDump(request.dumpFile, check.endState);
   closeViewer();
   if (!keptRun) return refuse(2, "not a kept run: it names no result");

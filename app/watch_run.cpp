@@ -75,18 +75,19 @@ bool installUnder(const WatchRequest& request, const Replay& replay) {
 }  // namespace
 
 int runWatch(const WatchRequest& request) {
-  Replay replay;
-  if (!loadRun(request.source, &replay)) return 2;
-  if (!installUnder(request, replay)) return 2;
+  Replay read;
+  if (!loadRun(request.source, &read)) return 2;
+  const SharedRun replay = std::make_shared<const Replay>(std::move(read));
+  if (!installUnder(request, *replay)) return 2;
   WatchSetup setup;
   // Never the player's high-score file: each pass gets its own copy of the
   // one the run began with.
-  ReplayHeader profile = replay.header;
+  ReplayHeader profile = replay->header;
   profile.version = kReplayVersion;
   setup.freshProfile = [profile] { return useScratchProfile(profile); };
   setup.holdAtEnd = !request.headless;
   const RunCheck check = checkRun(replay, setup);
-  std::printf("%s\n", describeCheck(replay, check).c_str());
+  std::printf("%s\n", describeCheck(*replay, check).c_str());
   std::fflush(stdout);
   std::string endState;
   watchRun(replay, check, setup, &endState);

@@ -75,18 +75,19 @@ bool watchPageRun() {
   const std::string text = pending != nullptr ? pending : "";
   std::free(pending);
   if (text.empty()) return false;
-  Replay replay;
+  Replay read;
   std::string error;
-  if (!readRun(text, &replay, &error)) {
+  if (!readRun(text, &read, &error)) {
     snowvel_runs_note(("This run cannot be played: " + error).c_str());
     return false;
   }
+  const SharedRun replay = std::make_shared<const Replay>(std::move(read));
   WatchSetup setup;
-  ReplayHeader profile = replay.header;
+  ReplayHeader profile = replay->header;
   profile.version = kReplayVersion;
   setup.freshProfile = [profile] { return useScratchProfile(profile); };
   const RunCheck check = checkRun(replay, setup);
-  snowvel_runs_watching(("Re-skied here: " + describeCheck(replay, check) + ".").c_str());
+  snowvel_runs_watching(("Re-skied here: " + describeCheck(*replay, check) + ".").c_str());
   watchRun(replay, check, setup, nullptr);
   return true;
 }

@@ -4,6 +4,7 @@
 
 #include <cstdio>
 #include <map>
+#include <memory>
 #include <deque>
 #include <optional>
 #include <vector>
@@ -18,7 +19,8 @@ struct Session {
   Backend outer{};  // what the layer now calls
   ReplayHooks hooks;
   ReplayWriter writer;
-  Replay replay;
+  // Shared with whoever plays it again (a viewer's passes): read-only here.
+  std::shared_ptr<const Replay> replay = std::make_shared<const Replay>();
   size_t cursor = 0;      // playback: the item due next
   uint32_t usesLeft = 0;  // playback: calls the item before the cursor still answers
   uint32_t lastClock = 0;
@@ -114,7 +116,7 @@ void recordScreenSize(int* width, int* height) {
 // What the recording has next, and its line: the rest of a repeated item
 // (a clock read again, waits in a row), else the item at the cursor.
 const ReplayItem* dueItem(int* line) {
-  const std::deque<ReplayItem>& items = session.replay.items;
+  const std::deque<ReplayItem>& items = session.replay->items;
   if (session.usesLeft != 0) {
     const ReplayItem& item = items[session.cursor - 1];
     *line = item.lineOf(item.count() - session.usesLeft);
@@ -132,7 +134,7 @@ void diverge(const std::string& asked) {
   int line = 0;
   if (const ReplayItem* item = dueItem(&line)) {
     session.divergence = "line " + std::to_string(line) + ": the run asked for " + asked +
-                         " where the recording has " + describeReplayItem(session.replay, *item);
+                         " where the recording has " + describeReplayItem(*session.replay, *item);
   } else {
     session.divergence = "the run asked for " + asked + " after the recording ended";
   }
@@ -231,8 +233,8 @@ bool playWaitEvent(BackendEvent* event, uint32_t timeoutMs) {
 int playBeginMessageBox(const char* text, const char* caption, UINT type) {
   const ReplayItem* item = nextItem(ReplayItemType::Box, "a message box");
   if (item == nullptr) return 1;
-  if (session.replay.caption(*item) != (caption ? caption : "") ||
-      session.replay.text(*item) != (text ? text : "") || item->boxType() != type) {
+  if (session.replay->caption(*item) != (caption ? caption : "") ||
+      session.replay->text(*item) != (text ? text : "") || item->boxType() != type) {
     --session.cursor;
     diverge("the message box \"" + std::string(caption ? caption : "") + "\" / \"" +
             std::string(text ? text : "") + "\"");
@@ -240,8 +242,8 @@ int playBeginMessageBox(const char* text, const char* caption, UINT type) {
   }
   // A backend that keeps records sees the box with its recorded answer.
   if (session.hooks.boxAnswerAhead) {
-    for (size_t i = session.cursor; i < session.replay.items.size(); ++i) {
-      const ReplayItem& later = session.replay.items[i];
+    for (size_t i = session.cursor; i < session.replay->items.size(); ++i) {
+      const ReplayItem& later = session.replay->items[i];
       if (later.type != ReplayItemType::Event) continue;
       const BackendEvent answer = later.event();
       if (answer.type == BackendEventType::MessageBoxAnswer && answer.box == item->box()) {
@@ -255,8 +257,8 @@ int playBeginMessageBox(const char* text, const char* caption, UINT type) {
 }
 
 void playScreenSize(int* width, int* height) {
-  *width = session.replay.header.screenWidth;
-  *height = session.replay.header.screenHeight;
+  *width = session.replay->header.screenWidth;
+  *height = session.replay->header.screenHeight;
 }
 
 void playPcm(const WaveFormat& format, const uint8_t* samples, size_t bytes, const void* image) {
@@ -329,7 +331,7 @@ bool startReplayRecording(const std::string& path, ReplayHeader header, ReplayHo
   return true;
 }
 
-void startReplayPlayback(Replay replay, ReplayHooks hooks) {
+void startReplayPlayback(std::shared_ptr<const Replay> replay, ReplayHooks hooks) {
   session = Session{};
   session.replay = std::move(replay);
   install(Mode::Playing, std::move(hooks));
@@ -341,10 +343,10 @@ std::string recordedRunText(const RunResult& run, const std::string& finalState)
 }
 
 void noteResultWritten(const std::string& course) {
-  if (session.mode != Mode::Playing || !stillPlaying() || !session.replay.header.run ||
-      session.replay.header.run->course != course)
+  if (session.mode != Mode::Playing || !stillPlaying() || !session.replay->header.run ||
+      session.replay->header.run->course != course)
     return;
-  if (session.cursor != session.replay.items.size() || session.usesLeft != 0) return;
+  if (session.cursor != session.replay->items.size() || session.usesLeft != 0) return;
   takeStateOnce();
   session.runEnded = true;
   if (session.hooks.runEnded) session.hooks.runEnded();
@@ -362,20 +364,20 @@ bool finishReplay(std::string* error) {
   if (mode == Mode::Recording) return session.writer.finish(state, error);
   if (mode != Mode::Playing) return true;
   if (session.viewerClosed) return true;  // the viewer chose to stop; nothing to check
-  if (session.replay.header.run && !session.runEnded && session.divergence.empty())
+  if (session.replay->header.run && !session.runEnded && session.divergence.empty())
     session.divergence = "the run never reached its result";
   int line = 0;
   const ReplayItem* left = dueItem(&line);
   if (session.divergence.empty() && !session.runEnded && left != nullptr) {
     session.divergence = "line " + std::to_string(line) +
                          ": the run ended before the recording did, at " +
-                         describeReplayItem(session.replay, *left);
+                         describeReplayItem(*session.replay, *left);
   }
   if (!session.divergence.empty()) {
     *error = session.divergence;
     return false;
   }
-  const std::string& recorded = session.replay.finalState;
+  const std::string& recorded = session.replay->finalState;
   if (isStateDigest(recorded) ? stateDigest(state) != recorded : state != recorded) {
     *error = isStateDigest(recorded) ? "the final state differs from the recorded digest"
                                      : firstDifference(recorded, state);

@@ -6,6 +6,7 @@
 #pragma once
 
 #include <functional>
+#include <memory>
 #include <string>
 
 #include "platform/backend.h"
@@ -33,8 +34,10 @@ struct ReplayHooks {
 // read from the backend under it. False with a message in error.
 bool startReplayRecording(const std::string& path, ReplayHeader header, ReplayHooks hooks,
                           std::string* error);
-// Puts a player of replay over the current backend.
-void startReplayPlayback(Replay replay, ReplayHooks hooks);
+// Puts a player of replay over the current backend. The run is shared, not
+// copied: a run of hours takes hundreds of MB, and a viewer plays it again
+// after every seek back.
+void startReplayPlayback(std::shared_ptr<const Replay> replay, ReplayHooks hooks);
 
 // A recording so far as a kept run, ending here with the given state; empty
 // when nothing is being recorded.

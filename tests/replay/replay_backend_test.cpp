@@ -111,7 +111,7 @@ class ReplayBackend : public ::testing::Test {
     if (!parseReplay(readAll(path), &replay, error)) return false;
     ReplayHooks hooks;
     hooks.stateText = [program] { return "seen " + std::to_string(program->log.size()); };
-    startReplayPlayback(std::move(replay), hooks);
+    startReplayPlayback(std::make_shared<const Replay>(std::move(replay)), hooks);
     program->run();
     return finishReplay(error);
   }
