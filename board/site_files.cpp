@@ -1,5 +1,6 @@
 #include "board/site_files.h"
 
+#include <cstdint>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -131,13 +132,15 @@ bool serveSiteFiles(httplib::Server& server, const std::string& folder) {
                             : Chosen{*file, nullptr};
     std::error_code error;
     const auto size = fs::file_size(form.file, error);
+    if (error) return;
     const auto written = fs::last_write_time(form.file, error);
     if (error) return;
     // A validator per form: the service worker's copy of what the page has
     // just fetched is then a 304.
-    const std::string tag = "\"" + std::to_string(size) + "-" +
-                            std::to_string(written.time_since_epoch().count()) +
-                            (form.encoding ? std::string("-") + form.encoding : "") + "\"";
+    const std::string tag =
+        "\"" + std::to_string(size) + "-" +
+        std::to_string(static_cast<uint64_t>(written.time_since_epoch().count())) +
+        (form.encoding ? std::string("-") + form.encoding : "") + "\"";
     res.set_header("ETag", tag);
     res.set_header("Cache-Control", "no-cache");
     if (kind.compressible) res.set_header("Vary", "Accept-Encoding");

@@ -14,7 +14,7 @@ var LibrarySnowvelSound = {
     MIN_RATE: 3000,
     MAX_RATE: 384000,
 
-    // The clips' samples, apart from the program (web_sound_samples.cpp).
+    // The clips' samples, apart from the program (web_sound.cpp).
     SAMPLES_FILE: 'snowvel.sounds',
 
     samplesIn: false,
