@@ -1,5 +1,6 @@
 #include "board/site_files.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <filesystem>
 #include <fstream>
