@@ -74,7 +74,10 @@ def resource_entries(driver):
     return driver.execute_script("""
         const entries = performance.getEntriesByType('navigation')
             .concat(performance.getEntriesByType('resource'));
-        return entries.map(e => [e.name.split('/').pop() || 'index.html',
+        // The page's address asked again by a script is the board probe's HEAD.
+        return entries.map(e => [e.name.split('/').pop() ||
+                                     (e.initiatorType === 'navigation' ? 'index.html'
+                                                                       : './ (board probe)'),
                                  e.transferSize, e.decodedBodySize]);
     """)
 
@@ -224,7 +227,7 @@ def main():
     total = sum(size for _, size, _ in first) + worker_script
     print("first load, bytes transferred (each file as served to a browser that accepts brotli, "
           "headers included, sw.js %d of them): %d = %.1f KB" % (worker_script, total, total / 1024))
-    for name, size, body in first + [["sw.js", worker_script, 0]]:
+    for name, size, body in first + ([["sw.js", worker_script, 0]] if log else []):
         print("  %-20s %8d transferred (%4.1f%%), %8d unpacked"
               % (name, size, 100.0 * size / total, body))
     for name, size, body in sounds:
