@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <nlohmann/json.hpp>
 
+#include "board/site_files.h"
 #include "board/submission.h"
 #include "board/tokens.h"
 #include "platform/replay/replay_format.h"
@@ -215,13 +216,12 @@ bool serveBoard(const BoardOptions& options, BoardStore& store, VerifierPool& ve
   });
 
   if (!options.site.empty()) {
-    if (!server.set_mount_point("/", options.site)) {
+    // After the API's routes, which come first.
+    if (!serveSiteFiles(server, options.site)) {
       std::fprintf(stderr, "snowvel-board: %s is no folder to serve\n", options.site.c_str());
       return false;
     }
-    server.set_file_extension_and_mimetype_mapping("webmanifest", "application/manifest+json");
-    // After routing rather than in the file handler: the library serves a
-    // HEAD of a file without that handler, and the page asks with HEAD.
+    // After routing, for a HEAD as for a GET: the page asks with HEAD.
     server.set_post_routing_handler([](const httplib::Request&, httplib::Response& res) {
       if (res.get_header_value("Content-Type").starts_with("text/html")) {
         res.set_header("Content-Security-Policy", kPagePolicy);

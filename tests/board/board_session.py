@@ -130,6 +130,12 @@ def scenario_sqlite(args, folder):
         assert headers.get("Snowvel-Board") == "yes", headers  # the page's Board panel
         status, headers, _ = board.request("HEAD", "/")  # as the page asks
         assert status == 200 and headers.get("Snowvel-Board") == "yes", (status, headers)
+        # Nothing outside the site is served: not by "..", not by a link out of it.
+        (folder / "secret.txt").write_text("secret")
+        (site / "out.txt").symlink_to(folder / "secret.txt")
+        for path in ("/out.txt", "/../secret.txt", "/%2e%2e/secret.txt", "/..%2fsecret.txt"):
+            status, _, data = board.request("GET", path)
+            assert status == 404 and b"secret" not in data, (path, status, data)
         assert board.healthy()
 
         status, answer = board.send("Ana", KEPT_RUN)

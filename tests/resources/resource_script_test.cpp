@@ -3,6 +3,7 @@
 // bytes behind them, so both builds show and play the same things.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <fstream>
 #include <iterator>
 #include <map>
@@ -152,3 +153,38 @@ TEST(ResourceScript, QuotesTextTheWayTheResourceCompilerReadsIt) {
 }
 
 }  // namespace
+
+// The browser's table: each clip keeps its header and length, its samples
+// zero until the page writes in the samples file, which holds every clip's
+// samples in table order. Together they must be the clips, byte for byte.
+TEST(ResourceScript, BrowserTableKeepsClipHeadersAndTheSamplesFileTheRest) {
+  std::vector<snowtools::LoadedResource> loaded;
+  for (size_t i = 0; i < kEmbeddedResourceCount; ++i) {
+    const EmbeddedResource& r = kEmbeddedResources[i];
+    loaded.push_back({r.typeName ? uint16_t(0) : r.typeId, r.typeName ? r.typeName : "", r.id,
+                      r.name ? r.name : "", std::vector<uint8_t>(r.data, r.data + r.size)});
+  }
+  std::vector<uint8_t> samples;
+  const std::string source = snowtools::generateTableSourceSamplesApart(loaded, &samples);
+  size_t at = 0;
+  for (const EmbeddedResource* clip : restest::resourcesOfType("WAVE")) {
+    const std::vector<uint8_t> wave(clip->data, clip->data + clip->size);
+    const size_t offset = snowtools::waveSamplesOffset(wave, "wave");
+    EXPECT_EQ(std::string(wave.begin() + offset - 8, wave.begin() + offset - 4), "data");
+    ASSERT_LE(at + wave.size() - offset, samples.size());
+    EXPECT_TRUE(std::equal(wave.begin() + offset, wave.end(), samples.begin() + at))
+        << "wave " << clip->id;
+    at += wave.size() - offset;
+    // Writable, its whole length, and its header alone written out: the
+    // array's initialiser ends with the data chunk's length.
+    const std::string declared = "unsigned char res_WAVE_" + std::to_string(clip->id) + "[" +
+                                 std::to_string(clip->size) + "] = {";
+    const size_t start = source.find(declared);
+    ASSERT_NE(start, std::string::npos) << declared;
+    const size_t end = source.find("};", start);
+    std::string last = std::to_string(wave[offset - 1]) + ",\n";
+    EXPECT_EQ(source.substr(end - last.size(), last.size()), last) << "wave " << clip->id;
+    EXPECT_EQ(std::count(source.begin() + start, source.begin() + end, ','), ptrdiff_t(offset));
+  }
+  EXPECT_EQ(at, samples.size());
+}

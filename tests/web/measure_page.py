@@ -1,6 +1,8 @@
 """Figures for the page in headless Chromium (run by `scripts/measure web`):
 
-- bytes transferred for a first load (a fresh profile, gzip as served),
+- bytes transferred for a first load (a fresh profile, each file as served:
+  its brotli form, Chromium accepting brotli), each file's share of it, and
+  apart the sound samples the page fetches after its first picture,
 - navigation to the first picture with the skier (the page's own mark),
   median and spread of several cold loads,
 - the bytes the server sent for a first visit, counted by the server
@@ -27,6 +29,7 @@ sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 from web_device_test import STAND_IN_PAD  # noqa: E402
 
 URL = os.environ.get("SNOWVEL_WEB_URL", "http://127.0.0.1:8000/")
+SOUNDS = "snowvel.sounds"
 CLK_TCK = os.sysconf("SC_CLK_TCK")
 
 
@@ -64,6 +67,19 @@ def served_bytes(log):
             name = path.split("?")[0].rsplit("/", 1)[-1] or "index.html"
             sizes[name] = sizes.get(name, 0) + int(size)
     return sizes
+
+
+def resource_entries(driver):
+    """[name, bytes transferred, bytes unpacked] of the page and what it fetched."""
+    return driver.execute_script("""
+        const entries = performance.getEntriesByType('navigation')
+            .concat(performance.getEntriesByType('resource'));
+        // The page's address asked again by a script is the board probe's HEAD.
+        return entries.map(e => [e.name.split('/').pop() ||
+                                     (e.initiatorType === 'navigation' ? 'index.html'
+                                                                       : './ (board probe)'),
+                                 e.transferSize, e.decodedBodySize]);
+    """)
 
 
 def first_picture_ms(driver):
@@ -148,12 +164,13 @@ def main():
             driver.get(URL)
             times.append(first_picture_ms(driver))
             if transferred is None:
-                transferred = driver.execute_script("""
-                    const entries = performance.getEntriesByType('navigation')
-                        .concat(performance.getEntriesByType('resource'));
-                    return entries.map(e => [e.name.split('/').pop() || 'index.html',
-                                             e.transferSize, e.decodedBodySize]);
-                """)
+                # The sounds come after the first picture: waited for, and told apart.
+                deadline = time.monotonic() + 30
+                while not any(e[0] == SOUNDS for e in resource_entries(driver)):
+                    if time.monotonic() > deadline:
+                        raise SystemExit("measure: the page fetched no " + SOUNDS)
+                    time.sleep(0.05)
+                transferred = resource_entries(driver)
         finally:
             driver.quit()
             shutil.rmtree(profile, ignore_errors=True)
@@ -175,7 +192,7 @@ def main():
             shutil.rmtree(profile, ignore_errors=True)
         sizes = served_bytes(log)
         total = sum(sizes.values())
-        print("first visit, bytes served (gzip, headers included, service worker's copy "
+        print("first visit, bytes served (as Chromium accepts them, headers included, service worker's copy "
               "included): %d = %.1f KB" % (total, total / 1024))
         for name in sorted(sizes, key=sizes.get, reverse=True):
             print("  %-20s %8d" % (name, sizes[name]))
@@ -203,12 +220,18 @@ def main():
           % (loads, statistics.median(offline), min(offline), max(offline)))
 
     # The page's own requests (the manifest and its icon among them) and the
-    # service worker's script; not the worker's copy of the site.
-    total = sum(size for _, size, _ in transferred) + worker_script
-    print("first load, bytes transferred (gzip as served, headers included, sw.js %d of them): "
-          "%d = %.1f KB" % (worker_script, total, total / 1024))
-    for name, size, body in transferred:
-        print("  %-14s %8d transferred, %8d unpacked" % (name, size, body))
+    # service worker's script; not the worker's copy of the site, nor the
+    # sounds, which come once the game shows.
+    sounds = [entry for entry in transferred if entry[0] == SOUNDS]
+    first = [entry for entry in transferred if entry[0] != SOUNDS]
+    total = sum(size for _, size, _ in first) + worker_script
+    print("first load, bytes transferred (each file as served to a browser that accepts brotli, "
+          "headers included, sw.js %d of them): %d = %.1f KB" % (worker_script, total, total / 1024))
+    for name, size, body in first + ([["sw.js", worker_script, 0]] if log else []):
+        print("  %-20s %8d transferred (%4.1f%%), %8d unpacked"
+              % (name, size, 100.0 * size / total, body))
+    for name, size, body in sounds:
+        print("after the first picture: %-20s %8d transferred, %8d unpacked" % (name, size, body))
     print("navigation to the first picture with the skier, %d cold loads: median %.0f ms "
           "(min %.0f, max %.0f)" % (loads, statistics.median(times), min(times), max(times)))
 

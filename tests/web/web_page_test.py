@@ -28,7 +28,7 @@ WAIT = 20
 
 # Counts what the page does with Web Audio, installed before the page runs.
 AUDIO_PROBE = """
-window.audioProbe = {contexts: 0, started: 0, closed: 0};
+window.audioProbe = {contexts: 0, started: 0, closed: 0, audible: 0};
 const RealContext = window.AudioContext;
 const realClose = RealContext.prototype.close;
 RealContext.prototype.close = function(...args) {
@@ -42,7 +42,21 @@ window.AudioContext = function(...args) {
 const realStart = AudioBufferSourceNode.prototype.start;
 AudioBufferSourceNode.prototype.start = function(...args) {
   window.audioProbe.started++;
+  if (this.buffer.getChannelData(0).some(v => v !== 0)) window.audioProbe.audible++;
   return realStart.apply(this, args);
+};
+"""
+
+# Holds the page's fetch of its sound samples until releaseSounds().
+HOLD_SOUNDS = """
+const realFetch = window.fetch;
+let releaseSounds;
+const released = new Promise(resolve => { releaseSounds = resolve; });
+window.releaseSounds = () => releaseSounds();
+window.fetch = function(resource, ...rest) {
+  if (String(resource).endsWith('snowvel.sounds'))
+    return released.then(() => realFetch(resource, ...rest));
+  return realFetch(resource, ...rest);
 };
 """
 
@@ -534,7 +548,7 @@ class WebPageTest(unittest.TestCase):
         self.assertEqual(page.console_problems(), [])
 
     def test_sound_starts_with_a_gesture_and_nosound_makes_none(self):
-        page = self.page([AUDIO_PROBE])
+        page = self.page([AUDIO_PROBE, HOLD_SOUNDS])
         page.open()
         self.assertEqual(page.js("return audioProbe.contexts"), 0, "audio before any gesture")
         page.key("F3")  # the first gesture makes the context
@@ -542,6 +556,16 @@ class WebPageTest(unittest.TestCase):
         page.key("Insert")  # a jump from standing, and its landing's sound
         page.ticks(30)
         poll("a sound played", lambda: page.js("return audioProbe.started") >= 1)
+        # The samples come after the game has started: until then it plays silent.
+        self.assertEqual(page.js("return audioProbe.audible"), 0)
+        page.js("releaseSounds()")
+
+        def jump_heard():
+            page.key("Insert")
+            page.ticks(30)
+            return page.js("return audioProbe.audible") > 0
+
+        poll("a sound heard once the samples are in", jump_heard)
         # A paused game lets its context go at once (a suspended one still
         # wakes the renderer), well before the long silence would; the next
         # sound after the pause makes another.

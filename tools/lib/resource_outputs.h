@@ -29,6 +29,16 @@ inline constexpr uint16_t kRtGroupIcon = 14;
 std::vector<LoadedResource> loadResources(const ResourceManifest& manifest);
 
 std::string generateTableSource(const std::vector<LoadedResource>& resources);
+
+// The browser's table: each WAVE resource keeps its header and size, its
+// samples left zero (writable, so the page can write them in once they have
+// arrived); the samples of every wave in table order go to `samples`.
+std::string generateTableSourceSamplesApart(const std::vector<LoadedResource>& resources,
+                                            std::vector<uint8_t>* samples);
+
+// Where a wave file's samples start: just after its "data" chunk's header.
+// The data chunk (and its pad byte) must end the file.
+size_t waveSamplesOffset(const std::vector<uint8_t>& wave, const std::string& what);
 std::string generateRcScript(const ResourceManifest& manifest,
                              const std::vector<StringEntry>& strings);
 

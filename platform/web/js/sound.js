@@ -1,8 +1,9 @@
 // One sound channel through Web Audio: the game's PCM at its own rate; a new
 // sound cuts off the one playing.
 var LibrarySnowvelSound = {
-  $SnowvelSound__deps: ['$SnowvelWeb'],
-  $SnowvelSound__postset: "window.addEventListener('snowvel-pause', SnowvelSound.onPause);",
+  $SnowvelSound__deps: ['$SnowvelWeb', '$SnowvelCanvas', 'malloc', 'free'],
+  $SnowvelSound__postset: "window.addEventListener('snowvel-pause', SnowvelSound.onPause);" +
+                          'SnowvelSound.awaitSamples();',
   $SnowvelSound: {
     // The context sleeps this long after the last sound ends, and is closed
     // after this much more silence.
@@ -13,6 +14,10 @@ var LibrarySnowvelSound = {
     MIN_RATE: 3000,
     MAX_RATE: 384000,
 
+    // The clips' samples, apart from the program (web_sound.cpp).
+    SAMPLES_FILE: 'snowvel.sounds',
+
+    samplesIn: false,
     noSound: false,
     audio: null,
     audioClosed: false,  // closed after a long silence, made again by the next sound
@@ -69,6 +74,41 @@ var LibrarySnowvelSound = {
       SnowvelSound.audioClosed = true;
     },
 
+    // The samples are fetched once the game shows its first picture, so
+    // that they never hold up its start; until they are in, a clip is
+    // silence of its length.
+    awaitSamples: function() {
+      if (!window.PerformanceObserver) {
+        window.addEventListener('load', SnowvelSound.fetchSamples);
+        return;
+      }
+      var watch = new PerformanceObserver(function(list) {
+        if (!list.getEntriesByName(SnowvelCanvas.FIRST_PICTURE_MARK).length) return;
+        watch.disconnect();
+        SnowvelSound.fetchSamples();
+      });
+      watch.observe({type: 'mark'});
+    },
+
+    fetchSamples: function() {
+      if (SnowvelSound.noSound) return;
+      fetch(SnowvelSound.SAMPLES_FILE).then(function(response) {
+        if (!response.ok) throw new Error('HTTP ' + response.status);
+        return response.arrayBuffer();
+      }).then(function(buffer) {
+        var bytes = new Uint8Array(buffer);
+        var copy = _malloc(Math.max(bytes.length, 1));
+        HEAPU8.set(bytes, copy);
+        var fitted = _snowvel_web_fill_sounds(copy, bytes.length);
+        _free(copy);
+        if (!fitted) throw new Error('not this version\'s');
+        SnowvelSound.samplesIn = true;
+      }).catch(function(error) {
+        console.info('Snowvel plays without sound: ' + SnowvelSound.SAMPLES_FILE + ': ' +
+                     error.message);
+      });
+    },
+
     // 8-bit samples are unsigned, 16-bit ones signed little-endian.
     clip: function(ptr, bytes, channels, rate, bits) {
       var key = ptr + ':' + bytes;
@@ -78,6 +118,9 @@ var LibrarySnowvelSound = {
       var frames = Math.floor(bytes / bytesPerFrame);
       if (frames === 0) return null;
       buffer = SnowvelSound.audio.createBuffer(channels, frames, rate);
+      // Until the samples are in, a clip is silence of its length (a new
+      // buffer is all zero), kept for no later play.
+      if (!SnowvelSound.samplesIn) return buffer;
       for (var c = 0; c < channels; c++) {
         var out = buffer.getChannelData(c);
         for (var i = 0; i < frames; i++) {
