@@ -10,8 +10,11 @@
   worker keeps, up to the moment it has kept the whole site,
 - navigation to the first picture with the network off, the page from the
   service worker's copy,
-- CPU of the renderer process over SECONDS of skiing, SECONDS paused, and
-  SECONDS paused with a (stand-in) game pad connected.
+- CPU of the renderer and of all of Chromium over SECONDS: a still canvas
+  page (the floor, measured in the same run so that the comparison holds on
+  any machine), the game skiing, and the game paused from 2 s after the
+  pause: never having made a sound, after skiing with sound, and paused by
+  a (stand-in) game pad still connected.
 
   SNOWVEL_WEB_URL=http://127.0.0.1:N/ python3 measure_page.py [SECONDS] [LOADS]
 """
@@ -145,6 +148,41 @@ def cpu_shares(driver, seconds, keep_going=None):
     return [100.0 * (a - b) / CLK_TCK / seconds for a, b in zip(after, before)]
 
 
+# Marks the moment the program's WebAssembly is compiled and instantiated.
+MARK_INSTANTIATED = """
+for (const name of ['instantiateStreaming', 'instantiate']) {
+  const real = WebAssembly[name];
+  WebAssembly[name] = function() {
+    return real.apply(this, arguments).then(result => {
+      performance.mark('measure-instantiated');
+      return result;
+    });
+  };
+}
+"""
+
+
+def start_stages(driver):
+    """A cold load's stages: the page, the program's script and WebAssembly
+    received, the WebAssembly instantiated (compiled while it streamed in),
+    the first picture."""
+    return driver.execute_script("""
+        const at = {};
+        const nav = performance.getEntriesByType('navigation')[0];
+        at['page received'] = nav.responseEnd;
+        for (const e of performance.getEntriesByType('resource')) {
+          const name = e.name.split('/').pop();
+          if (name === 'snowvel.js' || name === 'snowvel.wasm')
+            at[name + ' received'] = e.responseEnd;
+        }
+        for (const name of ['measure-instantiated', 'snowvel-first-picture']) {
+          const mark = performance.getEntriesByName(name)[0];
+          if (mark) at[name.replace(/^(measure|snowvel)-/, '')] = mark.startTime;
+        }
+        return at;
+    """)
+
+
 def key(driver, code, key_name, vk):
     for kind in ("rawKeyDown", "keyUp"):
         driver.execute_cdp_cmd("Input.dispatchKeyEvent", {
@@ -156,13 +194,14 @@ def main():
     loads = int(sys.argv[2]) if len(sys.argv) > 2 else 9
 
     # Cold loads, each in a fresh profile: nothing cached, nothing compiled.
-    times, transferred = [], None
+    times, transferred, stages = [], None, []
     for i in range(loads):
         profile = tempfile.mkdtemp(prefix="snowvel-measure-")
-        driver = browser(profile)
+        driver = browser(profile, [MARK_INSTANTIATED])
         try:
             driver.get(URL)
             times.append(first_picture_ms(driver))
+            stages.append(start_stages(driver))
             if transferred is None:
                 # The sounds come after the first picture: waited for, and told apart.
                 deadline = time.monotonic() + 30
@@ -234,33 +273,70 @@ def main():
         print("after the first picture: %-20s %8d transferred, %8d unpacked" % (name, size, body))
     print("navigation to the first picture with the skier, %d cold loads: median %.0f ms "
           "(min %.0f, max %.0f)" % (loads, statistics.median(times), min(times), max(times)))
+    print("  where they go (medians, ms from navigation): " + ", ".join(
+        "%s %.0f" % (stage, statistics.median(load[stage] for load in stages))
+        for stage in stages[0]))
 
+    # CPU: a still canvas page as the floor, then the game skiing and paused
+    # (from 2 s after the pause), after sound and without, with a pad in hand.
+    still = cpu_of(STILL_PAGE, seconds, lambda driver: None)
+
+    skiing = []
+
+    def ski_then_pause(driver):
+        # Straight down again after every crash.
+        skiing.append(cpu_shares(driver, seconds,
+                                 lambda: key(driver, "ArrowDown", "ArrowDown", 40)))
+        key(driver, "F3", "F3", 114)
+
+    def pause_with_the_pad(driver):
+        key(driver, "ArrowDown", "ArrowDown", 40)
+        time.sleep(2)
+        driver.execute_script("plugPad()")
+        time.sleep(1)
+        for _ in range(3):  # Start until paused (the first press may only join)
+            for down in (True, False):
+                driver.execute_script("press(9, arguments[0])", down)
+                time.sleep(0.3)
+            if "Paused" in driver.title:
+                return
+        raise SystemExit("measure: the pad's Start did not pause the game")
+
+    paused_after_sound = cpu_of(URL, seconds, ski_then_pause)
+    paused_silent = cpu_of(URL + "?nosound", seconds, lambda driver: key(driver, "F3", "F3", 114))
+    paused_pad = cpu_of(URL + "?nosound", seconds, pause_with_the_pad)
+    rows = (("still canvas page (the floor)", still), ("skiing", skiing[0]),
+            ("paused, never a sound", paused_silent),
+            ("paused after skiing with sound", paused_after_sound),
+            ("paused by a pad, the pad connected", paused_pad))
+    for label, (renderer, everything) in rows:
+        over = ("" if label.startswith(("still", "skiing")) else
+                "  over the floor: renderer %+.2f%%, all %+.2f%%"
+                % (renderer - still[0], everything - still[1]))
+        print("cpu, %-36s renderer %5.2f%%, all of Chromium %5.2f%% of one core%s"
+              % (label, renderer, everything, over))
+
+
+# A page that draws once and then sleeps: what any page costs here.
+STILL_PAGE = ("data:text/html,<canvas id=c width=640 height=480></canvas>"
+              "<script>c.getContext('2d').fillRect(10,10,100,100)</script>")
+
+
+def cpu_of(url, seconds, prepare):
+    """Renderer and whole-browser CPU over SECONDS from 2 s after prepare."""
     profile = tempfile.mkdtemp(prefix="snowvel-measure-")
     driver = browser(profile, [STAND_IN_PAD])
     try:
-        driver.get(URL)
-        first_picture_ms(driver)
+        driver.get(url)
+        if url != STILL_PAGE:
+            first_picture_ms(driver)
         time.sleep(1)
-        key(driver, "ArrowDown", "ArrowDown", 40)
-        time.sleep(1)
-        # Straight down again after every crash.
-        skiing = cpu_shares(driver, seconds,
-                                lambda: key(driver, "ArrowDown", "ArrowDown", 40))
-        key(driver, "F3", "F3", 114)
-        time.sleep(1)
-        paused = cpu_shares(driver, seconds)
-        # The page reads a connected pad a few dozen times a second.
-        driver.execute_script("plugPad()")
-        time.sleep(1)
-        with_pad = cpu_shares(driver, seconds)
-        for label, (renderer, browser_total) in (("skiing", skiing), ("paused", paused),
-                                                 ("paused, a pad connected", with_pad)):
-            print("%-48s cpu %5.2f%% of one core (all of Chromium: %5.2f%%)"
-                  % ("chromium renderer, " + label, renderer, browser_total))
+        prepare(driver)
+        time.sleep(2)
+        return cpu_shares(driver, seconds)
     finally:
         driver.quit()
         shutil.rmtree(profile, ignore_errors=True)
-
 
 if __name__ == "__main__":
     main()
