@@ -7,6 +7,21 @@ var LibrarySnowvelCanvas = {
 
     scale: 1,
 
+    // Runs `then` once the game has shown its first picture, so that work
+    // the game can start without never competes with its start.
+    afterFirstPicture: function(then) {
+      if (!window.PerformanceObserver) {
+        window.addEventListener('load', then);
+        return;
+      }
+      var watch = new PerformanceObserver(function(list) {
+        if (!list.getEntriesByName(SnowvelCanvas.FIRST_PICTURE_MARK).length) return;
+        watch.disconnect();
+        then();
+      });
+      watch.observe({type: 'mark'});
+    },
+
     // The game area in device pixels.
     areaSize: function() {
       var rect = SnowvelWeb.area().getBoundingClientRect();

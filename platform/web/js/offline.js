@@ -7,16 +7,7 @@ var LibrarySnowvelOffline = {
   $SnowvelOffline: {
     start: function() {
       if (!('serviceWorker' in navigator)) return;
-      if (!window.PerformanceObserver) {
-        window.addEventListener('load', SnowvelOffline.register);
-        return;
-      }
-      var watch = new PerformanceObserver(function(list) {
-        if (!list.getEntriesByName(SnowvelCanvas.FIRST_PICTURE_MARK).length) return;
-        watch.disconnect();
-        SnowvelOffline.register();
-      });
-      watch.observe({type: 'mark'});
+      SnowvelCanvas.afterFirstPicture(SnowvelOffline.register);
     },
 
     register: function() {

@@ -78,16 +78,7 @@ var LibrarySnowvelSound = {
     // that they never hold up its start; until they are in, a clip is
     // silence of its length.
     awaitSamples: function() {
-      if (!window.PerformanceObserver) {
-        window.addEventListener('load', SnowvelSound.fetchSamples);
-        return;
-      }
-      var watch = new PerformanceObserver(function(list) {
-        if (!list.getEntriesByName(SnowvelCanvas.FIRST_PICTURE_MARK).length) return;
-        watch.disconnect();
-        SnowvelSound.fetchSamples();
-      });
-      watch.observe({type: 'mark'});
+      SnowvelCanvas.afterFirstPicture(SnowvelSound.fetchSamples);
     },
 
     fetchSamples: function() {
