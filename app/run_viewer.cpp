@@ -82,6 +82,7 @@ RunCheck checkRun(const SharedRun& replay, const WatchSetup& setup) {
   bool wasFresh = false, first = true;
   ViewerSettings settings;
   settings.presentNever = true;
+  settings.fitToRoom = setup.fitToRoom;
   const uint32_t ticksBefore = takeGameSnapshot().ticksRun;
   const auto started = std::chrono::steady_clock::now();
   const std::clock_t cpuStarted = std::clock();
@@ -148,6 +149,7 @@ void watchRun(const SharedRun& replay, const RunCheck& check, const WatchSetup& 
   settings.runEnd = check.runEnd;
   settings.showFrom = check.runStart;
   settings.holdAtEnd = setup.holdAtEnd;
+  settings.fitToRoom = setup.fitToRoom;
   for (;;) {
     PassOutcome outcome = playPass(replay, settings, setup);
     if (!outcome.state.empty() && endState != nullptr) *endState = withoutTicks(outcome.state);

@@ -40,6 +40,9 @@ struct WatchSetup {
   // pass (so nothing the passes write reaches the player's).
   std::function<bool()> freshProfile;
   bool holdAtEnd = true;
+  // The viewer shrinks a picture larger than its window's room (see
+  // ViewerSettings).
+  bool fitToRoom = true;
   // The unseen pass stops past this many game ticks (0: no bound), so a
   // hostile run cannot keep a verifier busy.
   uint32_t mostTicks = 0;

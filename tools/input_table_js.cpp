@@ -37,6 +37,15 @@ int main(int argc, char** argv) {
     js += "    {name: " + quoted(action.name) + ", label: " + quoted(action.label) +
           ", message: " + std::to_string(action.message) + ", button: " + quoted(action.button) +
           "},\n";
+  // The viewer's: what its touch buttons send is the message of the
+  // action's first default key, which the viewer knows whatever the binding.
+  js += "  ],\n  viewerActions: [\n";
+  for (const InputAction& action : viewerActions()) {
+    const std::string keys = action.keys;
+    const PhysicalKey* first = physicalKeyByCode(keys.substr(0, keys.find(' ')));
+    js += "    {name: " + quoted(action.name) + ", label: " + quoted(action.label) +
+          ", message: " + std::to_string(first != nullptr ? first->message : 0) + "},\n";
+  }
   js += "  ],\n  padInputs: [";
   for (int i = 0; i < kPadInputCount; ++i)
     js += std::string(i > 0 ? ", " : "") + quoted(kPadInputNames[i]);

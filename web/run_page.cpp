@@ -86,6 +86,9 @@ bool watchPageRun() {
   ReplayHeader profile = replay->header;
   profile.version = kReplayVersion;
   setup.freshProfile = [profile] { return useScratchProfile(profile); };
+  // The canvas shows a picture larger than the game area shrunk to fit, on
+  // device pixels: on a phone, finer than the game's.
+  setup.fitToRoom = false;
   const RunCheck check = checkRun(replay, setup);
   snowvel_runs_watching(("Re-skied here: " + describeCheck(*replay, check) + ".").c_str());
   watchRun(replay, check, setup, nullptr);

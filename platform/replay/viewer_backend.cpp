@@ -8,6 +8,8 @@
 #include "platform/gdi/fixed_font.h"
 #include "platform/input/key_bindings.h"
 #include "platform/internal/screen_layout.h"
+#include "platform/replay/picture_shrink.h"
+#include "platform/replay/viewer_strip.h"
 #include "platform/win32.h"
 
 namespace {
@@ -23,16 +25,9 @@ constexpr int kSpeedCount = std::size(kSpeeds);
 constexpr int kNormalSpeed = 2;
 static_assert(kSpeeds[kNormalSpeed].quarters == 4);
 constexpr uint32_t kSeekStepMs = 5000;
-constexpr int kOverlayHeight = kGlyphHeight + 4;
-constexpr uint32_t kOverlayInk = 0x00FFFFFF;
-constexpr uint32_t kOverlayPaper = 0x00203040;
-
-struct GamePicture {
-  const uint32_t* pixels = nullptr;
-  int stride = 0;
-  int width = 0;
-  int height = 0;
-};
+constexpr int kStripLineHeight = kGlyphHeight + 4;
+constexpr uint32_t kStripInk = 0x00FFFFFF;
+constexpr uint32_t kStripPaper = 0x00203040;
 
 struct Viewer {
   Backend under{};
@@ -43,7 +38,7 @@ struct Viewer {
   // The window shown: made for the first main window, kept across passes.
   HWND shownKey = nullptr;
   HWND gameMain = nullptr;  // this pass's main window
-  GamePicture picture;
+  PictureView picture;
   int fitWidth = 0, fitHeight = 0;
   int roomWidth = 0, roomHeight = 0;  // the client the desktop last gave our window
   std::vector<uint32_t> frame;
@@ -55,7 +50,8 @@ struct Viewer {
   uint32_t clock = 0;
   uint32_t baseClock = 0;
   uint32_t baseWall = 0;
-  std::string overlayShown;
+  std::vector<std::string> stripShown;
+  std::string titleShown;
 };
 
 Viewer viewer;
@@ -69,7 +65,7 @@ int64_t sinceRunStart(uint32_t clock) {
 // ---- The picture -------------------------------------------------------------
 
 void fitToScreen() {
-  const GamePicture& p = viewer.picture;
+  const PictureView& p = viewer.picture;
   int screenWidth = viewer.roomWidth, screenHeight = viewer.roomHeight;
   if (screenWidth <= 0 || screenHeight <= 0) {
     // Room for the client of a window with the usual frame around it.
@@ -79,7 +75,8 @@ void fitToScreen() {
     screenHeight -= frame.top + frame.bottom;
   }
   double f = 1.0;
-  if (p.width > 0 && p.height > 0 && screenWidth > 0 && screenHeight > 0)
+  if (viewer.settings.fitToRoom && p.width > 0 && p.height > 0 && screenWidth > 0 &&
+      screenHeight > 0)
     f = std::min({1.0, static_cast<double>(screenWidth) / p.width,
                   static_cast<double>(screenHeight) / p.height});
   viewer.fitWidth = std::max(1, static_cast<int>(p.width * f));
@@ -106,31 +103,51 @@ std::string keysText() {
   return text;
 }
 
-std::string overlayText() {
-  std::string text = "replay  " + timeText(sinceRunStart(viewer.clock)) + " / " +
-                     timeText(sinceRunStart(viewer.settings.runEnd)) + "  " +
-                     kSpeeds[viewer.speed].name;
-  if (viewer.atEnd)
-    text += "  result";
-  else if (viewer.paused)
-    text += "  paused";
-  return text + "  (" + keysText() + ")";
+const char* stateText() {
+  return viewer.atEnd ? "result" : viewer.paused ? "paused" : "";
 }
 
-void drawOverlay(const std::string& text) {
-  const int w = viewer.fitWidth, top = std::max(0, viewer.fitHeight - kOverlayHeight);
+std::vector<std::string> stripText() {
+  StripFacts facts;
+  facts.now = timeText(sinceRunStart(viewer.clock));
+  facts.end = timeText(sinceRunStart(viewer.settings.runEnd));
+  facts.speed = kSpeeds[viewer.speed].name;
+  facts.state = stateText();
+  facts.keys = keysText();
+  // A glyph's width of margin on either side.
+  return stripLines(facts, (viewer.fitWidth - 8) / kGlyphWidth);
+}
+
+int stripTop(size_t lines) {
+  return std::max(0, viewer.fitHeight - static_cast<int>(lines) * kStripLineHeight);
+}
+
+void drawStrip(const std::vector<std::string>& lines) {
+  const int w = viewer.fitWidth, top = stripTop(lines.size());
   for (int y = top; y < viewer.fitHeight; ++y)
-    std::fill_n(viewer.frame.begin() + static_cast<ptrdiff_t>(y) * w, w, kOverlayPaper);
-  int x = 4;
-  for (unsigned char c : text) {
-    if (x + kGlyphWidth > w) break;
-    const uint8_t* rows = glyphRows(c);
-    for (int row = 0; row < kGlyphHeight && top + 2 + row < viewer.fitHeight; ++row)
-      for (int bit = 0; bit < kGlyphWidth; ++bit)
-        if (rows[row] & (0x80 >> bit))
-          viewer.frame[static_cast<size_t>(top + 2 + row) * w + x + bit] = kOverlayInk;
-    x += kGlyphWidth;
+    std::fill_n(viewer.frame.begin() + static_cast<ptrdiff_t>(y) * w, w, kStripPaper);
+  for (size_t line = 0; line < lines.size(); ++line) {
+    const int glyphTop = top + static_cast<int>(line) * kStripLineHeight + 2;
+    int x = 4;
+    for (unsigned char c : lines[line]) {
+      if (x + kGlyphWidth > w) break;
+      const uint8_t* rows = glyphRows(c);
+      for (int row = 0; row < kGlyphHeight && glyphTop + row < viewer.fitHeight; ++row)
+        for (int bit = 0; bit < kGlyphWidth; ++bit)
+          if (rows[row] & (0x80 >> bit))
+            viewer.frame[static_cast<size_t>(glyphTop + row) * w + x + bit] = kStripInk;
+      x += kGlyphWidth;
+    }
   }
+}
+
+// The window's title tells the state too: the page's touch bar reads it.
+void showTitle() {
+  std::string title = "Snowvel replay";
+  if (*stateText() != 0) title += std::string(" (") + stateText() + ")";
+  if (title == viewer.titleShown || viewer.shownKey == nullptr) return;
+  viewer.titleShown = title;
+  viewer.under.setWindowTitle(viewer.shownKey, title.c_str());
 }
 
 void presentRows(int top, int bottom) {
@@ -140,34 +157,40 @@ void presentRows(int top, int bottom) {
                        viewer.fitHeight, &rect, 1);
 }
 
-// The whole game picture, scaled, with the overlay over its bottom rows.
+// The whole game picture, fitted, with the strip over its bottom rows.
 void showWhole() {
-  const GamePicture& p = viewer.picture;
+  const PictureView& p = viewer.picture;
   if (p.pixels == nullptr || viewer.shownKey == nullptr) return;
   const int w = viewer.fitWidth, h = viewer.fitHeight;
-  viewer.frame.assign(static_cast<size_t>(w) * h, 0);
-  std::vector<int> column(w);
-  for (int x = 0; x < w; ++x) column[x] = static_cast<int>(static_cast<int64_t>(x) * p.width / w);
-  for (int y = 0; y < h; ++y) {
-    const uint32_t* from =
-        p.pixels + static_cast<ptrdiff_t>(y * static_cast<int64_t>(p.height) / h) * p.stride;
-    uint32_t* to = viewer.frame.data() + static_cast<ptrdiff_t>(y) * w;
-    for (int x = 0; x < w; ++x) to[x] = from[column[x]];
+  viewer.frame.resize(static_cast<size_t>(w) * h);
+  if (w == p.width && h == p.height) {
+    for (int y = 0; y < h; ++y)
+      std::copy_n(p.pixels + static_cast<ptrdiff_t>(y) * p.stride, w,
+                  viewer.frame.begin() + static_cast<ptrdiff_t>(y) * w);
+  } else {
+    shrinkPicture(p, viewer.frame.data(), w, h);
   }
-  viewer.overlayShown = overlayText();
-  drawOverlay(viewer.overlayShown);
+  viewer.stripShown = stripText();
+  drawStrip(viewer.stripShown);
+  showTitle();
   presentRows(0, h);
 }
 
-void refreshOverlay() {
+void refreshStrip() {
   if (!viewer.presenting ||
       viewer.frame.size() != static_cast<size_t>(viewer.fitWidth) * viewer.fitHeight)
     return;
-  const std::string text = overlayText();
-  if (text == viewer.overlayShown) return;
-  viewer.overlayShown = text;
-  drawOverlay(text);
-  presentRows(std::max(0, viewer.fitHeight - kOverlayHeight), viewer.fitHeight);
+  showTitle();
+  std::vector<std::string> lines = stripText();
+  if (lines == viewer.stripShown) return;
+  // A strip of another height uncovers or covers picture rows.
+  if (lines.size() != viewer.stripShown.size()) {
+    showWhole();
+    return;
+  }
+  viewer.stripShown = std::move(lines);
+  drawStrip(viewer.stripShown);
+  presentRows(stripTop(viewer.stripShown.size()), viewer.fitHeight);
 }
 
 // ---- What the player hands down --------------------------------------------------
@@ -175,14 +198,15 @@ void refreshOverlay() {
 bool createWindow(HWND window, const char* title, const RECT& client) {
   if (viewer.gameMain != nullptr) return true;  // boxes and the like stay unseen
   viewer.gameMain = window;
-  viewer.picture = GamePicture{nullptr, 0, client.right - client.left, client.bottom - client.top};
+  viewer.picture = PictureView{nullptr, 0, client.right - client.left, client.bottom - client.top};
   if (viewer.shownKey != nullptr) return true;
   fitToScreen();
   const RECT shown{client.left, client.top, client.left + viewer.fitWidth,
                    client.top + viewer.fitHeight};
   if (!viewer.under.createWindow(window, title, shown)) return false;
   viewer.shownKey = window;
-  viewer.under.setWindowTitle(window, "Snowvel replay");
+  viewer.titleShown.clear();
+  showTitle();
   return true;
 }
 
@@ -318,14 +342,14 @@ bool takeKey(const BackendEvent& event) {
     case VIEWER_TO_RESULT:
       return seekTo(sinceRunStart(viewer.settings.runEnd));
   }
-  refreshOverlay();
+  refreshStrip();
   return true;
 }
 
 // Sleeps in the desktop's wait until the clock is due, taking keys.
 bool waitUntilDue() {
   for (;;) {
-    refreshOverlay();
+    refreshStrip();
     uint32_t timeout = kBackendWaitForever;
     if (!viewer.paused) {
       const uint32_t passed = viewer.under.tickCount() - viewer.baseWall;
@@ -372,11 +396,11 @@ void startViewerPass(const ViewerSettings& settings) {
   viewer.settings = settings;
   viewer.verdict = ViewerVerdict::Running;
   viewer.gameMain = nullptr;
-  viewer.picture = GamePicture{};
+  viewer.picture = PictureView{};
   viewer.presenting = false;
   viewer.atEnd = false;
   viewer.clock = settings.runStart;
-  viewer.overlayShown.clear();
+  viewer.stripShown.clear();
   setBackend(&viewer.outer);
 }
 

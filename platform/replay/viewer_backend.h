@@ -1,12 +1,12 @@
 // The viewer: a Backend decorator between the replay player and the real
-// desktop. It shows the run's main window in one window of its own, scaled
-// to fit the screen, with a one-line overlay (elapsed time, speed,
-// "replay"); keeps the recorded pace, and takes the viewer's keys (the
-// viewer actions of the input table, as bound): pause, halve and double the
-// speed (1/4x to 8x), seek 5 s, go to the run's start or its result. Until the
-// point to show from, nothing is presented or played: the run is skied
-// ahead as fast as the machine goes. A seek back cannot be skied backwards:
-// the player is stopped and the session skied again from its start.
+// desktop. It shows the run's main window in one window of its own, shrunk
+// to fit the screen, with a strip over its bottom (elapsed time, speed,
+// state, keys; see viewer_strip.h) and the state in its title; keeps the
+// recorded pace, and takes the viewer's keys (the viewer actions of the
+// input table, as bound): pause, halve and double the speed (1/4x to 8x),
+// seek 5 s, go to the run's start or its result. Until the point to show from, nothing is presented
+// or played: the run is skied ahead as fast as the machine goes. A seek back cannot be skied
+// backwards: the player is stopped and the session skied again from its start.
 #pragma once
 
 #include <cstdint>
@@ -29,6 +29,10 @@ struct ViewerSettings {
   // Wait for the viewer's keys at the result (a window); off, the viewer
   // ends there (headless).
   bool holdAtEnd = true;
+  // Shrink a picture larger than the room the desktop gives the window. Off
+  // where the desktop shows a larger window shrunk itself (the page, whose
+  // browser does it on the screen's finer pixels).
+  bool fitToRoom = true;
   // Told of every clock reading of the recording, presented or not; false
   // stops the pass there (a verifier's bound on ticks).
   std::function<bool(uint32_t clock)> onClock;

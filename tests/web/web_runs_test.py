@@ -3,7 +3,8 @@ and shared, and the link opened in a fresh profile re-skis it to the same
 verified time; a run recorded by the desktop program plays in the page to
 its recorded result; a hostile link gets one line and the game plays on.
 A kept run is raced: its ghost's splits show over the picture and its key
-turns them off. Run by scripts/test-web (SNOWVEL_WEB_URL names the served site)."""
+turns them off. On a phone, a watched run has the viewer's keys on the touch
+bar. Run by scripts/test-web (SNOWVEL_WEB_URL names the served site)."""
 import os
 import unittest
 
@@ -86,6 +87,49 @@ class WebRunsTest(unittest.TestCase):
         poll("the ghost off", lambda: page.js(
             "return document.getElementById('ghost-toggle').textContent") == "Ghost: off")
         poll("the strip gone", lambda: paper() == 0)
+        self.assertEqual(page.console_problems(), [])
+
+    def test_a_run_watched_on_a_phone_is_readable_and_driven_by_the_viewers_bar(self):
+        page = self.page()
+        page.phone(360, 740)
+        page.driver.get(page.url)
+        with open(NATIVE_RUN, encoding="ascii") as f:
+            page.js("sessionStorage.setItem('snowvel-open-run', arguments[0]); location.reload()",
+                    f.read())
+        poll("the re-skied result", lambda: "Re-skied" in self.note(page))
+        page.wait_for_picture()
+
+        def shown(selector):
+            return page.js("const e = document.querySelector(arguments[0]);"
+                           "return !!e && !e.closest('[hidden]') && e.getClientRects().length > 0;",
+                           selector)
+
+        def tap(selector):
+            x, y = page.js("const r = document.querySelector(arguments[0]).getBoundingClientRect();"
+                           "return [r.left + r.width / 2, r.top + r.height / 2];", selector)
+            page.cdp("Input.dispatchTouchEvent", type="touchStart", touchPoints=[{"x": x, "y": y}])
+            page.cdp("Input.dispatchTouchEvent", type="touchEnd", touchPoints=[])
+
+        # The recorded window whole and unshrunk, though wider than the
+        # phone's 360 CSS pixels, with every game pixel on a device pixel of
+        # its own at least: the browser fits it, not the viewer.
+        width, _ = page.canvas_size()
+        self.assertGreater(width, 360)
+        self.assertLessEqual(width, page.canvas_box()[2] * 3)
+        # The viewer's keys instead of the game's.
+        self.assertFalse(shown("#controls"))
+        self.assertTrue(shown("#watch-controls [data-watch=watch-faster]"))
+        tap("#watch-controls [data-watch=watch-pause]")
+        poll("the paused title", lambda: page.driver.title == "Snowvel replay (paused)")
+        self.assertEqual(page.js("return document.querySelector("
+                                 "'[data-watch=watch-pause]').textContent"), "Play")
+        tap("#watch-controls [data-watch=watch-result]")
+        poll("the result", lambda: page.driver.title == "Snowvel replay (result)")
+        # A game of the visitor's own: the game's keys again.
+        page.js("document.getElementById('watch-play').click()")
+        page.wait_for_picture()
+        poll("the game's bar", lambda: shown("#controls [data-key=jump]"))
+        self.assertFalse(shown("#watch-controls"))
         self.assertEqual(page.console_problems(), [])
 
     def test_a_desktop_run_plays_and_a_hostile_link_is_refused(self):

@@ -38,8 +38,8 @@ var LibrarySnowvelCanvas = {
     // Centred at the top of the game area, on whole device pixels: a canvas
     // half a device pixel off would show some game pixels wider than others.
     // A window larger than the area (the game's smallest in a tiny browser
-    // window, or the last frame before the game hears of a resize) is shown
-    // whole, shrunk to fit, rather than cut off.
+    // window, a watched run's picture, or the last frame before the game
+    // hears of a resize) is shown whole, shrunk to fit, rather than cut off.
     placeCanvas: function(w) {
       var ratio = window.devicePixelRatio || 1;
       var area = SnowvelWeb.area().getBoundingClientRect();
@@ -50,6 +50,9 @@ var LibrarySnowvelCanvas = {
         width = Math.max(1, Math.floor(width * fit));
         height = Math.max(1, Math.floor(height * fit));
       }
+      // Fewer device pixels than game pixels: the browser's averaging keeps
+      // thin lines and small text, where the sharp scaling would drop them.
+      w.canvas.style.imageRendering = width < w.width || height < w.height ? 'auto' : '';
       var areaX = area.left * ratio, areaY = area.top * ratio;
       var x = Math.round(areaX + Math.max(0, (areaWidth - width) / 2));
       var y = Math.ceil(areaY - 0.01);
@@ -146,10 +149,13 @@ var LibrarySnowvelCanvas = {
   },
 
   // The game tells of a pause in its title and nowhere else: the page hears
-  // of it here alone, as SnowvelWeb.paused and a snowvel-pause event.
+  // of it here alone, as SnowvelWeb.paused and a snowvel-pause event. The
+  // viewer's state ("(paused)", lower case: no game is paused) comes the
+  // same way, as a snowvel-title event.
   snowvel_web_set_title: function(hwnd, title) {
     if (hwnd !== SnowvelWeb.mainHwnd) return;
     document.title = UTF8ToString(title);
+    window.dispatchEvent(new Event('snowvel-title'));
     var paused = document.title.indexOf('Paused') >= 0;
     if (paused === SnowvelWeb.paused) return;
     SnowvelWeb.paused = paused;

@@ -1,7 +1,8 @@
 // What the page offers beside the keyboard: on a touch screen a bar with
 // the keys a phone lacks, a legend for the device in hand (keys, touch or
 // a pad), and a fullscreen button. The bar's buttons press the keyboard's
-// own keys, so the game cannot tell them apart.
+// own keys, so the game cannot tell them apart. While a run is watched the
+// bar holds the viewer's keys instead.
 var LibrarySnowvelControls = {
   $SnowvelControls__deps: ['$SnowvelWeb', '$SnowvelBridge', '$SnowvelPads', '$SnowvelUserInput',
                            '$SnowvelSound'],
@@ -14,7 +15,14 @@ var LibrarySnowvelControls = {
       return 0;
     },
 
+    viewerAction: function(name) {
+      for (var i = 0; i < SnowvelInput.viewerActions.length; i++)
+        if (SnowvelInput.viewerActions[i].name === name) return SnowvelInput.viewerActions[i];
+      return {label: name, message: 0};
+    },
+
     device: '',
+    watching: false,
     touchSeen: false,
     held: {},  // pointer id -> the key it holds down
 
@@ -36,12 +44,18 @@ var LibrarySnowvelControls = {
         if (connected) SnowvelControls.use('pad');
         else SnowvelControls.use(SnowvelControls.touchSeen ? 'touch' : 'keys');
       };
-      var bar = document.getElementById('controls');
-      if (bar) {
-        bar.querySelectorAll('button[data-key]').forEach(SnowvelControls.wire);
-        // Not a menu: a long press must not select text or open one.
-        bar.addEventListener('contextmenu', function(event) { event.preventDefault(); });
-      }
+      document.querySelectorAll('#controls button[data-key]').forEach(function(button) {
+        SnowvelControls.wire(button, SnowvelControls.keyFor(button.getAttribute('data-key')));
+      });
+      document.querySelectorAll('#watch-controls button[data-watch]').forEach(function(button) {
+        var action = SnowvelControls.viewerAction(button.getAttribute('data-watch'));
+        button.title = action.label;
+        SnowvelControls.wire(button, action.message);
+      });
+      // Not a menu: a long press must not select text or open one.
+      document.querySelectorAll('.touch-bar').forEach(function(touchBar) {
+        touchBar.addEventListener('contextmenu', function(event) { event.preventDefault(); });
+      });
       var area = document.getElementById(SnowvelWeb.AREA_ID);
       // The bar coming and going, fullscreen and a turned phone all change
       // the game area: the game hears of it as a window resize.
@@ -49,21 +63,50 @@ var LibrarySnowvelControls = {
         new ResizeObserver(function() { SnowvelUserInput.onResize(); }).observe(area);
       SnowvelControls.offerFullscreen();
       window.addEventListener('snowvel-pause', SnowvelControls.showPaused);
+      window.addEventListener('snowvel-title', SnowvelControls.showWatchState);
+    },
+
+    // The bar with the viewer's keys (a run is watched), or the game's.
+    watch: function(on) {
+      SnowvelControls.watching = on;
+      SnowvelControls.showControls();
+      SnowvelControls.showWatchState();
+    },
+
+    // The legend and the bar for the device in hand, and what it drives.
+    // Watching, the touch bar tells its own keys.
+    showControls: function() {
+      var touch = SnowvelControls.device === 'touch', watching = SnowvelControls.watching;
+      var legendFor = SnowvelControls.device + (watching ? '-watch' : '');
+      document.querySelectorAll('.legend[data-device]').forEach(function(legend) {
+        legend.hidden = legend.getAttribute('data-device') !== legendFor;
+      });
+      var bar = document.getElementById('controls');
+      if (bar) bar.hidden = !touch || watching;
+      var watchBar = document.getElementById('watch-controls');
+      if (watchBar) watchBar.hidden = !touch || !watching;
+    },
+
+    // The viewer tells its state in its title: "Snowvel replay (paused)",
+    // "(result)", where its pause key plays the run again.
+    showWatchState: function() {
+      var pause = document.querySelector('#watch-controls [data-watch=watch-pause]');
+      if (!pause) return;
+      var title = document.title;
+      var paused = title.indexOf('(paused)') >= 0;
+      pause.textContent = paused ? 'Play' : title.indexOf('(result)') >= 0 ? 'Again' : 'Pause';
+      pause.setAttribute('aria-pressed', paused ? 'true' : 'false');
     },
 
     use: function(device) {
       if (device === SnowvelControls.device) return;
       SnowvelControls.device = device;
       document.documentElement.classList.toggle('touch', SnowvelControls.touchSeen);
-      document.querySelectorAll('.legend[data-device]').forEach(function(legend) {
-        legend.hidden = legend.getAttribute('data-device') !== device;
-      });
-      var bar = document.getElementById('controls');
-      if (bar) bar.hidden = device !== 'touch';
+      SnowvelControls.showControls();
     },
 
-    wire: function(button) {
-      var vk = SnowvelControls.keyFor(button.getAttribute('data-key'));
+    // The button presses the key whose message is vk while a finger holds it.
+    wire: function(button, vk) {
       button.addEventListener('pointerdown', function(event) {
         event.preventDefault();
         if (!SnowvelWeb.mainHwnd || SnowvelWeb.dialogs.length > 0) return;

@@ -199,10 +199,11 @@ var LibrarySnowvelRuns = {
   },
 
   // How the run watched re-skied, and the visitor's ways on: a game, or a
-  // race against this run.
-  snowvel_runs_watching__deps: ['$SnowvelRuns'],
+  // race against this run. The touch bar holds the viewer's keys from now on.
+  snowvel_runs_watching__deps: ['$SnowvelRuns', '$SnowvelControls'],
   snowvel_runs_watching: function(text) {
     SnowvelRuns.note(UTF8ToString(text));
+    SnowvelControls.watch(true);
     var choices = document.getElementById('watch-choices');
     if (choices) choices.hidden = false;
   },
