@@ -1,5 +1,6 @@
 #include "game_facts.h"
 
+#include "platform/replay/course_names.h"
 #include "scoring/score_list.h"
 #include "scoring/scoring.h"
 #include "shell/game_snapshot.h"
@@ -67,11 +68,13 @@ std::string gameStateText() {
   return dumpState(snapshot);
 }
 
+// The run files' course names follow the game's own keys.
+static_assert(courseNameOfKey(kSlalomKey) == "slalom" &&
+              courseNameOfKey(kTreeSlalomKey) == "tree-slalom" &&
+              courseNameOfKey(kFreestyleKey) == "freestyle");
+
 std::string courseName(const std::string& key) {
-  if (key == kSlalomKey) return "slalom";
-  if (key == kTreeSlalomKey) return "tree-slalom";
-  if (key == kFreestyleKey) return "freestyle";
-  return {};
+  return std::string(courseNameOfKey(key));
 }
 
 bool isTimedCourse(const std::string& key) {

@@ -9,6 +9,7 @@
 #include "board/site_files.h"
 #include "board/submission.h"
 #include "board/tokens.h"
+#include "platform/replay/course_names.h"
 #include "platform/replay/replay_format.h"
 
 namespace {
@@ -206,7 +207,10 @@ bool serveBoard(const BoardOptions& options, BoardStore& store, VerifierPool& ve
   server.set_logger(logRequest);
 
   server.Post("/api/runs", [&](const auto& req, auto& res) { api.submit(req, res); });
-  server.Get(R"(/api/board/(slalom|tree-slalom|freestyle))",
+  std::string courses;
+  for (const CourseName& course : kCourseNames)
+    courses += (courses.empty() ? "" : "|") + std::string(course.name);
+  server.Get("/api/board/(" + courses + ")",
              [&](const auto& req, auto& res) { api.list(req, res); });
   server.Get("/api/health", [&](const auto&, auto& res) { api.health(res); });
   server.set_error_handler([](const httplib::Request& req, httplib::Response& res) {

@@ -4,6 +4,7 @@
 
 #include "board/player_name.h"
 #include "board/tokens.h"
+#include "platform/replay/course_names.h"
 #include "platform/replay/run_link.h"
 
 namespace {
@@ -79,17 +80,11 @@ bool readRun(std::string_view sent, Submission* submission, std::string* error) 
 }  // namespace
 
 std::string courseName(std::string_view key) {
-  if (key == "SS") return "slalom";
-  if (key == "GS") return "tree-slalom";
-  if (key == "FS") return "freestyle";
-  return "";
+  return std::string(courseNameOfKey(key));
 }
 
 std::string courseKey(std::string_view name) {
-  if (name == "slalom") return "SS";
-  if (name == "tree-slalom") return "GS";
-  if (name == "freestyle") return "FS";
-  return "";
+  return std::string(courseKeyOfName(name));
 }
 
 std::string canonicalRun(const Replay& replay, std::string_view runText) {
